@@ -1,0 +1,13 @@
+#pragma once
+// Names and titles of the program itself.
+
+namespace tarnex {
+
+// Title of the messages the program raises as a whole (start-up, field limits).
+inline constexpr const char* kProgramName = "Tarnex";
+// The main window's title before the open log's name.
+inline constexpr const char* kBaseTitle = "TARNEX - Contest delle Sezioni ARI";
+inline constexpr const char* kJournalFileName = "_ult.trnx";
+inline constexpr const char* kSectionsFileName = "_sez.cod";
+
+}  // namespace tarnex

@@ -1,0 +1,123 @@
+#include "app/Settings.h"
+
+namespace tarnex {
+
+const SettingDef& DefOf(SettingId id) {
+    for (const SettingDef& def : kSettingDefs) {
+        if (def.id == id) {
+            return def;
+        }
+    }
+    return kSettingDefs[0];
+}
+
+void Settings::Load() {
+    auto str = [&](SettingId id) {
+        const SettingDef& d = DefOf(id);
+        return store_.ReadString(d.section, d.key, d.stringDefault);
+    };
+    auto num = [&](SettingId id) {
+        const SettingDef& d = DefOf(id);
+        return store_.ReadInt(d.section, d.key, d.intDefault);
+    };
+    band = str(SettingId::Banda);
+    mode = str(SettingId::Modo);
+    station.callsign = str(SettingId::Nominativo);
+    station.ownSection = str(SettingId::Sezione);
+    station.name = str(SettingId::Nome);
+    station.operators = str(SettingId::Operatori);
+    station.category = str(SettingId::Categoria);
+    logMode = LogModeForCategory(station.category);
+    station.address1 = str(SettingId::Indirizzo1);
+    station.address2 = str(SettingId::Indirizzo2);
+    station.address3 = str(SettingId::Indirizzo3);
+    station.comment1 = str(SettingId::Commento1);
+    station.comment2 = str(SettingId::Commento2);
+    station.comment3.clear();
+    score = num(SettingId::Punteggio);
+    openLogPath = str(SettingId::PathLogAperto);
+    openLogName = str(SettingId::NomeLogAperto);
+    modified = num(SettingId::Modificato) != 0;
+    swlCabrilloByBand = num(SettingId::CabrilloSwlSeparati) != 0;
+    tips = num(SettingId::Consigli) != 0;
+    backgroundColour = num(SettingId::ColoreSfondo);
+    textColour = num(SettingId::ColoreTesto);
+}
+
+void Settings::WriteString(SettingId id, const std::string& value) {
+    const SettingDef& d = DefOf(id);
+    store_.WriteString(d.section, d.key, value);
+}
+
+void Settings::WriteInt(SettingId id, int32_t value) {
+    const SettingDef& d = DefOf(id);
+    store_.WriteInt(d.section, d.key, value);
+}
+
+void Settings::SetBand(const std::string& value) {
+    band = value;
+    WriteString(SettingId::Banda, value);
+}
+
+void Settings::SetMode(const std::string& value) {
+    mode = value;
+    WriteString(SettingId::Modo, value);
+}
+
+void Settings::SetOwnSection(const std::string& value) {
+    station.ownSection = value;
+    WriteString(SettingId::Sezione, value);
+}
+
+void Settings::SetScore(int32_t value) {
+    score = value;
+    WriteInt(SettingId::Punteggio, value);
+}
+
+void Settings::SetOpenLog(const std::string& path, const std::string& name) {
+    openLogPath = path;
+    openLogName = name;
+    WriteString(SettingId::PathLogAperto, path);
+    WriteString(SettingId::NomeLogAperto, name);
+}
+
+void Settings::SetModified(bool value) {
+    modified = value;
+    WriteInt(SettingId::Modificato, value ? 1 : 0);
+}
+
+void Settings::SetSwlCabrilloByBand(bool value) {
+    swlCabrilloByBand = value;
+    WriteInt(SettingId::CabrilloSwlSeparati, value ? 1 : 0);
+}
+
+void Settings::SetTips(bool value) {
+    tips = value;
+    WriteInt(SettingId::Consigli, value ? 1 : 0);
+}
+
+void Settings::SetBackgroundColour(int32_t value) {
+    backgroundColour = value;
+    WriteInt(SettingId::ColoreSfondo, value);
+}
+
+void Settings::SetTextColour(int32_t value) {
+    textColour = value;
+    WriteInt(SettingId::ColoreTesto, value);
+}
+
+void Settings::SetStation(const StationSummary& value) {
+    station = value;
+    WriteString(SettingId::Nominativo, value.callsign);
+    WriteString(SettingId::Sezione, value.ownSection);
+    WriteString(SettingId::Nome, value.name);
+    WriteString(SettingId::Operatori, value.operators);
+    WriteString(SettingId::Categoria, value.category);
+    WriteString(SettingId::Indirizzo1, value.address1);
+    WriteString(SettingId::Indirizzo2, value.address2);
+    WriteString(SettingId::Indirizzo3, value.address3);
+    WriteString(SettingId::Commento1, value.comment1);
+    WriteString(SettingId::Commento2, value.comment2);
+}
+
+}  // namespace tarnex

@@ -1,0 +1,290 @@
+#include "log/ContestLog.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+
+#include "log/BandMode.h"
+#include "util/TextNumber.h"
+
+namespace tarnex {
+
+namespace {
+
+// yyyymmdd of a dd.mm.yyyy date, or INT32_MAX when the text is not such a date.
+int32_t CalendarKey(std::string_view date) {
+    if (date.size() != 10 || date[2] != '.' || date[5] != '.') {
+        return std::numeric_limits<int32_t>::max();
+    }
+    for (size_t i : {0u, 1u, 3u, 4u, 6u, 7u, 8u, 9u}) {
+        if (date[i] < '0' || date[i] > '9') {
+            return std::numeric_limits<int32_t>::max();
+        }
+    }
+    auto two = [&](size_t at) { return (date[at] - '0') * 10 + (date[at + 1] - '0'); };
+    int32_t year = two(6) * 100 + two(8);
+    return year * 10000 + two(3) * 100 + two(0);
+}
+
+}  // namespace
+
+void ContestLog::SetMode(LogMode mode) {
+    Notify([](ContestLogObserver& o) { o.BeforeReset(); });
+    mode_ = mode;
+    rows_.clear();
+    worked_.Clear();
+    calls_.Clear();
+    Notify([](ContestLogObserver& o) { o.AfterReset(); });
+}
+
+std::string_view ContestLog::Field(size_t row, int column) const {
+    if (row >= rows_.size() || column < 1 || column >= ColumnCount()) {
+        return {};
+    }
+    const Row& r = rows_[row];
+    size_t index = static_cast<size_t>(column - 1);
+    uint32_t begin = index == 0 ? 0 : r.ends[index - 1];
+    return std::string_view(r.bytes).substr(begin, r.ends[index] - begin);
+}
+
+std::string ContestLog::Text(size_t row, int column) const {
+    if (column == 0) {
+        return row < rows_.size() ? FormatRowNumber(static_cast<int64_t>(row) + 1) : std::string();
+    }
+    return std::string(Field(row, column));
+}
+
+QsoRecord ContestLog::Qso(size_t row) const {
+    QsoRecord r;
+    r.date = Field(row, QsoCol::Date);
+    r.time = Field(row, QsoCol::Time);
+    r.band = Field(row, QsoCol::Band);
+    r.mode = Field(row, QsoCol::Mode);
+    r.callsign = Field(row, QsoCol::Callsign);
+    r.rstSent = Field(row, QsoCol::RstSent);
+    r.rstReceived = Field(row, QsoCol::RstReceived);
+    r.section = Field(row, QsoCol::Section);
+    r.sectionName = Field(row, QsoCol::SectionName);
+    return r;
+}
+
+HrdRecord ContestLog::Hrd(size_t row) const {
+    HrdRecord r;
+    r.date = Field(row, HrdCol::Date);
+    r.time = Field(row, HrdCol::Time);
+    r.band = Field(row, HrdCol::Band);
+    r.mode = Field(row, HrdCol::Mode);
+    r.callingCall = Field(row, HrdCol::CallingCall);
+    r.rst = Field(row, HrdCol::Rst);
+    r.callingSection = Field(row, HrdCol::CallingSection);
+    r.answeringCall = Field(row, HrdCol::AnsweringCall);
+    return r;
+}
+
+ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t count) {
+    Row row;
+    size_t total = 0;
+    for (size_t i = 0; i < count; ++i) {
+        total += columns[i].size();
+    }
+    row.bytes.reserve(total);
+    for (size_t i = 0; i < row.ends.size(); ++i) {
+        if (i < count) {
+            row.bytes.append(columns[i]);
+        }
+        row.ends[i] = static_cast<uint32_t>(row.bytes.size());
+    }
+    return row;
+}
+
+namespace {
+std::array<std::string_view, 9> Columns(const QsoRecord& r) {
+    return {r.date, r.time, r.band, r.mode, r.callsign, r.rstSent, r.rstReceived, r.section, r.sectionName};
+}
+std::array<std::string_view, 9> Columns(const HrdRecord& r) {
+    return {r.date, r.time, r.band, r.mode, r.callingCall, r.rst, r.callingSection, r.answeringCall, {}};
+}
+}  // namespace
+
+void ContestLog::AppendRow(Row row, bool updateIndexes) {
+    size_t index = rows_.size();
+    Notify([&](ContestLogObserver& o) { o.BeforeAppend(index); });
+    rows_.push_back(std::move(row));
+    if (updateIndexes) {
+        UpdateIndexesFor(index, false);
+    }
+    Notify([&](ContestLogObserver& o) { o.AfterAppend(index); });
+}
+
+void ContestLog::Append(const QsoRecord& record) {
+    auto columns = Columns(record);
+    AppendRow(MakeRow(columns.data(), columns.size()), true);
+}
+
+void ContestLog::Append(const HrdRecord& record) {
+    auto columns = Columns(record);
+    AppendRow(MakeRow(columns.data(), 8), true);
+}
+
+void ContestLog::AppendWithoutIndexes(const QsoRecord& record) {
+    auto columns = Columns(record);
+    AppendRow(MakeRow(columns.data(), columns.size()), false);
+}
+
+void ContestLog::AppendWithoutIndexes(const HrdRecord& record) {
+    auto columns = Columns(record);
+    AppendRow(MakeRow(columns.data(), 8), false);
+}
+
+void ContestLog::AppendFields(const std::vector<std::string_view>& columns) {
+    size_t count = std::min(columns.size(), static_cast<size_t>(ColumnCount() - 1));
+    AppendRow(MakeRow(columns.data(), count), true);
+}
+
+void ContestLog::Replace(size_t row, const QsoRecord& record) {
+    if (row >= rows_.size()) {
+        return;
+    }
+    auto columns = Columns(record);
+    rows_[row] = MakeRow(columns.data(), columns.size());
+    Notify([&](ContestLogObserver& o) { o.RowChanged(row); });
+}
+
+void ContestLog::Replace(size_t row, const HrdRecord& record) {
+    if (row >= rows_.size()) {
+        return;
+    }
+    auto columns = Columns(record);
+    rows_[row] = MakeRow(columns.data(), 8);
+    Notify([&](ContestLogObserver& o) { o.RowChanged(row); });
+}
+
+void ContestLog::RemoveRows(const std::vector<size_t>& ascendingRows) {
+    if (ascendingRows.empty()) {
+        return;
+    }
+    Notify([](ContestLogObserver& o) { o.BeforeReset(); });
+    std::vector<bool> remove(rows_.size(), false);
+    for (size_t row : ascendingRows) {
+        if (row < remove.size()) {
+            remove[row] = true;
+        }
+    }
+    size_t out = 0;
+    for (size_t in = 0; in < rows_.size(); ++in) {
+        if (!remove[in]) {
+            if (out != in) {
+                rows_[out] = std::move(rows_[in]);
+            }
+            ++out;
+        }
+    }
+    rows_.resize(out);
+    Notify([](ContestLogObserver& o) { o.AfterReset(); });
+}
+
+void ContestLog::SortByDateTime() {
+    Notify([](ContestLogObserver& o) { o.BeforeReset(); });
+    struct Key {
+        int32_t calendar;
+        size_t row;
+    };
+    std::vector<Key> keys(rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        keys[i] = {CalendarKey(Field(i, 1)), i};
+    }
+    std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        if (a.calendar != b.calendar) {
+            return a.calendar < b.calendar;
+        }
+        if (a.calendar == std::numeric_limits<int32_t>::max()) {
+            std::string_view da = Field(a.row, 1);
+            std::string_view db = Field(b.row, 1);
+            if (da != db) {
+                return da < db;
+            }
+        }
+        return Field(a.row, 2) < Field(b.row, 2);
+    });
+    std::vector<Row> sorted;
+    sorted.reserve(rows_.size());
+    for (const Key& key : keys) {
+        sorted.push_back(std::move(rows_[key.row]));
+    }
+    rows_ = std::move(sorted);
+    Notify([](ContestLogObserver& o) { o.AfterReset(); });
+}
+
+void ContestLog::Clear() {
+    Notify([](ContestLogObserver& o) { o.BeforeReset(); });
+    rows_.clear();
+    worked_.Clear();
+    calls_.Clear();
+    Notify([](ContestLogObserver& o) { o.AfterReset(); });
+}
+
+void ContestLog::RebuildIndexes() {
+    worked_.Clear();
+    calls_.Clear();
+    for (size_t row = 0; row < rows_.size(); ++row) {
+        UpdateIndexesFor(row, true);
+    }
+}
+
+void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays) {
+    std::optional<BandCode> band = DecodeBand(Field(row, 3));
+    int mode = DecodeMode(Field(row, 4));
+    if (!band || mode < 0) {
+        return;
+    }
+    if (mode_ == LogMode::Qso) {
+        worked_.Mark(NumericValue(Field(row, QsoCol::Section)), mode, band->bit);
+        return;
+    }
+    int32_t section = NumericValue(Field(row, HrdCol::CallingSection));
+    worked_.Mark(section, mode, band->bit);
+
+    std::string_view calling = Field(row, HrdCol::CallingCall);
+    if (CallIndexEntry* entry = calls_.Find(calling)) {
+        entry->MarkCalling(band->index, mode);
+        if (lastSectionStays || entry->section == 0) {
+            entry->section = section;
+        }
+    } else {
+        CallIndexEntry fresh;
+        fresh.callsign = std::string(calling);
+        fresh.MarkCalling(band->index, mode);
+        fresh.section = section;
+        calls_.Put(std::move(fresh));
+    }
+
+    std::string_view answering = Field(row, HrdCol::AnsweringCall);
+    if (CallIndexEntry* entry = calls_.Find(answering)) {
+        entry->AddAnswer(band->index, mode);
+    } else {
+        CallIndexEntry fresh;
+        fresh.callsign = std::string(answering);
+        fresh.SetAnswerCount(band->index, mode, 1);
+        calls_.Put(std::move(fresh));
+    }
+}
+
+void ContestLog::SetModified(bool modified) {
+    if (modified_ == modified) {
+        return;
+    }
+    modified_ = modified;
+    Notify([&](ContestLogObserver& o) { o.ModifiedChanged(modified); });
+}
+
+void ContestLog::AddObserver(ContestLogObserver* observer) {
+    if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
+        observers_.push_back(observer);
+    }
+}
+
+void ContestLog::RemoveObserver(ContestLogObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+}  // namespace tarnex

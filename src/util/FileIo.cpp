@@ -1,0 +1,230 @@
+#include "util/FileIo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace tarnex {
+
+namespace {
+
+FileFaultHook& Hook() {
+    static FileFaultHook hook;
+    return hook;
+}
+
+// True when the test hook wants this step to fail; errno is set as for a full disk
+// on writes and as for an I/O error otherwise.
+bool Injected(FileStep step, const std::string& path) {
+    FileFaultHook& hook = Hook();
+    if (hook && hook(step, path)) {
+        errno = (step == FileStep::Write || step == FileStep::Flush) ? ENOSPC : EIO;
+        return true;
+    }
+    return false;
+}
+
+FileResult Failure(const char* what, const std::string& path) {
+    FileResult result;
+    result.error = std::string(what) + " " + path + ": " + std::strerror(errno);
+    return result;
+}
+
+FileResult Success() {
+    FileResult result;
+    result.ok = true;
+    return result;
+}
+
+bool WriteAll(int fd, std::string_view bytes, const std::string& path) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        if (Injected(FileStep::Write, path)) {
+            return false;
+        }
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+void SetFileFaultHook(FileFaultHook hook) { Hook() = std::move(hook); }
+
+std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error) {
+    auto fail = [&](const char* what) -> std::optional<std::string> {
+        if (error != nullptr) {
+            *error = std::string(what) + " " + path + ": " + std::strerror(errno);
+        }
+        return std::nullopt;
+    };
+    if (Injected(FileStep::Open, path)) {
+        return fail("cannot open");
+    }
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return fail("cannot open");
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        errno = EISDIR;
+        return fail("cannot read");
+    }
+    std::string bytes;
+    if (info.st_size > 0) {
+        bytes.reserve(static_cast<size_t>(info.st_size));
+    }
+    char buffer[65536];
+    for (;;) {
+        if (Injected(FileStep::Read, path)) {
+            int saved = errno;
+            ::close(fd);
+            errno = saved;
+            return fail("cannot read");
+        }
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            int saved = errno;
+            ::close(fd);
+            errno = saved;
+            return fail("cannot read");
+        }
+        if (n == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string temp = path + ".tmp-XXXXXX";
+    if (Injected(FileStep::Open, path)) {
+        return Failure("cannot create", path);
+    }
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        return Failure("cannot create", path);
+    }
+    // Keep the permissions an ordinary new file would get.
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    auto abandon = [&](const char* what) {
+        int saved = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        errno = saved;
+        return Failure(what, path);
+    };
+    if (!WriteAll(fd, bytes, path)) {
+        return abandon("cannot write");
+    }
+    if (Injected(FileStep::Flush, path) || ::fsync(fd) != 0) {
+        return abandon("cannot flush");
+    }
+    if (Injected(FileStep::Close, path)) {
+        return abandon("cannot close");
+    }
+    if (::close(fd) != 0) {
+        int saved = errno;
+        ::unlink(temp.c_str());
+        errno = saved;
+        return Failure("cannot close", path);
+    }
+    if (Injected(FileStep::Rename, path) || ::rename(temp.c_str(), path.c_str()) != 0) {
+        int saved = errno;
+        ::unlink(temp.c_str());
+        errno = saved;
+        return Failure("cannot replace", path);
+    }
+    SyncFolder(FolderOf(path));
+    return Success();
+}
+
+FileResult AppendToFile(const std::string& path, std::string_view bytes) {
+    if (Injected(FileStep::Open, path)) {
+        return Failure("cannot open", path);
+    }
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) {
+        return Failure("cannot open", path);
+    }
+    struct stat before {};
+    ::fstat(fd, &before);
+    if (!WriteAll(fd, bytes, path) || Injected(FileStep::Flush, path) || ::fsync(fd) != 0) {
+        int saved = errno;
+        // Take back a partial line so that the file never holds half an entry.
+        if (::ftruncate(fd, before.st_size) == 0) {
+            ::fsync(fd);
+        }
+        ::close(fd);
+        errno = saved;
+        return Failure("cannot write", path);
+    }
+    if (Injected(FileStep::Close, path)) {
+        int saved = errno;
+        ::close(fd);
+        errno = saved;
+        return Failure("cannot close", path);
+    }
+    if (::close(fd) != 0) {
+        return Failure("cannot close", path);
+    }
+    return Success();
+}
+
+FileResult CopyFileAtomically(const std::string& source, const std::string& destination) {
+    std::string error;
+    std::optional<std::string> bytes = ReadFileBytes(source, &error);
+    if (!bytes) {
+        FileResult result;
+        result.error = error;
+        return result;
+    }
+    return WriteFileAtomically(destination, *bytes);
+}
+
+std::string FileNameOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace tarnex

@@ -1,0 +1,46 @@
+#pragma once
+// Every file the program reads or writes goes through these few calls, so that a
+// whole-file replace is always atomic (temporary file, flush, rename) and tests can
+// make any step fail.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarnex {
+
+enum class FileStep { Open, Read, Write, Flush, Close, Rename };
+
+// Test seam: when set, it is asked before each step and a true answer makes that
+// step fail as a full disk or an I/O error would. Not thread-safe; tests only.
+using FileFaultHook = std::function<bool(FileStep step, const std::string& path)>;
+void SetFileFaultHook(FileFaultHook hook);
+
+struct FileResult {
+    bool ok = false;
+    std::string error;  // what failed, for the person ("No space left on device")
+    explicit operator bool() const { return ok; }
+};
+
+// Whole file into memory. nullopt when it cannot be opened or read.
+std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error = nullptr);
+
+bool FileExists(const std::string& path);
+
+// Replaces (or creates) path with exactly these bytes: written to a temporary file in
+// the same folder, flushed to disk and renamed over the target. On failure the
+// previous file is untouched and no temporary file is left behind.
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Appends to an existing file (never creates it) and flushes it to disk.
+FileResult AppendToFile(const std::string& path, std::string_view bytes);
+
+// Copies source over destination atomically: the destination is either the old
+// file or a whole copy.
+FileResult CopyFileAtomically(const std::string& source, const std::string& destination);
+
+// The file-name part of a path ("/a/b/log.trnx" -> "log.trnx").
+std::string FileNameOf(const std::string& path);
+
+}  // namespace tarnex

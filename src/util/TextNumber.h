@@ -1,0 +1,28 @@
+#pragma once
+// Small text helpers shared by every layer: the numeric value of a text and the
+// fixed-width number formats the log files and lists use.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarnex {
+
+// Numeric value of a text: leading white space skipped, one optional sign, then the
+// leading decimal digits; 0 when there are none. Saturates at the 32-bit limits
+// instead of overflowing.
+int32_t NumericValue(std::string_view text);
+
+// "%5d": right-aligned in five characters, wider from 100000 on.
+std::string FormatRowNumber(int64_t number);
+
+// "%04d": four digits with leading zeros (section codes).
+std::string FormatCode(int32_t code);
+
+// True for a non-empty text whose every character is '0'..'9'.
+bool IsAllDigits(std::string_view text);
+
+// ASCII a-z to A-Z, other bytes unchanged.
+void ToUpperAscii(std::string& text);
+
+}  // namespace tarnex
