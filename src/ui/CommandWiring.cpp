@@ -1,0 +1,13 @@
+#include "ui/CommandWiring.h"
+
+namespace tarnex {
+
+void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
+    // File commands, score, exports, printing.
+
+    // Editing, deleting and sorting entries; station summary.
+
+    // Sections list and import, options, about, instructions.
+}
+
+}  // namespace tarnex
