@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "app/RecentFileList.h"
 #include "app/Settings.h"
 #include "app/UserPrompts.h"
 #include "log/ContestLog.h"
@@ -17,7 +18,7 @@ class SectionTable;
 
 // Told when the window must follow a change the session made.
 class LogSessionListener {
-public:
+  public:
     virtual ~LogSessionListener() = default;
     // The window title to show now.
     virtual void TitleChanged(const std::string& title) {}
@@ -27,7 +28,7 @@ public:
 };
 
 class LogSession {
-public:
+  public:
     LogSession(Settings& settings, SectionTable& sections, UserPrompts& prompts, std::string programFolder);
 
     ContestLog& Log() { return log_; }
@@ -43,8 +44,11 @@ public:
     // The window title: the base title, plus " - " and the open log's name.
     std::string Title() const;
 
-    // Loads the journal when the window opens (creating it when there is none).
-    // Reports a failure to the person and returns false.
+    // Loads the journal when the window opens (creating it when there is none). The
+    // log mode and station summary follow the journal's header (in memory only).
+    // Reports a failure to the person and returns false. A journal that exists but
+    // cannot be read is left alone: nothing is written to it until New or Open
+    // replaces it.
     bool LoadJournal();
 
     // Writes one new entry's line to the journal (after the row was added to the
@@ -59,7 +63,8 @@ public:
     void MarkModified();
 
     // Changes the log mode: empties the log, forgets the open log file, clears
-    // "modified" and rewrites the journal.
+    // "modified", rewrites the journal (header from the current station summary)
+    // and gives the title without a file name.
     void SwitchMode(LogMode mode);
 
     // The file commands.
@@ -68,12 +73,23 @@ public:
     void Save();
     void SaveAs();
 
-    // True while an entry is in the log but not yet in the journal.
+    // True while the journal does not hold what the log holds (a failed append or
+    // rewrite, or a journal that could not be read).
     bool JournalBehind() const { return journalBehind_; }
+    // True after the journal existed but could not be read.
+    bool JournalUnreadable() const { return journalUnreadable_; }
 
-private:
+    const RecentFileList& RecentFiles() const { return recent_; }
+
+  private:
     void NotifyTitle();
     void NotifyReplaced();
+    void SetModifiedAndStore(bool modified);
+    bool ConfirmReplace(const char* question);
+    // Writes the current log to a log file: a copy of the journal, or the log's own
+    // bytes when the journal could not be brought up to date.
+    bool WriteLogFile(const std::string& path);
+    void ReportJournalWriteFailure(const std::string& error);
 
     Settings& settings_;
     SectionTable& sections_;
@@ -82,7 +98,9 @@ private:
     ContestLog log_;
     Journal journal_;
     LogSessionListener* listener_ = nullptr;
+    RecentFileList recent_;
     bool journalBehind_ = false;
+    bool journalUnreadable_ = false;
 };
 
 }  // namespace tarnex
