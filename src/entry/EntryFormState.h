@@ -1,0 +1,117 @@
+#pragma once
+// What the entry form of the main window shows: the field values, the field that
+// holds the keyboard focus, the 36 cells of the two worked grids, the indicators and
+// markers, and the previous contacts of the callsign being entered. EntryForm owns one
+// of these; the window only mirrors it.
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tarnex {
+
+// The places the keyboard focus can be, as far as the entry form cares.
+enum class EntryField {
+    None,          // nothing of the main window (a list, a button, another window)
+    Date,          // "Data"
+    Time,          // "Utc"
+    Band,          // "MHz" list
+    Mode,          // "Modo" list
+    Callsign,      // "Nominativo" (callsign 1, the calling station, in listening mode)
+    RstSent,       // "RST tx" (report 1 in listening mode)
+    RstReceived,   // "RST rx" (report 2 in listening mode)
+    Section,       // "Sezione" (section 1 in listening mode)
+    SectionName,   // "Nome Sezione": never keeps the focus
+    Callsign2,     // listening mode: the answering station
+    Section2,      // listening mode: its section code
+    SectionName2,  // listening mode: its section name
+    OwnSection,    // "Mio codice sezione"
+    PreviousCall,  // the callsign display above the previous contacts
+};
+
+// One value per field of the form, as text.
+struct EntryValues {
+    std::string date;
+    std::string time;
+    std::string band;  // one of kBandTexts
+    std::string mode;  // one of kModeTexts
+    std::string callsign;
+    std::string rstSent;
+    std::string rstReceived;
+    std::string section;
+    std::string sectionName;
+    // Listening mode only (hidden otherwise).
+    std::string callsign2;
+    std::string section2;
+    std::string sectionName2;
+    // The own-section field and the callsign shown above the previous contacts.
+    std::string ownSection;
+    std::string previousCall;
+    // "Data/ora auto" and "pc mostra utc".
+    bool autoClock = true;
+    bool pcShowsUtc = false;
+    bool operator==(const EntryValues&) const = default;
+};
+
+// A small display-only picture or button that can be hidden, or shown on or off.
+struct Marker {
+    bool visible = false;
+    bool on = false;
+    bool operator==(const Marker&) const = default;
+};
+
+// Listening-mode marker groups, combined as a bit set for ResetMarkers.
+namespace MarkerGroup {
+enum : int {
+    C = 1,   // callsign 1 already heard calling
+    R = 2,   // the three answer markers of callsign 2
+    M1 = 4,  // new multiplier, row 1
+    M2 = 8,  // new multiplier, row 2
+    All = 15,
+};
+}  // namespace MarkerGroup
+
+struct EntryIndicators {
+    bool duplicate = false;            // the DUP picture
+    bool newMultiplier = false;        // the MOLT picture (QSO mode)
+    Marker calling;                    // C, after report 1 (listening mode)
+    std::array<Marker, 3> answers;     // R x3, after report 2 (listening mode)
+    std::array<Marker, 2> multiplier;  // M of row 1 and row 2 (listening mode)
+    bool operator==(const EntryIndicators&) const = default;
+};
+
+// One earlier contact with the callsign being entered.
+struct PreviousContact {
+    std::string day;  // first two characters of the date
+    std::string time;
+    std::string band;
+    std::string mode;
+    std::string rstSent;
+    std::string rstReceived;
+    bool operator==(const PreviousContact&) const = default;
+};
+
+constexpr int kGridCells = 36;
+// Cell number of (grid, mode, band): 18 x grid + 6 x mode + band; the window's
+// control for it is 10000 + that number.
+constexpr int GridCell(int grid, int mode, int band) {
+    return 18 * grid + 6 * mode + band;
+}
+
+struct EntryFormState {
+    EntryValues values;
+    EntryField focus = EntryField::Callsign;
+    std::array<bool, kGridCells> cells{};  // true: worked (red), false: not (white)
+    EntryIndicators indicators;
+    std::vector<PreviousContact> previous;
+    // Grows by one whenever the previous contacts should be scrolled to their last row.
+    unsigned previousScrollRequests = 0;
+    // True while the callsign just typed was already worked on the chosen band and mode.
+    bool duplicate = false;
+    // The clock timer: running while "Data/ora auto" is on, due again after this many
+    // milliseconds (the start of the next minute).
+    bool clockRunning = false;
+    int clockIntervalMs = 60000;
+};
+
+}  // namespace tarnex
