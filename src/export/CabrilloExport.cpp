@@ -1,0 +1,122 @@
+#include "export/CabrilloExport.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <string_view>
+
+#include "export/ExportFields.h"
+#include "export/SwlBandOrder.h"
+
+namespace tarnex {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+void AppendLine(std::string& out, std::string_view label, std::string_view value) {
+    out.append(label);
+    out.append(value);
+    out.append(kLineEnd);
+}
+
+// " 1800 " for "1,8", " 7000 " for "7", "14000 " for "14".
+void AppendFrequency(std::string& out, std::string_view band) {
+    if (band.find(',') != std::string_view::npos) {
+        out.push_back(' ');
+        out.push_back(band.front());
+        out.push_back(band.back());
+        out.append("00 ");
+    } else if (band == "7") {
+        out.append(" 7000 ");
+    } else {
+        out.append(band);
+        out.append("000 ");
+    }
+}
+
+void AppendMode(std::string& out, std::string_view mode) {
+    if (mode == "SSB") {
+        out.append("PH ");
+    } else if (mode == "CW") {
+        out.append("CW ");
+    } else {
+        out.append("RY ");
+    }
+}
+
+void AppendHeader(std::string& out, const StationSummary& station, const SectionTable& sections,
+                  int64_t claimedScore) {
+    const std::string& ownName = sections.NameOfText(station.ownSection);
+    out.append("START-OF-LOG: 2.0\r\n");
+    out.append("CREATED-BY: TARNEX v1.41\r\n");
+    out.append("CONTEST: SEZIONI\r\n");
+    AppendLine(out, "CALLSIGN: ", station.callsign);
+    AppendLine(out, "CATEGORY: ", station.category);
+    AppendLine(out, "OPERATORS: ", station.operators);
+    AppendLine(out, "CLUB: ", station.ownSection + " " + ownName);
+    char score[48];
+    std::snprintf(score, sizeof score, "CLAIMED-SCORE: %" PRId64 "\r\n", claimedScore);
+    out.append(score);
+    AppendLine(out, "NAME: ", station.name);
+    for (const std::string* address : {&station.address1, &station.address2, &station.address3}) {
+        if (!address->empty()) {
+            AppendLine(out, "ADDRESS: ", *address);
+        }
+    }
+    AppendLine(out, "SOAPBOX: Sezione ", station.ownSection + " - " + ownName);
+    for (const std::string* comment : {&station.comment1, &station.comment2, &station.comment3}) {
+        if (!comment->empty()) {
+            AppendLine(out, "SOAPBOX: ", *comment);
+        }
+    }
+}
+
+}  // namespace
+
+std::string CabrilloQsoLine(const ContestLog& log, size_t row, const StationSummary& station) {
+    const bool qso = log.Mode() == LogMode::Qso;
+    std::string out = "QSO: ";
+    AppendFrequency(out, log.Field(row, QsoCol::Band));
+    AppendMode(out, log.Field(row, QsoCol::Mode));
+    out.append(RearrangedDate(log.Field(row, QsoCol::Date), "-"));
+    out.push_back(' ');
+    out.append(log.Field(row, QsoCol::Time));
+    out.push_back(' ');
+    if (qso) {
+        AppendPadded(out, station.callsign, 14);
+        AppendPadded(out, log.Field(row, QsoCol::RstSent), 4);
+        out.append(station.ownSection);
+        out.append("   ");
+        AppendPadded(out, log.Field(row, QsoCol::Callsign), 14);
+        AppendPadded(out, log.Field(row, QsoCol::RstReceived), 4);
+        AppendPadded(out, log.Field(row, QsoCol::Section), 6);
+    } else {
+        AppendPadded(out, log.Field(row, HrdCol::CallingCall), 14);
+        AppendPadded(out, log.Field(row, HrdCol::Rst), 4);
+        out.append(log.Field(row, HrdCol::CallingSection));
+        out.append("   ");
+        AppendPadded(out, log.Field(row, HrdCol::AnsweringCall), 14);
+    }
+    out.append(kLineEnd);
+    return out;
+}
+
+std::string ExportCabrillo(const ContestLog& log, const StationSummary& station, const SectionTable& sections,
+                           int64_t claimedScore, const CabrilloOptions& options) {
+    std::string out;
+    out.reserve(512 + log.RowCount() * 96);
+    AppendHeader(out, station, sections, claimedScore);
+    if (UsesSwlBandOrder(log, options)) {
+        for (size_t row : SwlBandOrder(log)) {
+            out.append(CabrilloQsoLine(log, row, station));
+        }
+    } else {
+        for (size_t row = 0; row < log.RowCount(); ++row) {
+            out.append(CabrilloQsoLine(log, row, station));
+        }
+    }
+    out.append("END-OF-LOG: \r\n");
+    return out;
+}
+
+}  // namespace tarnex
