@@ -1,0 +1,92 @@
+#include "ui/QtUserPrompts.h"
+
+#include "ui/TextCodec.h"
+
+namespace tarnex {
+
+QMessageBox::Icon QtUserPrompts::IconOf(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Stop:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+std::unique_ptr<QMessageBox> QtUserPrompts::MakeMessageBox(const std::string& text, const std::string& title,
+                                                           MessageIcon icon, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(IconOf(icon), TextCodec::ToQString(title),
+                                             TextCodec::ToQString(text), QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);
+    box->setDefaultButton(QMessageBox::Ok);
+    return box;
+}
+
+std::unique_ptr<QMessageBox> QtUserPrompts::MakeQuestionBox(const std::string& text, const std::string& title,
+                                                            QWidget* parent) {
+    auto box =
+        std::make_unique<QMessageBox>(QMessageBox::Question, TextCodec::ToQString(title),
+                                      TextCodec::ToQString(text), QMessageBox::Yes | QMessageBox::No, parent);
+    box->setTextFormat(Qt::PlainText);
+    box->setDefaultButton(QMessageBox::Yes);
+    box->setEscapeButton(QMessageBox::No);
+    return box;
+}
+
+void QtUserPrompts::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
+    MakeMessageBox(text, title, icon, parent_)->exec();
+}
+
+bool QtUserPrompts::AskYesNo(const std::string& text, const std::string& title) {
+    return MakeQuestionBox(text, title, parent_)->exec() == QMessageBox::Yes;
+}
+
+void QtUserPrompts::ConfigureFileDialog(QFileDialog& dialog, const FileDialogOptions& options, bool save) {
+    dialog.setWindowTitle(TextCodec::ToQString(options.title));
+    QString filter = TextCodec::ToQString(options.filterText);
+    QString pattern = TextCodec::ToQString(options.filterPattern);
+    // The dialog takes the patterns from the parentheses of the filter text.
+    if (!pattern.isEmpty() && !filter.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
+        filter = filter.isEmpty() ? pattern : filter + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    }
+    if (!filter.isEmpty()) {
+        dialog.setNameFilter(filter);
+    }
+    dialog.setDefaultSuffix(TextCodec::ToQString(options.defaultExtension));
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // A save dialog only offers names in existing folders.
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(options.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    }
+    if (!options.initialName.empty()) {
+        dialog.selectFile(TextCodec::PathToQString(options.initialName));
+    }
+}
+
+std::optional<std::string> QtUserPrompts::RunFileDialog(const FileDialogOptions& options, bool save) {
+    QFileDialog dialog(parent_);
+    ConfigureFileDialog(dialog, options, save);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return TextCodec::QStringToPath(dialog.selectedFiles().constFirst());
+}
+
+std::optional<std::string> QtUserPrompts::ChooseOpenFile(const FileDialogOptions& options) {
+    return RunFileDialog(options, false);
+}
+
+std::optional<std::string> QtUserPrompts::ChooseSaveFile(const FileDialogOptions& options) {
+    return RunFileDialog(options, true);
+}
+
+}  // namespace tarnex
