@@ -1,0 +1,64 @@
+#include "app/Startup.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/AppTexts.h"
+#include "sections/SectionsFile.h"
+
+namespace tarnex {
+
+namespace {
+
+std::string WithSeparator(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') {
+        folder += '/';
+    }
+    return folder;
+}
+
+}  // namespace
+
+bool IsFolderWritable(const std::string& folder) {
+    return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+std::string ChooseProgramFolder(const FolderChoice& choice) {
+    auto writable = choice.isWritable ? choice.isWritable : IsFolderWritable;
+    if (!choice.programFileFolder.empty() && writable(choice.programFileFolder)) {
+        return WithSeparator(choice.programFileFolder);
+    }
+    if (choice.userDataFolder.empty()) {
+        // Nowhere else to go: the program's folder, where writes will be reported.
+        return WithSeparator(choice.programFileFolder);
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories(choice.userDataFolder, ignored);
+    return WithSeparator(choice.userDataFolder);
+}
+
+std::string SectionsFileErrorMessage(const std::string& path) {
+    return "Errore apertura file sezioni:\n" + path + "\n\nImportare elenco sezioni dal menu Strumenti";
+}
+
+Startup::Startup(SettingsStore& store, UserPrompts& prompts)
+    : prompts_(prompts), settings_(store), sections_(std::make_unique<SectionTable>()) {}
+
+void Startup::Run(const FolderChoice& folders) {
+    Run(ChooseProgramFolder(folders));
+}
+
+void Startup::Run(const std::string& programFolder) {
+    // Settings in their order; the log mode follows the category as it is read.
+    settings_.Load();
+    programFolder_ = WithSeparator(programFolder);
+    const std::string sectionsPath = programFolder_ + kSectionsFileName;
+    sectionsLoaded_ = LoadSectionsFile(sectionsPath, *sections_);
+    if (!sectionsLoaded_) {
+        prompts_.ShowMessage(SectionsFileErrorMessage(sectionsPath), kProgramName, MessageIcon::Exclamation);
+    }
+}
+
+}  // namespace tarnex
