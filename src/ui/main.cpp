@@ -1,9 +1,25 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "ui/Application.h"
+#include "ui/PlaceholderWindow.h"
+#include "ui/QtSettingsStore.h"
+
+namespace {
+// The program's main window: built over the log session, it loads the journal when
+// it opens.
+using MainWindow = tarnex::PlaceholderWindow;
+}  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow window;
+    QApplication qtApp(argc, argv);
+    QCoreApplication::setOrganizationName(tarnex::kOrganisationName);
+    QCoreApplication::setApplicationName(tarnex::kApplicationName);
+
+    tarnex::Application app;
+    app.Start();
+
+    MainWindow window(app.Session());
+    app.SetMainWindow(&window);
     window.show();
-    return app.exec();
+    return qtApp.exec();
 }
