@@ -127,7 +127,10 @@ class EntryForm {
     EntryFormView* view_ = nullptr;
     ListeningHandler* listening_ = nullptr;
     std::unique_ptr<CallsignRows> callsignRows_;
-    int focusDepth_ = 0;
+    // While a field is being left: where the focus goes next (the leave handler may
+    // keep it or send it elsewhere).
+    bool leaving_ = false;
+    EntryField leaveTarget_ = EntryField::None;
 };
 
 }  // namespace tarnex

@@ -1,0 +1,679 @@
+#include "entry/EntryForm.h"
+
+#include "app/LogSession.h"
+#include "entry/CallsignRows.h"
+#include "entry/CheckOrder.h"
+#include "entry/FieldChecks.h"
+#include "entry/ListeningHandler.h"
+#include "log/BandMode.h"
+#include "log/LogFile.h"
+#include "sections/SectionTable.h"
+#include "util/TextNumber.h"
+
+namespace tarnex {
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    const char* space = " \t\r\n\v\f";
+    size_t first = text.find_first_not_of(space);
+    if (first == std::string::npos) {
+        return {};
+    }
+    size_t last = text.find_last_not_of(space);
+    return text.substr(first, last - first + 1);
+}
+
+EntryField FieldOfCheck(FormField field) {
+    switch (field) {
+        case FormField::Callsign:
+            return EntryField::Callsign;
+        case FormField::Callsign2:
+            return EntryField::Callsign2;
+        case FormField::Date:
+            return EntryField::Date;
+        case FormField::Time:
+            return EntryField::Time;
+        case FormField::RstSent:
+            return EntryField::RstSent;
+        case FormField::RstReceived:
+            return EntryField::RstReceived;
+        case FormField::Section:
+            return EntryField::Section;
+        case FormField::OwnSection:
+            return EntryField::OwnSection;
+        case FormField::None:
+            break;
+    }
+    return EntryField::None;
+}
+
+}  // namespace
+
+EntryForm::EntryForm(LogSession& session)
+    : session_(session), callsignRows_(std::make_unique<CallsignRows>(session.Log())) {
+    state_.values.band = "7";
+    state_.values.mode = "SSB";
+    state_.values.rstSent = "59";
+    state_.values.rstReceived = "59";
+}
+
+EntryForm::~EntryForm() = default;
+
+ContestLog& EntryForm::Log() {
+    return session_.Log();
+}
+const SectionTable& EntryForm::Sections() const {
+    return session_.Sections();
+}
+Settings& EntryForm::GetSettings() {
+    return session_.GetSettings();
+}
+UserPrompts& EntryForm::Prompts() {
+    return session_.Prompts();
+}
+bool EntryForm::Listening() const {
+    return session_.Log().Mode() == LogMode::Swl;
+}
+
+int EntryForm::BandIndex() const {
+    return BandListIndex(state_.values.band);
+}
+int EntryForm::ModeIndex() const {
+    return ModeListIndex(state_.values.mode);
+}
+
+void EntryForm::Redraw() {
+    if (view_ != nullptr) {
+        view_->Redraw(state_);
+    }
+}
+
+// --- Opening ---
+
+void EntryForm::Open(const ClockNow& now) {
+    EntryValues& v = state_.values;
+    Settings& settings = GetSettings();
+    if (!settings.station.ownSection.empty()) {
+        v.ownSection = settings.station.ownSection;
+    }
+    v.autoClock = true;
+    UpdateClock(now, true);
+    state_.clockRunning = true;
+    // The stored band and mode, when they are entries of the lists.
+    v.band = BandListIndex(settings.band) >= 0 ? settings.band : std::string("7");
+    v.mode = ModeListIndex(settings.mode) >= 0 ? settings.mode : std::string("SSB");
+    if (v.mode == "RTTY" && v.band == "1,8") {
+        v.band = "3,5";
+    }
+    v.rstSent = v.rstReceived = v.mode == "SSB" ? "59" : "599";
+    ResetGrids(2);
+    Redraw();
+    MoveFocus(EntryField::Callsign);
+    Redraw();
+}
+
+void EntryForm::OnLogReplaced() {
+    ResetGrids(2);
+    state_.indicators.duplicate = false;
+    state_.indicators.newMultiplier = false;
+    ResetMarkers(MarkerGroup::All);
+    state_.duplicate = false;
+    ClearPreviousContacts();
+    if (listening_ != nullptr) {
+        listening_->OnFormReset(*this);
+    }
+    Redraw();
+}
+
+// --- Typing ---
+
+void EntryForm::SetText(EntryField field, std::string text) {
+    EntryValues& v = state_.values;
+    switch (field) {
+        case EntryField::Date:
+            v.date = std::move(text);
+            break;
+        case EntryField::Time:
+            v.time = std::move(text);
+            break;
+        case EntryField::Callsign:
+            v.callsign = std::move(text);
+            break;
+        case EntryField::RstSent:
+            v.rstSent = std::move(text);
+            break;
+        case EntryField::RstReceived:
+            v.rstReceived = std::move(text);
+            break;
+        case EntryField::Section:
+            v.section = std::move(text);
+            break;
+        case EntryField::SectionName:
+            v.sectionName = std::move(text);
+            break;
+        case EntryField::Callsign2:
+            v.callsign2 = std::move(text);
+            break;
+        case EntryField::Section2:
+            v.section2 = std::move(text);
+            break;
+        case EntryField::SectionName2:
+            v.sectionName2 = std::move(text);
+            break;
+        case EntryField::OwnSection:
+            v.ownSection = std::move(text);
+            break;
+        case EntryField::PreviousCall:
+            v.previousCall = std::move(text);
+            break;
+        case EntryField::None:
+        case EntryField::Band:
+        case EntryField::Mode:
+            break;
+    }
+}
+
+void EntryForm::OnSectionTyped(std::string text) {
+    state_.values.section = std::move(text);
+    ProcessSectionTyped(1);
+}
+
+void EntryForm::OnSection2Typed(std::string text) {
+    state_.values.section2 = std::move(text);
+    ProcessSectionTyped(2);
+}
+
+void EntryForm::ProcessSectionTyped(int row) {
+    EntryValues& v = state_.values;
+    const bool first = row != 2;
+    const std::string& code = first ? v.section : v.section2;
+    std::string& name = first ? v.sectionName : v.sectionName2;
+    const int grid = first ? 0 : 1;
+    if (code.size() == 4) {
+        name = Sections().NameOfText(code);
+        if (!name.empty()) {
+            ShowSectionGrid(NumericValue(code), grid);
+        }
+    } else {
+        name.clear();
+        ResetGrids(grid);
+        if (Listening()) {
+            ResetMarkers(first ? MarkerGroup::M1 : MarkerGroup::M2);
+        } else if (first) {
+            state_.indicators.newMultiplier = false;
+        }
+    }
+    Redraw();
+}
+
+// --- Focus ---
+
+void EntryForm::OnFocusChanged(EntryField now) {
+    MoveFocus(now);
+}
+
+void EntryForm::MoveFocus(EntryField to) {
+    if (leaving_) {
+        // A field being left keeps the focus or sends it elsewhere.
+        leaveTarget_ = to;
+        return;
+    }
+    if (to == state_.focus) {
+        return;
+    }
+    const EntryField from = state_.focus;
+    leaving_ = true;
+    leaveTarget_ = to;
+    LeaveField(from);
+    leaving_ = false;
+    to = leaveTarget_;
+    if (to == from) {
+        Redraw();
+        return;
+    }
+    state_.focus = to;
+    EnterField(to);
+}
+
+void EntryForm::LeaveField(EntryField field) {
+    switch (field) {
+        case EntryField::Callsign:
+            EvaluateCallsign();
+            break;
+        case EntryField::Time:
+            if (!state_.values.autoClock) {
+                OnTimeLeft();
+            }
+            break;
+        case EntryField::OwnSection:
+            OnOwnSectionLeft();
+            break;
+        case EntryField::Callsign2:
+            if (Listening() && listening_ != nullptr) {
+                listening_->OnCallsign2Left(*this);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void EntryForm::EnterField(EntryField field) {
+    switch (field) {
+        case EntryField::Callsign:
+            OnCallsignFocusIn();
+            break;
+        case EntryField::SectionName:
+            MoveFocus(EntryField::Date);
+            break;
+        case EntryField::Date:
+            if (state_.values.autoClock) {
+                MoveFocus(EntryField::Time);
+            }
+            break;
+        case EntryField::Time:
+            if (state_.values.autoClock) {
+                MoveFocus(EntryField::Band);
+            }
+            break;
+        default:
+            Redraw();
+            break;
+    }
+}
+
+void EntryForm::OnCallsignFocusIn() {
+    state_.values.section.clear();
+    state_.values.sectionName.clear();
+    state_.indicators.newMultiplier = false;
+    Redraw();
+}
+
+void EntryForm::OnTimeLeft() {
+    const bool valid = CheckEntryTime(state_.values.time);
+    Redraw();  // a joined "14:05" shows as "1405" at once
+    if (!valid) {
+        Prompts().ShowMessage(kTimeErrorText, kErrorTitle, MessageIcon::Stop);
+        MoveFocus(EntryField::Time);
+    }
+}
+
+void EntryForm::OnOwnSectionLeft() {
+    std::string& field = state_.values.ownSection;
+    switch (CheckOwnSection(field, Sections())) {
+        case OwnSectionVerdict::Accepted:
+            GetSettings().SetOwnSection(field);
+            break;
+        case OwnSectionVerdict::Unknown:
+            Prompts().ShowMessage(kSectionErrorText, kErrorTitle, MessageIcon::Stop);
+            field.clear();
+            break;
+        case OwnSectionVerdict::Discarded:
+            field.clear();
+            break;
+    }
+    Redraw();
+}
+
+// --- Enter ---
+
+void EntryForm::OnEnter() {
+    EntryValues& v = state_.values;
+    if (state_.duplicate) {
+        DiscardDuplicate();
+        return;
+    }
+    switch (state_.focus) {
+        case EntryField::Callsign:
+            if (CheckCallsign(v.callsign)) {
+                MoveFocus(EntryField::Section);  // leaving the callsign evaluates it
+            } else {
+                v.callsign.clear();
+                if (Listening()) {
+                    ResetMarkers(MarkerGroup::C);
+                }
+            }
+            Redraw();
+            return;
+        case EntryField::Time:
+            MoveFocus(EntryField::Callsign);
+            Redraw();
+            return;
+        case EntryField::Date:
+            MoveFocus(EntryField::Time);
+            Redraw();
+            return;
+        default:
+            break;
+    }
+    if (Listening()) {
+        if (listening_ != nullptr) {
+            listening_->OnEnter(*this);
+        }
+        return;
+    }
+    if (state_.focus == EntryField::Section) {
+        TryAddQso();
+    }
+}
+
+void EntryForm::DiscardDuplicate() {
+    EntryValues& v = state_.values;
+    v.callsign.clear();
+    v.section.clear();
+    v.sectionName.clear();
+    v.previousCall.clear();
+    state_.indicators.duplicate = false;
+    state_.indicators.newMultiplier = false;
+    state_.previous.clear();
+    ResetGrids(2);
+    if (Listening()) {
+        v.callsign2.clear();
+        v.section2.clear();
+        v.sectionName2.clear();
+        ResetMarkers(MarkerGroup::All);
+        if (listening_ != nullptr) {
+            listening_->OnFormReset(*this);
+        }
+    }
+    // Cleared before the focus moves, so that leaving a field sees the emptied form.
+    state_.duplicate = false;
+    MoveFocus(EntryField::Callsign);
+    Redraw();
+}
+
+void EntryForm::TryAddQso() {
+    EntryValues& v = state_.values;
+    FormValues checked;
+    checked.callsign = v.callsign;
+    checked.date = v.date;
+    checked.time = v.time;
+    checked.mode = v.mode;
+    checked.rstSent = v.rstSent;
+    checked.rstReceived = v.rstReceived;
+    checked.section = v.section;
+    checked.ownSection = GetSettings().station.ownSection;
+    checked.autoClock = v.autoClock;
+    CheckOutcome outcome = RunChecks(QsoEntryChecks(), checked, Sections(), Prompts());
+    v.callsign = checked.callsign;  // upper-cased, or emptied when refused
+    if (!outcome.accepted) {
+        MoveFocus(FieldOfCheck(outcome.focus));
+        Redraw();
+        return;
+    }
+    AddQso();
+}
+
+void EntryForm::AddQso() {
+    const EntryValues& v = state_.values;
+    QsoRecord record{v.date,    v.time,        v.band,    v.mode,       v.callsign,
+                     v.rstSent, v.rstReceived, v.section, v.sectionName};
+    ContestLog& log = Log();
+    log.AppendWithoutIndexes(record);
+    // Sets "modified"; the line is on disk before the form is cleared. A failed write
+    // is reported by the session, which keeps the journal to be brought up to date.
+    session_.JournalAppend(QsoLine(record, GetSettings().station.ownSection));
+    const int band = BandIndex();
+    const int mode = ModeIndex();
+    if (band >= 0 && mode >= 0) {
+        log.Worked().Mark(NumericValue(v.section), mode, BandBit(band));
+    }
+    ClearAfterAdd();
+}
+
+void EntryForm::ClearAfterAdd() {
+    EntryValues& v = state_.values;
+    v.callsign.clear();
+    v.section.clear();
+    v.sectionName.clear();
+    ClearPreviousContacts();
+    ResetGrids(2);
+    state_.indicators.newMultiplier = false;
+    MoveFocus(EntryField::Callsign);
+    Redraw();
+}
+
+void EntryForm::ClearPreviousContacts() {
+    state_.previous.clear();
+    state_.values.previousCall.clear();
+}
+
+// --- Clear ---
+
+void EntryForm::OnClear() {
+    EntryValues& v = state_.values;
+    v.sectionName.clear();
+    v.section.clear();
+    v.callsign.clear();
+    if (Listening()) {
+        v.sectionName2.clear();
+        v.section2.clear();
+        v.callsign2.clear();
+    }
+    v.rstSent = v.rstReceived = ModeIndex() == 0 ? "59" : "599";
+    ResetGrids(2);
+    if (Listening()) {
+        ResetMarkers(MarkerGroup::All);
+        if (listening_ != nullptr) {
+            listening_->OnFormReset(*this);
+        }
+    }
+    Redraw();
+    MoveFocus(EntryField::Callsign);
+    Redraw();
+}
+
+// --- Band and mode ---
+
+void EntryForm::OnBandChosen(int index) {
+    if (index < 0 || index >= kBandCount) {
+        return;
+    }
+    EntryValues& v = state_.values;
+    v.band = std::string(kBandTexts[static_cast<size_t>(index)]);
+    if (v.mode == "RTTY" && v.band == "1,8") {
+        v.band = "3,5";  // RTTY is never worked on 1,8
+    }
+    GetSettings().SetBand(v.band);
+    AfterBandOrModeChange();
+    if (Listening() && listening_ != nullptr) {
+        listening_->OnBandChanged(*this);
+    }
+}
+
+void EntryForm::OnModeChosen(int index) {
+    if (index < 0 || index >= kModeCount) {
+        return;
+    }
+    EntryValues& v = state_.values;
+    v.mode = std::string(kModeTexts[static_cast<size_t>(index)]);
+    if (v.mode == "RTTY" && v.band == "1,8") {
+        v.band = "3,5";
+        GetSettings().SetBand(v.band);
+    }
+    GetSettings().SetMode(v.mode);
+    ResetReportsForMode(true);
+    AfterBandOrModeChange();
+    if (Listening() && listening_ != nullptr) {
+        listening_->OnModeChanged(*this);
+    }
+}
+
+void EntryForm::ResetReportsForMode(bool onlyWrongLength) {
+    EntryValues& v = state_.values;
+    const bool ssb = v.mode == "SSB";
+    const size_t length = ssb ? 2 : 3;
+    const char* fresh = ssb ? "59" : "599";
+    for (std::string* report : {&v.rstSent, &v.rstReceived}) {
+        if (!onlyWrongLength || report->size() != length) {
+            *report = fresh;
+        }
+    }
+}
+
+void EntryForm::AfterBandOrModeChange() {
+    Redraw();
+    EvaluateCallsign();
+    if (state_.values.section.size() == 4) {
+        ShowSectionGrid(NumericValue(state_.values.section), 0);
+    }
+    Redraw();
+}
+
+// --- Previous contacts and grids ---
+
+void EntryForm::EvaluateCallsign() {
+    EntryValues& v = state_.values;
+    std::string callsign = Trimmed(v.callsign);
+    const bool valid = CheckCallsign(callsign);
+    v.callsign = callsign;
+    if (!valid) {
+        v.callsign.clear();
+        if (state_.duplicate) {
+            state_.duplicate = false;
+            state_.indicators.duplicate = false;
+            if (Listening()) {
+                ResetMarkers(MarkerGroup::C);
+            }
+        }
+        Redraw();
+        return;
+    }
+    if (Listening()) {
+        if (listening_ != nullptr) {
+            listening_->OnCallsign1Valid(*this);
+        }
+        return;
+    }
+    state_.previous.clear();
+    state_.duplicate = false;
+    state_.indicators.duplicate = false;
+    v.previousCall.clear();
+    ResetGrids(1);
+
+    const ContestLog& log = Log();
+    for (uint32_t row : callsignRows_->RowsOf(v.callsign)) {
+        std::string_view rowBand = log.Field(row, QsoCol::Band);
+        std::string_view rowMode = log.Field(row, QsoCol::Mode);
+        v.previousCall = log.Field(row, QsoCol::Callsign);
+        if (v.section.empty() && !state_.duplicate) {
+            v.section = log.Field(row, QsoCol::Section);
+            v.sectionName = Sections().NameOfText(v.section);
+            ShowSectionGrid(NumericValue(v.section), 0);
+        }
+        if (rowBand == v.band && rowMode == v.mode) {
+            state_.indicators.duplicate = true;
+            v.sectionName.clear();
+            v.section.clear();
+            state_.duplicate = true;
+            state_.indicators.newMultiplier = false;
+        }
+        PreviousContact contact;
+        contact.day = log.Field(row, QsoCol::Date).substr(0, 2);
+        contact.time = log.Field(row, QsoCol::Time);
+        contact.band = rowBand;
+        contact.mode = rowMode;
+        contact.rstSent = log.Field(row, QsoCol::RstSent);
+        contact.rstReceived = log.Field(row, QsoCol::RstReceived);
+        state_.previous.push_back(std::move(contact));
+        std::optional<BandCode> band = DecodeBand(rowBand);
+        int mode = DecodeMode(rowMode);
+        if (band && mode >= 0) {
+            state_.cells[GridCell(1, mode, band->index)] = true;
+        }
+    }
+    if (!state_.previous.empty()) {
+        ++state_.previousScrollRequests;
+    }
+    Redraw();
+}
+
+void EntryForm::ShowSectionGrid(int32_t code, int grid) {
+    const WorkedSections& worked = Log().Worked();
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        uint8_t bits = worked.Bits(code, mode);
+        for (int band = 0; band < kBandCount; ++band) {
+            state_.cells[GridCell(grid, mode, band)] = (bits & BandBit(band)) != 0;
+        }
+    }
+    const int band = BandIndex();
+    const int mode = ModeIndex();
+    const bool already = band >= 0 && mode >= 0 && worked.IsWorked(code, mode, BandBit(band));
+    if (Listening()) {
+        Marker& marker = state_.indicators.multiplier[grid == 1 ? 1 : 0];
+        marker.visible = !already;
+        marker.on = true;
+    } else {
+        state_.indicators.newMultiplier = !already;
+    }
+}
+
+void EntryForm::ResetGrids(int which) {
+    const int first = which == 1 ? 18 : 0;
+    const int last = which == 0 ? 18 : kGridCells;
+    for (int cell = first; cell < last; ++cell) {
+        state_.cells[cell] = false;
+    }
+}
+
+void EntryForm::ResetMarkers(int groups) {
+    EntryIndicators& ind = state_.indicators;
+    if (groups & MarkerGroup::C) {
+        ind.calling = {};
+    }
+    if (groups & MarkerGroup::R) {
+        ind.answers = {};
+    }
+    // The M pictures are the same on and off: hidden, they are left switched on.
+    if (groups & MarkerGroup::M1) {
+        ind.multiplier[0] = {false, true};
+    }
+    if (groups & MarkerGroup::M2) {
+        ind.multiplier[1] = {false, true};
+    }
+}
+
+// --- Clock ---
+
+void EntryForm::UpdateClock(const ClockNow& now, bool forced) {
+    EntryValues& v = state_.values;
+    state_.clockIntervalMs = NextMinuteInterval(now.local);
+    const ClockTime& shown = FormClock(now, v.pcShowsUtc);
+    v.time = FormatClockTime(shown);
+    if (forced || v.date.size() != 10 || v.time == "0000") {
+        v.date = FormatClockDate(shown);
+    }
+    Redraw();
+    if (GetSettings().tips) {
+        if (std::optional<std::string> tip = BandChangeTip(now, v.pcShowsUtc)) {
+            Prompts().ShowMessage(*tip, kTipTitle, MessageIcon::Information);
+        }
+    }
+}
+
+void EntryForm::OnClockTick(const ClockNow& now) {
+    if (state_.clockRunning) {
+        UpdateClock(now, false);
+    }
+}
+
+void EntryForm::OnAutoClockClicked(bool on, const ClockNow& now) {
+    state_.values.autoClock = on;
+    if (on) {
+        UpdateClock(now, true);
+        state_.clockRunning = true;
+        MoveFocus(EntryField::Callsign);
+    } else {
+        state_.clockRunning = false;
+        MoveFocus(EntryField::Date);
+    }
+    Redraw();
+}
+
+void EntryForm::OnPcShowsUtcClicked(bool on, const ClockNow& now) {
+    state_.values.pcShowsUtc = on;
+    UpdateClock(now, true);
+}
+
+}  // namespace tarnex
