@@ -28,6 +28,10 @@ public:
     virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
     // A question box with Yes and No and the question icon; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+    // The same with another icon (a few questions come with the information icon).
+    virtual bool AskYesNoWithIcon(const std::string& text, const std::string& title, MessageIcon icon) {
+        return AskYesNo(text, title);
+    }
     // The chosen full path, or nullopt for Cancel.
     virtual std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) = 0;
     virtual std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) = 0;

@@ -28,10 +28,10 @@ std::unique_ptr<QMessageBox> QtUserPrompts::MakeMessageBox(const std::string& te
 }
 
 std::unique_ptr<QMessageBox> QtUserPrompts::MakeQuestionBox(const std::string& text, const std::string& title,
-                                                            QWidget* parent) {
+                                                            QWidget* parent, MessageIcon icon) {
     auto box =
-        std::make_unique<QMessageBox>(QMessageBox::Question, TextCodec::ToQString(title),
-                                      TextCodec::ToQString(text), QMessageBox::Yes | QMessageBox::No, parent);
+        std::make_unique<QMessageBox>(IconOf(icon), TextCodec::ToQString(title), TextCodec::ToQString(text),
+                                      QMessageBox::Yes | QMessageBox::No, parent);
     box->setTextFormat(Qt::PlainText);
     box->setDefaultButton(QMessageBox::Yes);
     box->setEscapeButton(QMessageBox::No);
@@ -44,6 +44,10 @@ void QtUserPrompts::ShowMessage(const std::string& text, const std::string& titl
 
 bool QtUserPrompts::AskYesNo(const std::string& text, const std::string& title) {
     return MakeQuestionBox(text, title, parent_)->exec() == QMessageBox::Yes;
+}
+
+bool QtUserPrompts::AskYesNoWithIcon(const std::string& text, const std::string& title, MessageIcon icon) {
+    return MakeQuestionBox(text, title, parent_, icon)->exec() == QMessageBox::Yes;
 }
 
 void QtUserPrompts::ConfigureFileDialog(QFileDialog& dialog, const FileDialogOptions& options, bool save) {

@@ -20,6 +20,7 @@ class QtUserPrompts : public UserPrompts {
 
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    bool AskYesNoWithIcon(const std::string& text, const std::string& title, MessageIcon icon) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) override;
 
@@ -29,7 +30,8 @@ class QtUserPrompts : public UserPrompts {
                                                        MessageIcon icon, QWidget* parent);
     // A box with the question icon and the buttons Yes and No.
     static std::unique_ptr<QMessageBox> MakeQuestionBox(const std::string& text, const std::string& title,
-                                                        QWidget* parent);
+                                                        QWidget* parent,
+                                                        MessageIcon icon = MessageIcon::Question);
     // Title, filter, default extension, initial name and the open or save options.
     static void ConfigureFileDialog(QFileDialog& dialog, const FileDialogOptions& options, bool save);
 

@@ -30,7 +30,10 @@ public:
         records.push_back({PromptRecord::Message, text, title, icon, {}});
     }
     bool AskYesNo(const std::string& text, const std::string& title) override {
-        records.push_back({PromptRecord::Question, text, title, MessageIcon::Question, {}});
+        return AskYesNoWithIcon(text, title, MessageIcon::Question);
+    }
+    bool AskYesNoWithIcon(const std::string& text, const std::string& title, MessageIcon icon) override {
+        records.push_back({PromptRecord::Question, text, title, icon, {}});
         if (yesNoAnswers.empty()) {
             return false;
         }
