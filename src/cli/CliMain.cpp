@@ -1,12 +1,195 @@
 #include "cli/CliMain.h"
 
+#include <memory>
 #include <ostream>
+
+#include "app/AppTexts.h"
+#include "cli/CliInput.h"
+#include "cli/CliOptions.h"
+#include "cli/LogCheck.h"
+#include "export/AdifExport.h"
+#include "export/CabrilloExport.h"
+#include "export/FastlogExport.h"
+#include "score/ScoreComputation.h"
+#include "score/ScoreReport.h"
+#include "sections/SectionsFile.h"
+#include "sections/SectionsImport.h"
+#include "util/FileIo.h"
 
 namespace tarnex {
 
+namespace {
+
+// The report's CR LF line ends become LF on a terminal or in a pipe.
+std::string WithLineFeeds(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text) {
+        if (c != '\r') {
+            result += c;
+        }
+    }
+    return result;
+}
+
+void WriteOutput(const std::string& path, const std::string& bytes) {
+    FileResult written = WriteFileAtomically(path, bytes);
+    if (!written) {
+        throw CliError("cannot write " + path + (written.error.empty() ? "" : ": " + written.error));
+    }
+}
+
+class Runner {
+  public:
+    Runner(const CliOptions& options, std::ostream& out, std::ostream& err, const std::string& programFolder)
+        : options_(options), out_(out), err_(err), programFolder_(programFolder) {}
+
+    int Run() {
+        if (options_.command == "import-sections") {
+            return ImportSections();
+        }
+        const bool needsSections =
+            options_.command == "check" || (options_.command == "export" && options_.format == "cabrillo");
+        LoadSections(needsSections);
+        LoadedLog loaded = ReadLogForCli(options_.input, sections_, log_);
+        if (options_.command == "score") {
+            return Score();
+        }
+        if (options_.command == "check") {
+            return Check(loaded);
+        }
+        return Export(loaded);
+    }
+
+  private:
+    // An explicit --sections is always read; the default one only when the command
+    // needs section names.
+    void LoadSections(bool needed) {
+        if (options_.sections) {
+            ReadSectionsForCli(*options_.sections, sections_);
+        } else if (needed) {
+            if (programFolder_.empty()) {
+                throw CliError(
+                    "cannot find the program's folder for the default sections file; use --sections");
+            }
+            std::string path = programFolder_ + kSectionsFileName;
+            if (!FileExists(path)) {
+                throw CliError("no sections file " + path + "; use --sections FILE");
+            }
+            ReadSectionsForCli(path, sections_);
+        }
+    }
+
+    ScoreResult ScoreWithMessages() {
+        ScoreResult result = ComputeScore(log_);
+        for (const std::string& message : result.skipMessages) {
+            err_ << message << '\n';
+        }
+        return result;
+    }
+
+    int Score() {
+        ScoreResult result = ScoreWithMessages();
+        out_ << WithLineFeeds(BuildScoreReport(result.table, log_.Mode()));
+        return 0;
+    }
+
+    int Check(const LoadedLog& loaded) {
+        std::vector<LogFinding> findings = CheckLog(log_, loaded.station, loaded.hasHeader, sections_);
+        for (const LogFinding& finding : findings) {
+            out_ << FormatFinding(finding) << '\n';
+        }
+        return findings.empty() ? 0 : 1;
+    }
+
+    int Export(const LoadedLog& loaded) {
+        std::string bytes;
+        if (options_.format == "cabrillo") {
+            ScoreResult result = ScoreWithMessages();
+            CabrilloOptions cabrillo;
+            cabrillo.swlByBand = options_.swlByBand;
+            bytes = ExportCabrillo(log_, loaded.station, sections_, result.claimedScore, cabrillo);
+        } else if (options_.format == "adif") {
+            bytes = ExportAdif(log_, loaded.station);
+        } else {
+            std::optional<std::string> fastlog = ExportFastlog(log_);
+            if (!fastlog) {
+                throw CliError("Fastlog cannot take a listening (SWL) log");
+            }
+            bytes = std::move(*fastlog);
+        }
+        WriteOutput(*options_.output, bytes);
+        return 0;
+    }
+
+    int ImportSections() {
+        auto holder = std::make_unique<SectionTable>();
+        SectionTable& table = *holder;
+        const std::string& target = *options_.output;
+        if (FileExists(target)) {
+            ReadSectionsForCli(target, table);
+        }
+        std::optional<size_t> accepted = ImportSectionsFile(options_.input, table);
+        if (!accepted) {
+            throw CliError("cannot read " + options_.input);
+        }
+        if (*accepted == 0) {
+            throw CliError("no section lines in " + options_.input + "; " + target + " not written");
+        }
+        WriteOutput(target, SectionsFileBytes(table));
+        out_ << *accepted << " section lines imported; " << target << " holds " << table.KnownCount()
+             << " sections\n";
+        return 0;
+    }
+
+    const CliOptions& options_;
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string programFolder_;
+    // Heap-held: the table is 10000 names.
+    std::unique_ptr<SectionTable> sectionsHolder_ = std::make_unique<SectionTable>();
+    SectionTable& sections_ = *sectionsHolder_;
+    ContestLog log_;
+};
+
+}  // namespace
+
+std::string CliUsage() {
+    return "usage:\n"
+           "  tarnex-cli score LOG [--sections FILE]\n"
+           "      prints the score report; entries left out are named on the error stream\n"
+           "  tarnex-cli export cabrillo|adif|fastlog LOG -o OUT [--sections FILE] [--swl-by-band]\n"
+           "      writes the export file; the station data come from the log's header\n"
+           "  tarnex-cli check LOG [--sections FILE]\n"
+           "      lists, by row, entries the score leaves out, duplicates, unknown section codes\n"
+           "      and fields the entry form would refuse; exit status 1 when it lists any\n"
+           "  tarnex-cli import-sections TEXT -o SEZCOD\n"
+           "      merges the section lines of a text list into a sections file\n"
+           "\n"
+           "LOG is a log file (.trnx) or the journal _ult.trnx. --sections defaults to _sez.cod\n"
+           "in the folder of this program. Exit status 2: bad arguments or unusable input.\n";
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const std::string& programFolder) {
+    try {
+        CliOptions options = ParseCliOptions(args);
+        if (options.command == "help") {
+            out << CliUsage();
+            return 0;
+        }
+        return Runner(options, out, err, programFolder).Run();
+    } catch (const CliError& error) {
+        err << "tarnex-cli: " << error.what() << '\n';
+        return 2;
+    } catch (const std::exception& error) {
+        err << "tarnex-cli: " << error.what() << '\n';
+        return 2;
+    }
+}
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    err << "tarnex-cli: no command given\n";
-    return 2;
+    return RunCli(args, out, err, ExecutableFolder());
 }
 
 }  // namespace tarnex

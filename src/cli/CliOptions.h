@@ -1,0 +1,23 @@
+#pragma once
+// The command line of the companion tool, taken apart.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarnex {
+
+struct CliOptions {
+    std::string command;                  // "score", "export", "check", "import-sections", "help"
+    std::string format;                   // export: "cabrillo", "adif" or "fastlog"
+    std::string input;                    // LOG or TEXT
+    std::optional<std::string> output;    // -o
+    std::optional<std::string> sections;  // --sections
+    bool swlByBand = false;               // --swl-by-band
+};
+
+// Throws CliError for anything it cannot take: an unknown command or option, a
+// missing or extra argument, an option that the command does not have.
+CliOptions ParseCliOptions(const std::vector<std::string>& args);
+
+}  // namespace tarnex
