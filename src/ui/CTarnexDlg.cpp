@@ -1,0 +1,522 @@
+#include "ui/CTarnexDlg.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "log/BandMode.h"
+#include "ui/CommandWiring.h"
+#include "ui/LogListModel.h"
+#include "ui/PreviousContactsModel.h"
+#include "ui/TextCodec.h"
+
+namespace tarnex {
+
+namespace {
+
+ClockTime FromQt(const QDateTime& t) {
+    const QDate d = t.date();
+    const QTime h = t.time();
+    return {d.year(), d.month(), d.day(), h.hour(), h.minute(), h.second()};
+}
+
+QFont WindowFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+void SetEdit(QLineEdit* edit, const std::string& value) {
+    const QString text = TextCodec::ToQString(value);
+    if (edit->text() != text) {
+        edit->setText(text);
+    }
+}
+
+void SetMarker(PictureButton* button, const Marker& marker) {
+    button->SetOn(marker.on);
+    button->setVisible(marker.visible);
+}
+
+}  // namespace
+
+ClockNow CTarnexDlg::SystemClock() {
+    const QDateTime now = QDateTime::currentDateTime();
+    return {FromQt(now.toUTC()), FromQt(now)};
+}
+
+CTarnexDlg::CTarnexDlg(LogSession& session, QWidget* parent, ClockSource clock)
+    : QDialog(parent),
+      session_(session),
+      clock_(clock ? std::move(clock) : ClockSource(&CTarnexDlg::SystemClock)),
+      form_(session),
+      units_(WindowFont()) {
+    setObjectName(QStringLiteral("CTarnexDlg"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(WindowFont());
+    setWindowTitle(QStringLiteral("TARNEX - Contest delle Sezioni ARI"));
+    BuildWindow();
+
+    // 1. The program icon.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64}) {
+        icon.addFile(QStringLiteral(":/main/tarnex%1.png").arg(size), QSize(size, size));
+    }
+    setWindowIcon(icon);
+    // 2-3. The list columns for the log mode of the category.
+    ApplyColumnWidths();
+    setLogMode(LogModeForCategory(session_.GetSettings().station.category));
+    // 5. The journal (it may bring the other mode), scrolled to its last row.
+    form_.SetView(this);
+    session_.SetListener(this);
+    session_.LoadJournal();
+    controls_.logList->scrollToBottom();
+    // 4, 6-9. Own section, clock, band and mode, reports, grids, focus.
+    runEntryForm([this](EntryForm& form) { form.Open(clock_()); });
+    // 10. The title.
+    TitleChanged(session_.Title());
+
+    ConnectControls();
+    ConnectLogList();
+    BindKeys();
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
+    WireMenuCommands(*this, session_);
+}
+
+CTarnexDlg::~CTarnexDlg() {
+    qApp->removeEventFilter(this);
+    clockTimer_.stop();
+    session_.SetListener(nullptr);
+    form_.SetView(nullptr);
+}
+
+void CTarnexDlg::BuildWindow() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* bar = new QMenuBar(this);
+    menu_.Build(bar);
+    layout->setMenuBar(bar);
+    auto* client = new QWidget(this);
+    client->setFixedSize(units_.X(MainWindowControls::kWidth), units_.Y(MainWindowControls::kHeight));
+    layout->addWidget(client);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    controls_.Build(client, units_);
+
+    logModel_ = std::make_unique<LogListModel>(session_.Log());
+    controls_.logList->setModel(logModel_.get());
+    previousModel_ = std::make_unique<PreviousContactsModel>();
+    controls_.previousList->setModel(previousModel_.get());
+    const std::vector<int> previousWidths =
+        LogListModel::Widths(LogListModel::PreviousColumns(),
+                             controls_.previousList->width() - 2 * controls_.previousList->frameWidth());
+    for (size_t i = 0; i < previousWidths.size(); ++i) {
+        controls_.previousList->setColumnWidth(static_cast<int>(i), previousWidths[i]);
+    }
+    clockTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&clockTimer_, &QTimer::timeout, this, &CTarnexDlg::onClockTick);
+    ApplyColours();
+}
+
+void CTarnexDlg::ApplyColours() {
+    const Settings& settings = session_.GetSettings();
+    const QString back = QColor(settings.backgroundColour & 0xFF, (settings.backgroundColour >> 8) & 0xFF,
+                                (settings.backgroundColour >> 16) & 0xFF)
+                             .name();
+    const QString fore = QColor(settings.textColour & 0xFF, (settings.textColour >> 8) & 0xFF,
+                                (settings.textColour >> 16) & 0xFF)
+                             .name();
+    setStyleSheet(
+        QStringLiteral("QDialog#CTarnexDlg { background-color: %1; }\n"
+                       "#CTarnexDlg QLabel, #CTarnexDlg QCheckBox, #CTarnexDlg QGroupBox { color: %2; }\n"
+                       "#CTarnexDlg QLineEdit { color: #ff0000; background-color: #ffffff; }\n"
+                       "#CTarnexDlg QPushButton { color: #ffffff; background-color: #ff0000; }\n")
+            .arg(back, fore));
+}
+
+std::vector<int> CTarnexDlg::ColumnWidthsFor(LogMode mode, int clientWidth) {
+    return LogListModel::Widths(LogListModel::Columns(mode), clientWidth);
+}
+
+void CTarnexDlg::ApplyColumnWidths() {
+    QTableView* list = controls_.logList;
+    const std::vector<int> widths =
+        ColumnWidthsFor(session_.Log().Mode(), list->width() - 2 * list->frameWidth());
+    for (size_t i = 0; i < widths.size(); ++i) {
+        list->setColumnWidth(static_cast<int>(i), widths[i]);
+    }
+}
+
+QAction* CTarnexDlg::action(MenuCommand command) const {
+    auto it = menu_.actions.find(command);
+    return it == menu_.actions.end() ? nullptr : it->second;
+}
+
+std::vector<size_t> CTarnexDlg::selectedLogRows() const {
+    std::vector<size_t> rows;
+    for (const QModelIndex& index : controls_.logList->selectionModel()->selectedRows()) {
+        rows.push_back(static_cast<size_t>(index.row()));
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+// --- The log mode ---
+
+void CTarnexDlg::setLogMode(LogMode mode) {
+    if (mode == layoutMode_ && mode == session_.Log().Mode()) {
+        return;
+    }
+    if (session_.Log().Mode() != mode) {
+        session_.Log().SetMode(mode);  // empties the log and its indexes
+    }
+    layoutMode_ = mode;
+    controls_.Arrange(mode, units_);
+    ApplyColumnWidths();
+    runEntryForm([](EntryForm& form) { form.Redraw(); });
+}
+
+void CTarnexDlg::TitleChanged(const std::string& title) {
+    setWindowTitle(TextCodec::ToQString(title));
+}
+
+void CTarnexDlg::LogReplaced() {
+    if (session_.Log().Mode() != layoutMode_) {
+        setLogMode(session_.Log().Mode());
+    }
+    runEntryForm([](EntryForm& form) { form.OnLogReplaced(); });
+    controls_.logList->scrollToBottom();
+}
+
+// --- Mirroring the entry form ---
+
+void CTarnexDlg::runEntryForm(const std::function<void(EntryForm&)>& action) {
+    ++depth_;
+    action(form_);
+    --depth_;
+    if (depth_ == 0) {
+        AfterEntryForm();
+    }
+}
+
+void CTarnexDlg::AfterEntryForm() {
+    Redraw(form_.State());
+    ApplyFocus();
+    SyncClockTimer();
+}
+
+void CTarnexDlg::Redraw(const EntryFormState& state) {
+    const bool wasWriting = writing_;
+    writing_ = true;
+    const EntryValues& v = state.values;
+    MainWindowControls& c = controls_;
+    SetEdit(c.date, v.date);
+    SetEdit(c.time, v.time);
+    SetEdit(c.callsign, v.callsign);
+    SetEdit(c.rstSent, v.rstSent);
+    SetEdit(c.rstReceived, v.rstReceived);
+    SetEdit(c.section, v.section);
+    SetEdit(c.sectionName, v.sectionName);
+    SetEdit(c.callsign2, v.callsign2);
+    SetEdit(c.section2, v.section2);
+    SetEdit(c.sectionName2, v.sectionName2);
+    SetEdit(c.ownSection, v.ownSection);
+    SetEdit(c.previousCall, v.previousCall);
+    c.band->setCurrentIndex(BandListIndex(v.band));
+    c.mode->setCurrentIndex(ModeListIndex(v.mode));
+    c.autoClock->setChecked(v.autoClock);
+    c.pcShowsUtc->setChecked(v.pcShowsUtc);
+    c.pcShowsUtc->setVisible(v.autoClock);
+    for (size_t i = 0; i < c.cells.size(); ++i) {
+        c.cells[i]->SetOn(state.cells[i]);
+    }
+    c.duplicate->setVisible(state.indicators.duplicate);
+    c.newMultiplier->setVisible(state.indicators.newMultiplier);
+    SetMarker(c.markerC, state.indicators.calling);
+    for (size_t i = 0; i < 3; ++i) {
+        SetMarker(c.markerR[i], state.indicators.answers[i]);
+    }
+    for (size_t i = 0; i < 2; ++i) {
+        SetMarker(c.markerM[i], state.indicators.multiplier[i]);
+    }
+    previousModel_->SetRows(state.previous);
+    if (state.previousScrollRequests != previousScrolls_) {
+        previousScrolls_ = state.previousScrollRequests;
+        c.previousList->scrollToBottom();
+    }
+    writing_ = wasWriting;
+}
+
+void CTarnexDlg::ApplyFocus() {
+    QWidget* target = WidgetOf(form_.State().focus);
+    if (target == nullptr || !target->isVisible() || QApplication::focusWidget() == target) {
+        return;
+    }
+    focusing_ = true;
+    target->setFocus(Qt::OtherFocusReason);
+    focusing_ = false;
+}
+
+void CTarnexDlg::SyncClockTimer() {
+    const EntryFormState& state = form_.State();
+    if (!state.clockRunning) {
+        clockTimer_.stop();
+    } else if (!clockTimer_.isActive() || clockTimer_.interval() != state.clockIntervalMs) {
+        clockTimer_.start(state.clockIntervalMs);
+    }
+}
+
+void CTarnexDlg::onClockTick() {
+    runEntryForm([this](EntryForm& form) { form.OnClockTick(clock_()); });
+}
+
+// --- What the person does ---
+
+void CTarnexDlg::Typed(EntryField field, QLineEdit* edit, bool upperCase) {
+    if (writing_) {
+        return;
+    }
+    if (upperCase) {
+        QString text = edit->text();
+        for (QChar& ch : text) {
+            const QChar upper = ch.toUpper();
+            if (upper != ch && TextCodec::CanEncode(QStringView(&upper, 1))) {
+                ch = upper;
+            }
+        }
+        if (text != edit->text()) {
+            const int cursor = edit->cursorPosition();
+            edit->setText(text);
+            edit->setCursorPosition(cursor);
+        }
+    }
+    const std::string bytes = TextCodec::ToBytes(edit->text());
+    runEntryForm([&](EntryForm& form) {
+        if (field == EntryField::Section) {
+            form.OnSectionTyped(bytes);
+        } else if (field == EntryField::Section2) {
+            form.OnSection2Typed(bytes);
+        } else {
+            form.SetText(field, bytes);
+        }
+    });
+}
+
+void CTarnexDlg::ConnectControls() {
+    MainWindowControls& c = controls_;
+    struct Edit {
+        QLineEdit* edit;
+        EntryField field;
+        bool upperCase;
+    };
+    const Edit edits[] = {
+        {c.date, EntryField::Date, false},
+        {c.time, EntryField::Time, false},
+        {c.callsign, EntryField::Callsign, true},
+        {c.rstSent, EntryField::RstSent, false},
+        {c.rstReceived, EntryField::RstReceived, false},
+        {c.section, EntryField::Section, false},
+        {c.sectionName, EntryField::SectionName, true},
+        {c.callsign2, EntryField::Callsign2, true},
+        {c.section2, EntryField::Section2, false},
+        {c.sectionName2, EntryField::SectionName2, true},
+        {c.ownSection, EntryField::OwnSection, false},
+        {c.previousCall, EntryField::PreviousCall, true},
+    };
+    for (const Edit& e : edits) {
+        connect(e.edit, &QLineEdit::textEdited, this, [this, e] { Typed(e.field, e.edit, e.upperCase); });
+    }
+    connect(c.band, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!writing_) {
+            runEntryForm([index](EntryForm& form) { form.OnBandChosen(index); });
+        }
+    });
+    connect(c.mode, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!writing_) {
+            runEntryForm([index](EntryForm& form) { form.OnModeChosen(index); });
+        }
+    });
+    connect(c.autoClock, &QCheckBox::clicked, this, [this](bool on) {
+        runEntryForm([this, on](EntryForm& form) { form.OnAutoClockClicked(on, clock_()); });
+    });
+    connect(c.pcShowsUtc, &QCheckBox::clicked, this, [this](bool on) {
+        runEntryForm([this, on](EntryForm& form) { form.OnPcShowsUtcClicked(on, clock_()); });
+    });
+    QAction* clear = action(MenuCommand::ClearInput);
+    connect(clear, &QAction::triggered, this,
+            [this] { runEntryForm([](EntryForm& form) { form.OnClear(); }); });
+    connect(c.clear, &QPushButton::clicked, clear, &QAction::trigger);
+    connect(action(MenuCommand::Exit), &QAction::triggered, this, &QWidget::close);
+}
+
+void CTarnexDlg::ConnectLogList() {
+    QTableView* list = controls_.logList;
+    connect(logModel_.get(), &LogListModel::RowAppended, list,
+            [list, this](int row) { list->scrollTo(logModel_->index(row, 0)); });
+    connect(logModel_.get(), &QAbstractItemModel::modelReset, this, [this] { ApplyColumnWidths(); });
+    list->horizontalHeader()->setSectionsClickable(true);
+    connect(list->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (column == 1 || column == 2) {
+            action(MenuCommand::SortByDateTime)->trigger();
+        }
+    });
+    connect(list, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex&) { action(MenuCommand::EditEntries)->trigger(); });
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
+        if (list->selectionModel()->hasSelection()) {
+            menu_.qsoMenu->exec(list->viewport()->mapToGlobal(at));
+        }
+    });
+}
+
+void CTarnexDlg::BindKeys() {
+    struct Key {
+        int key;
+        MenuCommand command;
+    };
+    const Key keys[] = {
+        {Qt::Key_F2, MenuCommand::Print},     {Qt::Key_F4, MenuCommand::StationSummary},
+        {Qt::Key_F8, MenuCommand::ShowScore}, {Qt::Key_F9, MenuCommand::ClearInput},
+        {Qt::Key_F5, MenuCommand::Save},
+    };
+    for (const Key& k : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(k.key), this);
+        QAction* target = action(k.command);
+        connect(shortcut, &QShortcut::activated, target, &QAction::trigger);
+    }
+    // F1 asks for the instructions from any window of the program.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::ApplicationShortcut);
+    connect(help, &QShortcut::activated, action(MenuCommand::Instructions), &QAction::trigger);
+}
+
+bool CTarnexDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (widget != nullptr && widget->window() == this && modifiers == Qt::NoModifier) {
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                runEntryForm([](EntryForm& form) { form.OnEnter(); });
+                return true;
+            }
+            if (key->key() == Qt::Key_Escape) {
+                close();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CTarnexDlg::FocusChanged(QWidget* now) {
+    if (focusing_ || depth_ > 0 || now == nullptr || now->window() != this) {
+        return;  // the form's own focus moves, or another window (a message box)
+    }
+    const EntryField field = FieldOf(now);
+    runEntryForm([field](EntryForm& form) { form.OnFocusChanged(field); });
+}
+
+EntryField CTarnexDlg::FieldOf(const QWidget* widget) const {
+    const MainWindowControls& c = controls_;
+    const std::pair<const QWidget*, EntryField> fields[] = {
+        {c.date, EntryField::Date},
+        {c.time, EntryField::Time},
+        {c.band, EntryField::Band},
+        {c.mode, EntryField::Mode},
+        {c.callsign, EntryField::Callsign},
+        {c.rstSent, EntryField::RstSent},
+        {c.rstReceived, EntryField::RstReceived},
+        {c.section, EntryField::Section},
+        {c.sectionName, EntryField::SectionName},
+        {c.callsign2, EntryField::Callsign2},
+        {c.section2, EntryField::Section2},
+        {c.sectionName2, EntryField::SectionName2},
+        {c.ownSection, EntryField::OwnSection},
+        {c.previousCall, EntryField::PreviousCall},
+    };
+    for (const auto& [w, field] : fields) {
+        if (w == widget) {
+            return field;
+        }
+    }
+    return EntryField::None;
+}
+
+QWidget* CTarnexDlg::WidgetOf(EntryField field) const {
+    const MainWindowControls& c = controls_;
+    switch (field) {
+        case EntryField::Date:
+            return c.date;
+        case EntryField::Time:
+            return c.time;
+        case EntryField::Band:
+            return c.band;
+        case EntryField::Mode:
+            return c.mode;
+        case EntryField::Callsign:
+            return c.callsign;
+        case EntryField::RstSent:
+            return c.rstSent;
+        case EntryField::RstReceived:
+            return c.rstReceived;
+        case EntryField::Section:
+            return c.section;
+        case EntryField::SectionName:
+            return c.sectionName;
+        case EntryField::Callsign2:
+            return c.callsign2;
+        case EntryField::Section2:
+            return c.section2;
+        case EntryField::SectionName2:
+            return c.sectionName2;
+        case EntryField::OwnSection:
+            return c.ownSection;
+        case EntryField::PreviousCall:
+            return c.previousCall;
+        case EntryField::None:
+            break;
+    }
+    return nullptr;
+}
+
+// --- Opening and closing ---
+
+void CTarnexDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        raise();
+        activateWindow();
+        ApplyFocus();
+    }
+}
+
+void CTarnexDlg::reject() {
+    close();
+}
+
+void CTarnexDlg::closeEvent(QCloseEvent* event) {
+    if (closeInterceptor_ && closeInterceptor_()) {
+        event->ignore();
+        return;
+    }
+    if (form_.Values().autoClock) {
+        clockTimer_.stop();
+    }
+    event->accept();
+}
+
+}  // namespace tarnex
