@@ -1,0 +1,80 @@
+#include "app/LogEditCommands.h"
+
+#include <algorithm>
+
+#include "app/LogSession.h"
+#include "sections/SectionTable.h"
+
+namespace tarnex {
+
+namespace {
+// Ascending, without repeats, and only rows that exist.
+std::vector<size_t> Normalised(std::vector<size_t> rows, size_t rowCount) {
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.erase(std::lower_bound(rows.begin(), rows.end(), rowCount), rows.end());
+    return rows;
+}
+}  // namespace
+
+size_t LogEditCommands::Edit(const std::vector<size_t>& selectedRows, const RowEditor& editor) {
+    ContestLog& log = session_.Log();
+    size_t changed = 0;
+    for (size_t row : Normalised(selectedRows, log.RowCount())) {
+        if (log.Mode() == LogMode::Qso) {
+            if (!editor.editQso) {
+                return changed;
+            }
+            std::optional<QsoRecord> edited = editor.editQso(log.Qso(row));
+            if (!edited) {
+                continue;
+            }
+            edited->sectionName = session_.Sections().NameOfText(edited->section);
+            log.Replace(row, *edited);
+        } else {
+            if (!editor.editHrd) {
+                return changed;
+            }
+            std::optional<HrdRecord> edited = editor.editHrd(log.Hrd(row));
+            if (!edited) {
+                continue;
+            }
+            log.Replace(row, *edited);
+        }
+        ++changed;
+        AfterChange();
+    }
+    return changed;
+}
+
+bool LogEditCommands::Delete(const std::vector<size_t>& selectedRows) {
+    ContestLog& log = session_.Log();
+    std::vector<size_t> rows = Normalised(selectedRows, log.RowCount());
+    if (rows.empty()) {
+        return false;
+    }
+    if (!session_.Prompts().AskYesNo(DeleteQuestion(rows.size()), "Richiesta di conferma")) {
+        return false;
+    }
+    log.RemoveRows(rows);
+    AfterChange();
+    return true;
+}
+
+void LogEditCommands::SortByDateTime() {
+    session_.Log().SortByDateTime();
+}
+
+std::string LogEditCommands::DeleteQuestion(size_t count) {
+    return "Hai scelto di cancellare " + std::to_string(count) +
+           " QSO del log.\nDopo la cancellazione non sar\xE0 pi\xF9 possibile recuperarli.\n\nVuoi "
+           "procedere?";
+}
+
+void LogEditCommands::AfterChange() {
+    session_.RewriteJournal();
+    session_.Log().RebuildIndexes();
+    session_.MarkModified();
+}
+
+}  // namespace tarnex
