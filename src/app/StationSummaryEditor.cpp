@@ -1,0 +1,180 @@
+#include "app/StationSummaryEditor.h"
+
+#include <cctype>
+
+#include "app/AppTexts.h"
+#include "app/LogSession.h"
+#include "entry/FieldChecks.h"
+#include "sections/SectionTable.h"
+#include "util/TextNumber.h"
+
+namespace tarnex {
+
+const char* const StationSummaryEditor::kInvalidText =
+    "Correggi i dati!\n\nDevi inserire almeno\nnominativo, nome, sezione e categoria.";
+const char* const StationSummaryEditor::kToSwlQuestion =
+    "Attenzione!\nStai passando dal modo QSO al modo SWL\ne ci sono QSO non salvati.\n"
+    "Prima di passare al modo SWL conviene salvare\ni QSO con i comandi Salva o Salva come...\n\n"
+    "Vuoi continuare comunque?";
+const char* const StationSummaryEditor::kToQsoQuestion =
+    "Attenzione!\nStai passando dal modo SWL al modo QSO\ne ci sono ascolti non salvati.\n"
+    "Prima di passare al modo QSO conviene salvare\ngli ascolti con i comandi Salva o Salva come...\n\n"
+    "Vuoi continuare comunque?";
+
+namespace {
+
+constexpr const char* kConfirmTitle = "Richiesta conferma";
+constexpr std::array<SummaryField, 8> kFieldsInOrder = {
+    SummaryField::Callsign, SummaryField::Name,     SummaryField::Operators, SummaryField::Address1,
+    SummaryField::Address2, SummaryField::Address3, SummaryField::Comment1,  SummaryField::Comment2};
+
+// True when text begins with prefix, letter case ignored.
+bool BeginsWithNoCase(const std::string& text, const std::string& prefix) {
+    if (prefix.size() > text.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(text[i])) !=
+            std::toupper(static_cast<unsigned char>(prefix[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+size_t SummaryFieldLimit(SummaryField field) {
+    return field == SummaryField::Callsign ? 14 : 60;
+}
+
+std::string& StationSummaryInput::Text(SummaryField field) {
+    switch (field) {
+        case SummaryField::Callsign:
+            return callsign;
+        case SummaryField::Name:
+            return name;
+        case SummaryField::Operators:
+            return operators;
+        case SummaryField::Address1:
+            return address[0];
+        case SummaryField::Address2:
+            return address[1];
+        case SummaryField::Address3:
+            return address[2];
+        case SummaryField::Comment1:
+            return comment[0];
+        case SummaryField::Comment2:
+            break;
+    }
+    return comment[1];
+}
+
+StationSummaryEditor::StationSummaryEditor(LogSession& session) : session_(session) {
+    session_.Sections().ForEachKnown([&](int32_t code, const std::string& name) {
+        ownSections_.push_back(FormatCode(code) + " - " + name);
+    });
+}
+
+StationSummaryInput StationSummaryEditor::Initial() const {
+    const StationSummary& station = session_.GetSettings().station;
+    StationSummaryInput input;
+    input.callsign = station.callsign;
+    input.name = station.name;
+    input.operators = station.operators;
+    if (!station.category.empty()) {
+        for (size_t i = 0; i < kCategories.size(); ++i) {
+            if (BeginsWithNoCase(kCategories[i], station.category)) {
+                input.category = static_cast<int>(i);
+                break;
+            }
+        }
+    }
+    input.address = {station.address1, station.address2, station.address3};
+    input.comment = {station.comment1, station.comment2};
+    if (!station.ownSection.empty()) {
+        for (size_t i = 0; i < ownSections_.size(); ++i) {
+            if (ownSections_[i].compare(0, station.ownSection.size(), station.ownSection) == 0) {
+                input.ownSection = static_cast<int>(i);
+                break;
+            }
+        }
+    }
+    return input;
+}
+
+int StationSummaryEditor::CategoryChosen(int category, const StationSummaryInput& input) {
+    const bool toSwl = category == kSwlCategory;
+    const bool modified = session_.Log().Modified();
+    if (session_.Log().Mode() == LogMode::Qso && toSwl) {
+        if (session_.GetSettings().openLogPath.empty() || modified) {
+            if (!session_.Prompts().AskYesNo(kToSwlQuestion, kConfirmTitle)) {
+                return 0;
+            }
+        }
+    } else if (session_.Log().Mode() == LogMode::Swl && !toSwl && modified) {
+        if (!session_.Prompts().AskYesNo(kToQsoQuestion, kConfirmTitle)) {
+            return kSwlCategory;
+        }
+    }
+    return category;
+}
+
+std::string StationSummaryEditor::TooLongText(size_t limit) {
+    return "Non digitare pi\xF9 di " + std::to_string(limit) + " caratteri.";
+}
+
+SummarySaveResult StationSummaryEditor::Save(StationSummaryInput& input) {
+    for (SummaryField field : kFieldsInOrder) {
+        const size_t limit = SummaryFieldLimit(field);
+        if (input.Text(field).size() > limit) {
+            session_.Prompts().ShowMessage(TooLongText(limit), kProgramName, MessageIcon::Exclamation);
+            return {false, field};
+        }
+    }
+    const bool callsignValid = CheckCallsign(input.callsign);
+    const bool valid = callsignValid && input.name.size() >= 3 && input.ownSection >= 0 &&
+                       static_cast<size_t>(input.ownSection) < ownSections_.size() && input.category >= 0 &&
+                       static_cast<size_t>(input.category) < kCategories.size();
+    if (!valid) {
+        session_.Prompts().ShowMessage(kInvalidText, kErrorTitle, MessageIcon::Stop);
+        return {false, std::nullopt};
+    }
+    return {true, std::nullopt};
+}
+
+bool StationSummaryEditor::Apply(const StationSummaryInput& input,
+                                 const std::function<void(const std::string&)>& showOwnSection) {
+    Settings& settings = session_.GetSettings();
+    StationSummary station = settings.station;  // the third comment line stays
+    station.callsign = input.callsign;
+    if (input.ownSection >= 0 && static_cast<size_t>(input.ownSection) < ownSections_.size()) {
+        station.ownSection = ownSections_[static_cast<size_t>(input.ownSection)].substr(0, 4);
+    }
+    station.name = input.name;
+    station.operators = input.operators;
+    if (input.category >= 0 && static_cast<size_t>(input.category) < kCategories.size()) {
+        station.category = kCategories[static_cast<size_t>(input.category)];
+    }
+    station.address1 = input.address[0];
+    station.address2 = input.address[1];
+    station.address3 = input.address[2];
+    station.comment1 = input.comment[0];
+    station.comment2 = input.comment[1];
+    settings.SetStation(station);
+    if (showOwnSection) {
+        showOwnSection(station.ownSection);
+    }
+
+    const LogMode mode = LogModeForCategory(station.category);
+    if (mode != session_.Log().Mode()) {
+        // Empties the log, forgets the log file, clears "modified" and rewrites the
+        // journal with the new summary and mode.
+        session_.SwitchMode(mode);
+        return true;
+    }
+    session_.RewriteJournal();
+    return false;
+}
+
+}  // namespace tarnex
