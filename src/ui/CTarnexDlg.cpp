@@ -14,6 +14,7 @@
 
 #include "log/BandMode.h"
 #include "ui/CommandWiring.h"
+#include "ui/DialogColours.h"
 #include "ui/LogListModel.h"
 #include "ui/PreviousContactsModel.h"
 #include "ui/TextCodec.h"
@@ -78,6 +79,7 @@ CTarnexDlg::CTarnexDlg(LogSession& session, QWidget* parent, ClockSource clock)
     setLogMode(LogModeForCategory(session_.GetSettings().station.category));
     // 5. The journal (it may bring the other mode), scrolled to its last row.
     form_.SetView(this);
+    form_.SetListeningHandler(&listening_);
     session_.SetListener(this);
     session_.LoadJournal();
     controls_.logList->scrollToBottom();
@@ -131,18 +133,16 @@ void CTarnexDlg::BuildWindow() {
 
 void CTarnexDlg::ApplyColours() {
     const Settings& settings = session_.GetSettings();
-    const QString back = QColor(settings.backgroundColour & 0xFF, (settings.backgroundColour >> 8) & 0xFF,
-                                (settings.backgroundColour >> 16) & 0xFF)
-                             .name();
-    const QString fore = QColor(settings.textColour & 0xFF, (settings.textColour >> 8) & 0xFF,
-                                (settings.textColour >> 16) & 0xFF)
-                             .name();
-    setStyleSheet(
-        QStringLiteral("QDialog#CTarnexDlg { background-color: %1; }\n"
-                       "#CTarnexDlg QLabel, #CTarnexDlg QCheckBox, #CTarnexDlg QGroupBox { color: %2; }\n"
-                       "#CTarnexDlg QLineEdit { color: #ff0000; background-color: #ffffff; }\n"
-                       "#CTarnexDlg QPushButton { color: #ffffff; background-color: #ff0000; }\n")
-            .arg(back, fore));
+    const QString back = ColourFromStored(settings.backgroundColour).name();
+    const QString fore = ColourFromStored(settings.textColour).name();
+    setStyleSheet(QStringLiteral(
+                      "QDialog#CTarnexDlg { background-color: %1; }\n"
+                      "#CTarnexDlg QLabel, #CTarnexDlg QCheckBox, #CTarnexDlg QGroupBox { color: %2; }\n"
+                      "#CTarnexDlg QGroupBox { border: 2px groove #d8d8e8; margin-top: 0.6em; }\n"
+                      "#CTarnexDlg QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0px; }\n"
+                      "#CTarnexDlg QLineEdit { color: #ff0000; background-color: #ffffff; }\n"
+                      "#CTarnexDlg QPushButton { color: #ffffff; background-color: #ff0000; }\n")
+                      .arg(back, fore));
 }
 
 std::vector<int> CTarnexDlg::ColumnWidthsFor(LogMode mode, int clientWidth) {

@@ -15,6 +15,7 @@
 
 #include "app/LogSession.h"
 #include "entry/EntryForm.h"
+#include "entry/ListeningEntry.h"
 #include "ui/DialogUnits.h"
 #include "ui/MainMenu.h"
 #include "ui/MainWindowControls.h"
@@ -101,6 +102,7 @@ class CTarnexDlg : public QDialog, private EntryFormView, private LogSessionList
     LogSession& session_;
     ClockSource clock_;
     EntryForm form_;
+    ListeningEntry listening_;  // the entry form's listening-mode half
     DialogUnits units_;
     MainWindowControls controls_;
     MainMenu menu_;

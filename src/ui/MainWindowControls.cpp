@@ -92,7 +92,7 @@ void MainWindowControls::Build(QWidget* client, const DialogUnits& du) {
     gridFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     gridFrame->setGeometry(du.Rect(298, 106, 156, 93));
     entryGroup = new QGroupBox(QStringLiteral(" Inserimento nuovo QSO "), client);
-    entryGroup->setGeometry(du.Rect(4, 203, 453, 58));
+    entryGroup->setGeometry(du.Rect(4, 203, 453, 57));
     for (QWidget* frame : {static_cast<QWidget*>(logGroup), static_cast<QWidget*>(previousGroup),
                            static_cast<QWidget*>(gridFrame), static_cast<QWidget*>(entryGroup)}) {
         frame->setFocusPolicy(Qt::NoFocus);
