@@ -1,13 +1,13 @@
 #include <QApplication>
 
 #include "ui/Application.h"
-#include "ui/PlaceholderWindow.h"
+#include "ui/CTarnexDlg.h"
 #include "ui/QtSettingsStore.h"
 
 namespace {
 // The program's main window: built over the log session, it loads the journal when
 // it opens.
-using MainWindow = tarnex::PlaceholderWindow;
+using MainWindow = tarnex::CTarnexDlg;
 }  // namespace
 
 int main(int argc, char** argv) {
