@@ -92,12 +92,14 @@ CTarnexDlg::CTarnexDlg(LogSession& session, QWidget* parent, ClockSource clock)
     ConnectLogList();
     BindKeys();
     qApp->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
+    focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
+                               [this](QWidget*, QWidget* now) { FocusChanged(now); });
     WireMenuCommands(*this, session_);
 }
 
 CTarnexDlg::~CTarnexDlg() {
     qApp->removeEventFilter(this);
+    disconnect(focusConnection_);  // the controls go after this object's members
     clockTimer_.stop();
     session_.SetListener(nullptr);
     form_.SetView(nullptr);

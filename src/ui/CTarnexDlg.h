@@ -116,6 +116,7 @@ class CTarnexDlg : public QDialog, private EntryFormView, private LogSessionList
     unsigned previousScrolls_ = 0;
     bool shownOnce_ = false;
     std::function<bool()> closeInterceptor_;
+    QMetaObject::Connection focusConnection_;
 };
 
 }  // namespace tarnex

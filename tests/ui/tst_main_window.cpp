@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "ScriptedPrompts.h"
@@ -129,6 +130,7 @@ class TestMainWindow : public QObject {
     void menuHoldsEveryItem();
     void windowIsFixedAndEscapeCloses();
     void gridCellsAndMultiplierPicture();
+    void contextMenuOnlyWithASelection();
     void screenshots();
 };
 
@@ -378,6 +380,28 @@ void TestMainWindow::gridCellsAndMultiplierPicture() {
     const QImage lit = h.c().cells[GridCell(0, 1, 2)]->grab().toImage();
     QCOMPARE(lit.pixelColor(lit.width() / 2, lit.height() / 2), QColor(255, 0, 0));
     QCOMPARE(off.pixelColor(off.width() / 2, off.height() / 2), QColor(255, 255, 255));
+}
+
+void TestMainWindow::contextMenuOnlyWithASelection() {
+    Harness h(QsoJournal(3));
+    QTableView* list = h.window->logList();
+    int popups = 0;
+    auto rightClick = [&] {
+        QTimer::singleShot(50, [&] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                ++popups;
+                QCOMPARE(popup, static_cast<QWidget*>(h.window->qsoMenu()));
+                popup->close();
+            }
+        });
+        emit list->customContextMenuRequested(QPoint(10, 10));
+        QTest::qWait(100);
+    };
+    rightClick();
+    QCOMPARE(popups, 0);
+    list->selectRow(1);
+    rightClick();
+    QCOMPARE(popups, 1);
 }
 
 void TestMainWindow::screenshots() {
