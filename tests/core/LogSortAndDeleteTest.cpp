@@ -100,8 +100,8 @@ TEST(LogSortByDateTime, MatchesAReferenceOrderOnARandomLog) {
         Entry e{2005 + static_cast<int>(random() % 3), 1 + static_cast<int>(random() % 12),
                 1 + static_cast<int>(random() % 28), static_cast<int>(random() % 30), i};
         entries.push_back(e);
-        char date[16];
-        char time[8];
+        char date[48];
+        char time[32];
         std::snprintf(date, sizeof date, "%02d.%02d.%04d", e.day, e.month, e.year);
         std::snprintf(time, sizeof time, "%02d%02d", e.minute / 60, e.minute % 60);
         Add(log, date, time, std::to_string(i));
