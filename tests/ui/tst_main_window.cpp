@@ -415,6 +415,12 @@ void TestMainWindow::screenshots() {
         h.c().rstSent->setFocus();
         QTest::qWait(50);
         QVERIFY(h.window->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/main_qso.png")));
+        h.c().callsign->setFocus();
+        QTest::keyClick(h.c().callsign, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(h.c().callsign, QStringLiteral("IZ1ABB"));  // worked on 14 SSB: a duplicate
+        h.c().band->setCurrentIndex(3);
+        QVERIFY(h.c().duplicate->isVisible());
+        QVERIFY(h.window->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/main_dup.png")));
     }
     {
         Harness h(HrdJournal(12), "SWL");
