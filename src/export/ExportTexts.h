@@ -1,9 +1,9 @@
 #pragma once
 // What the person sees around the three exports: questions, messages, and the save
 // dialogs' titles, filters, default extensions and proposed names. The window only
-// wires these to its prompts. The program's own texts are UTF-8 like every message of
-// the program; the station values put into CabrilloConfirmText are inserted as held
-// (8-bit log text), and only its program text is plain ASCII.
+// wires these to its prompts. Like every message of the program they are
+// Windows-1252 bytes ("\xE8" is e grave), the code page the prompts show; the station
+// values put into CabrilloConfirmText are inserted as held (8-bit log text).
 
 #include <string>
 #include <string_view>
@@ -55,7 +55,7 @@ inline constexpr const char* kFastlogSwlTitle = "Informazione";
 // Shown (information icon) instead of the save dialog in listening mode.
 inline constexpr const char* kFastlogSwlText =
     "Il programma Fastlog non supporta il modo SWL\n"
-    "per cui non è possibile esportare il log attuale in\n"
+    "per cui non \xE8 possibile esportare il log attuale in\n"
     "questo formato.\n";
 
 // Every export: the chosen file cannot be written (stop icon).
