@@ -48,17 +48,25 @@ size_t LogEditCommands::Edit(const std::vector<size_t>& selectedRows, const RowE
 }
 
 bool LogEditCommands::Delete(const std::vector<size_t>& selectedRows) {
-    ContestLog& log = session_.Log();
-    std::vector<size_t> rows = Normalised(selectedRows, log.RowCount());
-    if (rows.empty()) {
+    std::vector<size_t> rows = Normalised(selectedRows, session_.Log().RowCount());
+    if (rows.empty() || !ConfirmDelete(rows.size())) {
         return false;
     }
-    if (!session_.Prompts().AskYesNo(DeleteQuestion(rows.size()), "Richiesta di conferma")) {
-        return false;
-    }
-    log.RemoveRows(rows);
-    AfterChange();
+    DeleteConfirmed(rows);
     return true;
+}
+
+bool LogEditCommands::ConfirmDelete(size_t count) {
+    return session_.Prompts().AskYesNo(DeleteQuestion(count), "Richiesta di conferma");
+}
+
+void LogEditCommands::DeleteConfirmed(const std::vector<size_t>& selectedRows) {
+    std::vector<size_t> rows = Normalised(selectedRows, session_.Log().RowCount());
+    if (rows.empty()) {
+        return;
+    }
+    session_.Log().RemoveRows(rows);
+    AfterChange();
 }
 
 void LogEditCommands::SortByDateTime() {

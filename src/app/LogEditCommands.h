@@ -36,6 +36,10 @@ class LogEditCommands {
     // journal, rebuilds the indexes and marks the log modified. Returns true when
     // rows were deleted.
     bool Delete(const std::vector<size_t>& selectedRows);
+    // The two halves of Delete, for a window that shows a wait cursor in between: the
+    // question for a number of rows (true for Yes), then the removal itself.
+    bool ConfirmDelete(size_t count);
+    void DeleteConfirmed(const std::vector<size_t>& selectedRows);
 
     // Orders the rows by date and time. The journal, the indexes and the modified flag
     // are left as they are: the new order reaches the journal at its next rewrite.

@@ -103,7 +103,7 @@ StationSummaryInput StationSummaryEditor::Initial() const {
     return input;
 }
 
-int StationSummaryEditor::CategoryChosen(int category, const StationSummaryInput& input) {
+int StationSummaryEditor::CategoryChosen(int category) {
     const bool toSwl = category == kSwlCategory;
     const bool modified = session_.Log().Modified();
     if (session_.Log().Mode() == LogMode::Qso && toSwl) {

@@ -58,7 +58,7 @@ class StationSummaryEditor {
     // The person picked a category: asks when the pick changes the log mode while
     // work is unsaved; returns the category to show (the pick, or the one it reverts
     // to on No).
-    int CategoryChosen(int category, const StationSummaryInput& input);
+    int CategoryChosen(int category);
 
     // "Salva": the limits, then the data. Upper-cases the callsign in `input`. Shows
     // the message of a refusal; accepted means the dialog may close.

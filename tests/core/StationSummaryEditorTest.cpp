@@ -204,7 +204,7 @@ TEST_F(StationSummaryEdit, CategoryQuestionsDependOnTheDirection) {
         settings.SetModified(c.modified);
         std::filesystem::remove(scratch.File("_ult.trnx"));  // the mode comes from the category
         Start();
-        EXPECT_EQ(editor->CategoryChosen(c.chosen, Good()), c.shown);
+        EXPECT_EQ(editor->CategoryChosen(c.chosen), c.shown);
         if (c.question == nullptr) {
             EXPECT_TRUE(prompts.records.empty());
         } else {

@@ -1,0 +1,87 @@
+#include "ui/CQsoEditDlg.h"
+
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "entry/RecordEdit.h"
+
+namespace tarnex {
+
+CQsoEditDlg::CQsoEditDlg(const SectionTable& sections, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), sections_(sections), prompts_(prompts) {
+    setWindowTitle(QStringLiteral("Modifica di un QSO"));
+    auto* grid = new QGridLayout;
+    shared_ = std::make_unique<EntryEditFields>(this, grid, 0);
+    callsign_ =
+        EntryEditFields::AddEdit(this, grid, 0, 4, QStringLiteral("Nominativo"), "callsign", true, false);
+    rstSent_ = EntryEditFields::AddEdit(this, grid, 0, 5, QStringLiteral("RST tx"), "rstSent", false, true);
+    rstReceived_ =
+        EntryEditFields::AddEdit(this, grid, 0, 6, QStringLiteral("RST rx"), "rstReceived", false, true);
+    section_ = EntryEditFields::AddEdit(this, grid, 0, 7, QStringLiteral("Sezione"), "section", false, true);
+    for (QLineEdit* narrow : {rstSent_, rstReceived_, section_}) {
+        narrow->setMaximumWidth(narrow->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(EntryEditFields::SaveCancelButtons(this));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+CQsoEditDlg::~CQsoEditDlg() = default;
+
+void CQsoEditDlg::SetRecord(const QsoRecord& record) {
+    shared_->Put(record.date, record.time, record.band, record.mode);
+    EntryEditFields::Put(callsign_, record.callsign);
+    EntryEditFields::Put(rstSent_, record.rstSent);
+    EntryEditFields::Put(rstReceived_, record.rstReceived);
+    EntryEditFields::Put(section_, record.section);
+    shared_->date->setFocus();
+}
+
+QsoRecord CQsoEditDlg::Typed() const {
+    QsoRecord record;
+    record.date = shared_->Date();
+    record.time = shared_->Time();
+    record.band = shared_->Band();
+    record.mode = shared_->Mode();
+    record.callsign = EntryEditFields::Read(callsign_);
+    record.rstSent = EntryEditFields::Read(rstSent_);
+    record.rstReceived = EntryEditFields::Read(rstReceived_);
+    record.section = EntryEditFields::Read(section_);
+    return record;
+}
+
+QWidget* CQsoEditDlg::FieldOf(FormField field) const {
+    switch (field) {
+        case FormField::Callsign:
+            return callsign_;
+        case FormField::Date:
+            return shared_->date;
+        case FormField::Time:
+            return shared_->time;
+        case FormField::RstSent:
+            return rstSent_;
+        case FormField::RstReceived:
+            return rstReceived_;
+        case FormField::Section:
+            return section_;
+        default:
+            return nullptr;
+    }
+}
+
+void CQsoEditDlg::accept() {
+    EditSave<QsoRecord> saved = SaveQsoEdit(Typed(), sections_, prompts_);
+    if (!saved.record) {
+        if (QWidget* field = FieldOf(saved.focus)) {
+            field->setFocus();
+        }
+        return;
+    }
+    accepted_ = *saved.record;
+    QDialog::accept();
+}
+
+}  // namespace tarnex
