@@ -53,10 +53,18 @@ bool QtUserPrompts::AskYesNoWithIcon(const std::string& text, const std::string&
 void QtUserPrompts::ConfigureFileDialog(QFileDialog& dialog, const FileDialogOptions& options, bool save) {
     dialog.setWindowTitle(TextCodec::ToQString(options.title));
     QString filter = TextCodec::ToQString(options.filterText);
+    // The dialog takes the patterns from the last parentheses of the filter text,
+    // separated by spaces ("*.log;*.cbr" lists two). When the text shows the patterns
+    // otherwise ("(*.log, *.cbr)"), they are added for the dialog and hidden from view.
     QString pattern = TextCodec::ToQString(options.filterPattern);
-    // The dialog takes the patterns from the parentheses of the filter text.
-    if (!pattern.isEmpty() && !filter.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
-        filter = filter.isEmpty() ? pattern : filter + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+    if (!pattern.isEmpty() && !filter.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
+        if (filter.isEmpty()) {
+            filter = pattern;
+        } else {
+            filter += QStringLiteral(" (") + pattern + QLatin1Char(')');
+            dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+        }
     }
     if (!filter.isEmpty()) {
         dialog.setNameFilter(filter);
