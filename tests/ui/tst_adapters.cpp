@@ -12,7 +12,6 @@
 #include "ScriptedPrompts.h"
 #include "app/AppTexts.h"
 #include "ui/Application.h"
-#include "ui/PlaceholderWindow.h"
 #include "ui/QtSettingsStore.h"
 #include "ui/QtUserPrompts.h"
 #include "ui/TextCodec.h"
@@ -244,7 +243,7 @@ class TestAdapters : public QObject {
         QVERIFY(quietDialog.testOption(QFileDialog::DontConfirmOverwrite));
     }
 
-    void applicationStartsAndTheWindowLoadsTheJournal() {
+    void applicationStartsAndItsSessionLoadsTheJournal() {
         QTemporaryDir folder;
         MemorySettingsStore store;
         store.WriteString("Parametri", "Nome log aperto", "gara.trnx");
@@ -260,9 +259,9 @@ class TestAdapters : public QObject {
                                               "/_sez.cod\n\nImportare elenco sezioni dal menu Strumenti");
         QCOMPARE(app.ProgramFolder(), folder.path().toStdString() + "/");
 
-        PlaceholderWindow window(app.Session());
+        QVERIFY(app.Session().LoadJournal());
         QVERIFY(QFile::exists(folder.filePath("_ult.trnx")));
-        QCOMPARE(window.windowTitle(), QStringLiteral("TARNEX - Contest delle Sezioni ARI - gara.trnx"));
+        QCOMPARE(app.Session().Title(), std::string("TARNEX - Contest delle Sezioni ARI - gara.trnx"));
     }
 
   private:
