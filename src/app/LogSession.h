@@ -40,6 +40,7 @@ class LogSession {
     const std::string& JournalPath() const { return journal_.Path(); }
 
     void SetListener(LogSessionListener* listener) { listener_ = listener; }
+    LogSessionListener* Listener() const { return listener_; }
 
     // The window title: the base title, plus " - " and the open log's name.
     std::string Title() const;
