@@ -1,5 +1,7 @@
 #include "ui/CommandWiring.h"
 
+#include "ui/ShellCommandWiring.h"
+
 namespace tarnex {
 
 void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
@@ -8,6 +10,7 @@ void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
     // Editing, deleting and sorting entries; station summary.
 
     // Sections list and import, options, about, instructions.
+    WireShellCommands(window, session);
 }
 
 }  // namespace tarnex
