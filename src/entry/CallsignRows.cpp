@@ -70,18 +70,29 @@ void CallsignRows::RowChanged(size_t row) {
 }
 
 void CallsignRows::Rebuild() {
-    rows_.clear();
+    // The callsigns of a log mostly stay when its rows are re-ordered or a few are
+    // removed: their entries are kept and refilled, which saves freeing and allocating
+    // one entry and one list per station; lists left empty go at the end.
+    for (auto& [callsign, list] : rows_) {
+        list.clear();
+    }
     callsignOfRow_.clear();
     if (log_.Mode() != LogMode::Qso) {
+        rows_.clear();
         return;
     }
     const size_t count = log_.RowCount();
     callsignOfRow_.reserve(count);
     for (size_t row = 0; row < count; ++row) {
-        std::string callsign(log_.Field(row, QsoCol::Callsign));
-        rows_[callsign].push_back(static_cast<uint32_t>(row));
-        callsignOfRow_.push_back(std::move(callsign));
+        std::string_view callsign = log_.Field(row, QsoCol::Callsign);
+        auto it = rows_.find(callsign);
+        if (it == rows_.end()) {
+            it = rows_.emplace(std::string(callsign), std::vector<uint32_t>()).first;
+        }
+        it->second.push_back(static_cast<uint32_t>(row));
+        callsignOfRow_.emplace_back(callsign);
     }
+    std::erase_if(rows_, [](const auto& entry) { return entry.second.empty(); });
 }
 
 }  // namespace tarnex

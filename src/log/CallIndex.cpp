@@ -1,5 +1,7 @@
 #include "log/CallIndex.h"
 
+#include <functional>
+
 namespace tarnex {
 
 bool CallIndexEntry::HeardCalling(int band, int mode) const {
@@ -26,24 +28,69 @@ void CallIndexEntry::AddAnswer(int band, int mode) {
     }
 }
 
+namespace {
+uint64_t HashOf(std::string_view callsign) {
+    return std::hash<std::string_view>{}(callsign);
+}
+uint32_t TagOf(uint64_t hash) {
+    return static_cast<uint32_t>(hash >> 32);
+}
+}  // namespace
+
+size_t CallIndex::SlotOf(std::string_view callsign, uint64_t hash) const {
+    const size_t mask = slots_.size() - 1;
+    const uint32_t tag = TagOf(hash);
+    for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
+        const Slot& slot = slots_[at];
+        if (slot.entry == 0 || (slot.tag == tag && entries_[slot.entry - 1].callsign == callsign)) {
+            return at;
+        }
+    }
+}
+
 const CallIndexEntry* CallIndex::Find(std::string_view callsign) const {
-    auto it = entries_.find(callsign);
-    return it == entries_.end() ? nullptr : &it->second;
+    if (entries_.empty()) {
+        return nullptr;
+    }
+    const Slot& slot = slots_[SlotOf(callsign, HashOf(callsign))];
+    return slot.entry == 0 ? nullptr : &entries_[slot.entry - 1];
 }
 
 CallIndexEntry* CallIndex::Find(std::string_view callsign) {
-    auto it = entries_.find(callsign);
-    return it == entries_.end() ? nullptr : &it->second;
+    return const_cast<CallIndexEntry*>(static_cast<const CallIndex&>(*this).Find(callsign));
 }
 
 CallIndexEntry& CallIndex::Put(CallIndexEntry entry) {
-    auto it = entries_.find(entry.callsign);
-    if (it != entries_.end()) {
-        it->second = std::move(entry);
-        return it->second;
+    if ((entries_.size() + 1) * 2 > slots_.size()) {
+        Grow();
     }
-    std::string key = entry.callsign;
-    return entries_.emplace(std::move(key), std::move(entry)).first->second;
+    const uint64_t hash = HashOf(entry.callsign);
+    Slot& slot = slots_[SlotOf(entry.callsign, hash)];
+    if (slot.entry != 0) {
+        CallIndexEntry& held = entries_[slot.entry - 1];
+        held = std::move(entry);
+        return held;
+    }
+    entries_.push_back(std::move(entry));
+    slot = {TagOf(hash), static_cast<uint32_t>(entries_.size())};
+    return entries_.back();
+}
+
+void CallIndex::Grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+    for (const Slot& slot : old) {
+        if (slot.entry != 0) {
+            const std::string& callsign = entries_[slot.entry - 1].callsign;
+            slots_[SlotOf(callsign, HashOf(callsign))] = slot;
+        }
+    }
+}
+
+void CallIndex::Clear() {
+    entries_.clear();
+    // The table keeps its size: a rebuild refills it without growing it again.
+    std::fill(slots_.begin(), slots_.end(), Slot{});
 }
 
 }  // namespace tarnex

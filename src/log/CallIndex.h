@@ -2,11 +2,13 @@
 // Listening mode: every heard callsign with the bands and modes it was heard calling
 // on, how often it was heard answering, and the section it sent.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <map>
+#include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnex {
 
@@ -25,28 +27,49 @@ struct CallIndexEntry {
     bool operator==(const CallIndexEntry&) const = default;
 };
 
-// Kept in ascending byte order of the callsign (no case folding); lookups are
-// logarithmic.
+// Callsigns compared byte for byte (no case folding). Lookups take constant time
+// (an open-addressing table of hashes beside the entries), so that evaluating a
+// callsign and loading or rebuilding a log of 100,000 entries do not slow down with
+// the log's size; iteration is in ascending byte order of the callsign. An entry stays
+// where it is while others are added (pointers to it stay valid until Clear).
 class CallIndex {
 public:
     const CallIndexEntry* Find(std::string_view callsign) const;
     CallIndexEntry* Find(std::string_view callsign);
-    // Inserts the entry at its sorted place, or replaces the entry of that callsign.
+    // Adds the entry, or replaces the entry of that callsign.
     CallIndexEntry& Put(CallIndexEntry entry);
-    void Clear() { entries_.clear(); }
+    void Clear();
     size_t Size() const { return entries_.size(); }
     bool Empty() const { return entries_.empty(); }
 
     // Ascending iteration (values are CallIndexEntry).
     template <typename F>
     void ForEach(F&& f) const {
-        for (const auto& [key, entry] : entries_) {
-            f(entry);
+        std::vector<const CallIndexEntry*> sorted;
+        sorted.reserve(entries_.size());
+        for (const CallIndexEntry& entry : entries_) {
+            sorted.push_back(&entry);
+        }
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const CallIndexEntry* a, const CallIndexEntry* b) { return a->callsign < b->callsign; });
+        for (const CallIndexEntry* entry : sorted) {
+            f(*entry);
         }
     }
 
 private:
-    std::map<std::string, CallIndexEntry, std::less<>> entries_;
+    // One place of the table: the upper half of the callsign's hash and the entry's
+    // position + 1 (0: empty).
+    struct Slot {
+        uint32_t tag = 0;
+        uint32_t entry = 0;
+    };
+    // The place holding the callsign, or the empty place where it would go.
+    size_t SlotOf(std::string_view callsign, uint64_t hash) const;
+    void Grow();
+
+    std::deque<CallIndexEntry> entries_;  // a deque never moves what it holds
+    std::vector<Slot> slots_;             // a power of two long, at most half full
 };
 
 }  // namespace tarnex

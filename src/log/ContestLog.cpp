@@ -136,7 +136,7 @@ void ContestLog::AppendWithoutIndexes(const HrdRecord& record) {
     AppendRow(MakeRow(columns.data(), 8), false);
 }
 
-void ContestLog::AppendFields(const std::vector<std::string_view>& columns) {
+void ContestLog::AppendFields(std::span<const std::string_view> columns) {
     size_t count = std::min(columns.size(), static_cast<size_t>(ColumnCount() - 1));
     AppendRow(MakeRow(columns.data(), count), true);
 }
@@ -183,16 +183,36 @@ void ContestLog::RemoveRows(const std::vector<size_t>& ascendingRows) {
     Notify([](ContestLogObserver& o) { o.AfterReset(); });
 }
 
+namespace {
+
+// The first eight bytes of a text as one number, in byte order, for comparing short
+// texts (times are four) without reaching into the rows.
+uint64_t PackedPrefix(std::string_view text) {
+    uint64_t packed = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        packed = (packed << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+    }
+    return packed;
+}
+
+}  // namespace
+
 void ContestLog::SortByDateTime() {
     Notify([](ContestLogObserver& o) { o.BeforeReset(); });
     struct Key {
         int32_t calendar;
+        uint32_t timeLength;
+        uint64_t time;
         size_t row;
     };
     std::vector<Key> keys(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i) {
-        keys[i] = {CalendarKey(Field(i, 1)), i};
+        std::string_view time = Field(i, 2);
+        keys[i] = {CalendarKey(Field(i, 1)), static_cast<uint32_t>(std::min<size_t>(time.size(), UINT32_MAX)),
+                   PackedPrefix(time), i};
     }
+    // Byte-wise order of the texts: for texts of up to eight bytes the packed prefix
+    // decides, and when it is equal the shorter text is a prefix of the longer one.
     std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
         if (a.calendar != b.calendar) {
             return a.calendar < b.calendar;
@@ -203,6 +223,9 @@ void ContestLog::SortByDateTime() {
             if (da != db) {
                 return da < db;
             }
+        }
+        if (a.timeLength <= 8 && b.timeLength <= 8) {
+            return a.time != b.time ? a.time < b.time : a.timeLength < b.timeLength;
         }
         return Field(a.row, 2) < Field(b.row, 2);
     });

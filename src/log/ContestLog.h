@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,9 @@ public:
     int ColumnCount() const { return tarnex::ColumnCount(mode_); }
 
     size_t RowCount() const { return rows_.size(); }
+    // Room for this many rows in all, so that a load does not move the rows again and
+    // again as the log grows.
+    void Reserve(size_t rows) { rows_.reserve(rows); }
     bool Empty() const { return rows_.empty(); }
 
     // Text of a data column (1..9) of a row; empty for column 0 and columns past the
@@ -59,7 +63,7 @@ public:
     void Append(const HrdRecord& record);
     // Appends a row from the texts of columns 1.. (missing ones empty); updates the
     // indexes as a load does.
-    void AppendFields(const std::vector<std::string_view>& columns);
+    void AppendFields(std::span<const std::string_view> columns);
     // Appends without touching the indexes (the entry forms update them themselves).
     void AppendWithoutIndexes(const QsoRecord& record);
     void AppendWithoutIndexes(const HrdRecord& record);

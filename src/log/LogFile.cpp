@@ -1,6 +1,8 @@
 #include "log/LogFile.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 
 #include "sections/SectionTable.h"
 #include "sections/TextLineReader.h"
@@ -29,44 +31,29 @@ namespace {
 
 // "14:23" -> "1423": a time longer than four characters keeps its first two and last
 // two characters.
-std::string ShortenTime(std::string_view time) {
+std::string_view ShortenTime(std::string_view time, std::array<char, 4>& buffer) {
     if (time.size() <= 4) {
-        return std::string(time);
+        return time;
     }
-    std::string shortened(time.substr(0, 2));
-    shortened += time.substr(time.size() - 2);
-    return shortened;
+    buffer = {time[0], time[1], time[time.size() - 2], time[time.size() - 1]};
+    return std::string_view(buffer.data(), buffer.size());
 }
 
-void AppendEntry(const std::string& line, const SectionTable& sections, ContestLog& log) {
+// The line's fields go straight into the log's row, without a record in between.
+void AppendEntry(std::string_view line, const SectionTable& sections, ContestLog& log) {
+    std::array<char, 4> time;
     if (log.Mode() == LogMode::Qso) {
         std::array<std::string_view, 9> f;
         SplitFields(line, f.data(), f.size());
-        QsoRecord r;
-        r.date = f[0];
-        r.time = ShortenTime(f[1]);
-        r.band = f[2];
-        r.mode = f[3];
-        r.callsign = f[4];
-        r.rstSent = f[5];
         // f[6] is the own section sent, a value of the whole log.
-        r.rstReceived = f[7];
-        r.section = f[8];
-        r.sectionName = sections.NameOfText(r.section);
-        log.Append(r);
+        const std::array<std::string_view, 9> columns = {
+            f[0], ShortenTime(f[1], time), f[2], f[3], f[4], f[5], f[7], f[8], sections.NameOfText(f[8])};
+        log.AppendFields(columns);
     } else {
         std::array<std::string_view, 8> f;
         SplitFields(line, f.data(), f.size());
-        HrdRecord r;
-        r.date = f[0];
-        r.time = ShortenTime(f[1]);
-        r.band = f[2];
-        r.mode = f[3];
-        r.callingCall = f[4];
-        r.rst = f[5];
-        r.callingSection = f[6];
-        r.answeringCall = f[7];
-        log.Append(r);
+        f[1] = ShortenTime(f[1], time);
+        log.AppendFields(f);
     }
 }
 
@@ -76,7 +63,8 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
                          StationSummary& station) {
     LogFileInfo info;
     TextSource source(bytes);
-    TextLine line = ReadTextLine(source, kLogLineLimit);
+    TextLine line;
+    ReadTextLine(source, kLogLineLimit, line);
     if (line.text.compare(0, 6, "trnx14") == 0) {
         info.hasHeader = true;
         size_t hrd = line.text.find("hrd", 7);
@@ -88,13 +76,17 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
         for (std::string* value : values) {
             *value = ReadTextLine(source, kLogLineLimit).text;
         }
-        line = ReadTextLine(source, kLogLineLimit);
+        ReadTextLine(source, kLogLineLimit, line);
     }
     log.SetMode(info.mode);
+    // The line just read and one more for every LF after it (a line longer than the
+    // reader takes only adds a row here and there).
+    log.Reserve(1 + static_cast<size_t>(std::count(
+                        bytes.begin() + static_cast<std::ptrdiff_t>(source.position()), bytes.end(), '\n')));
     while (!line.endOfFile) {
         AppendEntry(line.text, sections, log);
         ++info.entries;
-        line = ReadTextLine(source, kLogLineLimit);
+        ReadTextLine(source, kLogLineLimit, line);
     }
     return info;
 }
@@ -130,10 +122,10 @@ void AddField(std::string& line, std::string_view field) {
 std::string QsoLine(const QsoRecord& r, std::string_view ownSection) {
     std::string line;
     line.reserve(64);
-    for (std::string_view f : {std::string_view(r.date), std::string_view(r.time), std::string_view(r.band),
-                               std::string_view(r.mode), std::string_view(r.callsign),
-                               std::string_view(r.rstSent), ownSection, std::string_view(r.rstReceived),
-                               std::string_view(r.section)}) {
+    for (std::string_view f :
+         {std::string_view(r.date), std::string_view(r.time), std::string_view(r.band),
+          std::string_view(r.mode), std::string_view(r.callsign), std::string_view(r.rstSent), ownSection,
+          std::string_view(r.rstReceived), std::string_view(r.section)}) {
         AddField(line, f);
     }
     line += "\r\n";
@@ -143,8 +135,8 @@ std::string QsoLine(const QsoRecord& r, std::string_view ownSection) {
 std::string HrdLine(const HrdRecord& r) {
     std::string line;
     line.reserve(64);
-    for (const std::string* f : {&r.date, &r.time, &r.band, &r.mode, &r.callingCall, &r.rst, &r.callingSection,
-                                 &r.answeringCall}) {
+    for (const std::string* f :
+         {&r.date, &r.time, &r.band, &r.mode, &r.callingCall, &r.rst, &r.callingSection, &r.answeringCall}) {
         AddField(line, *f);
     }
     line += "\r\n";
