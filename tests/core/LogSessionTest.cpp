@@ -47,7 +47,7 @@ struct ProgramRun {
     Settings settings;
     std::unique_ptr<LogSession> session;
     ProgramRun(MemorySettingsStore& store, SectionTable& sections, ScriptedPrompts& prompts,
-        const std::string& folder)
+               const std::string& folder)
         : settings(store) {
         settings.Load();
         session = std::make_unique<LogSession>(settings, sections, prompts, folder);
