@@ -1,11 +1,16 @@
 #include "ui/CommandWiring.h"
 
+#include "ui/CTarnexDlg.h"
+#include "ui/FileOutputWiring.h"
 #include "ui/ShellCommandWiring.h"
 
 namespace tarnex {
 
 void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
     // File commands, score, exports, printing.
+    WireFileScoreExportPrint(
+        window, session, [&window](MenuCommand command) { return window.action(command); },
+        [&window] { return window.selectedLogRows(); });
 
     // Editing, deleting and sorting entries; station summary.
 
