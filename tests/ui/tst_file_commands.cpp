@@ -3,12 +3,17 @@
 // settings, the recent-file list and the window title.
 
 #include <QFileDialog>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include "FileOutputFixture.h"
+#include "MainWindowHarness.h"
 #include "log/LogFile.h"
+#include "ui/CScoreDlg.h"
 #include "ui/FileCommandsController.h"
+#include "ui/LogPrinter.h"
 #include "ui/QtUserPrompts.h"
+#include "ui/ScoreController.h"
 #include "ui/TextCodec.h"
 #include "util/FileIo.h"
 
@@ -86,6 +91,7 @@ class TestFileCommands : public QObject {
     void openLoadsTheFileAndRemembersIt();
     void fileNamesShowAsTheFileSystemSpellsThem();
     void logFileDialogsAsThePersonSeesThem();
+    void mainWindowKeysRunTheCommands();
 };
 
 void TestFileCommands::saveAsWritesTheJournalAndNamesTheWindow() {
@@ -264,6 +270,47 @@ void TestFileCommands::logFileDialogsAsThePersonSeesThem() {
     QCOMPARE(save.defaultSuffix(), QStringLiteral("trnx"));
     QCOMPARE(save.acceptMode(), QFileDialog::AcceptSave);
     QVERIFY(!save.testOption(QFileDialog::DontConfirmOverwrite));
+}
+
+void TestFileCommands::mainWindowKeysRunTheCommands() {
+    // The real main window: its keys F5, F8 and F2 reach these commands, and its title
+    // follows a save.
+    std::string journal = "trnx14;qso\r\nIK1XYZ\r\n1234\r\nSINGLE-OP CW\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+    for (const char* call : {"IK2AAA", "IK3BBB", "IK4CCC"}) {
+        journal += std::string("12.03.2005^1423^14^CW^") + call + "^599^1234^579^5678^\r\n";
+    }
+    tarnex::testing::MainWindowHarness h(journal);
+    QCOMPARE(h.Log().RowCount(), size_t{3});
+    const std::string saved = h.folder + "/gara.trnx";
+    h.prompts.fileAnswers.push_back(saved);
+    QTest::keyClick(h.window.get(), Qt::Key_F5);
+    QCOMPARE(ReadBytes(saved), h.JournalBytes());
+    QCOMPARE(h.window->windowTitle(), kBase + " - gara.trnx");
+
+    auto* score = h.window->findChild<ScoreController*>();
+    QVERIFY(score != nullptr);
+    QString report;
+    score->SetDialogRunner([&report](CScoreDlg& dialog) { report = dialog.ReportBox()->toPlainText(); });
+    QTest::keyClick(h.window.get(), Qt::Key_F8);
+    QVERIFY(report.endsWith(QStringLiteral("PUNTEGGIO TOTALE = 9\n")));
+    QCOMPARE(h.store.ReadInt("Parametri", "Punteggio", -1), 9);
+
+    // The selection is the log list's.
+    auto* printer = h.window->findChild<LogPrinter*>();
+    QVERIFY(printer != nullptr);
+    h.SelectRows({0, 2});
+    PrintDialogSetup offered;
+    QWidget* dialogParent = nullptr;
+    printer->SetDialogRunner([&](QPrinter&, const PrintDialogSetup& setup, QWidget* parent) {
+        offered = setup;
+        dialogParent = parent;
+        return false;  // cancelled: nothing printed
+    });
+    QTest::keyClick(h.window.get(), Qt::Key_F2);
+    QCOMPARE(offered.pageCount, 1);
+    QVERIFY(offered.selectionEnabled);
+    QCOMPARE(dialogParent, static_cast<QWidget*>(h.window.get()));
+    QCOMPARE(h.window->selectedLogRows(), (std::vector<size_t>{0, 2}));
 }
 
 QTEST_MAIN(TestFileCommands)
