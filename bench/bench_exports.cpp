@@ -1,0 +1,131 @@
+// The three export commands as the menu runs them (the score computed and stored
+// first for Cabrillo, the file built and written whole: temporary file, flush,
+// rename), side by side with writing the same bytes the same way.
+//
+// Arguments: entries, then the mode (0 QSO, 1 listening).
+
+#include <benchmark/benchmark.h>
+
+#include "BenchSession.h"
+#include "app/ExportCommands.h"
+#include "export/AdifExport.h"
+#include "export/CabrilloExport.h"
+#include "export/FastlogExport.h"
+#include "score/ScoreComputation.h"
+#include "util/FileIo.h"
+
+using namespace tarnex;
+using namespace tarnex::bench;
+
+namespace {
+
+enum class Format { Cabrillo, Adif, Fastlog };
+
+LogMode ModeArg(const benchmark::State& state) {
+    return state.range(1) == 0 ? LogMode::Qso : LogMode::Swl;
+}
+
+void SizesAndModes(benchmark::internal::Benchmark* b) {
+    for (int64_t mode : {0, 1}) {
+        for (int64_t entries : {1000, 100000}) {
+            b->Args({entries, mode});
+        }
+    }
+}
+
+void SizesQsoOnly(benchmark::internal::Benchmark* b) {
+    b->Args({1000, 0})->Args({100000, 0});
+}
+
+// The bytes the command writes for the session's log.
+std::string BytesOf(Format format, BenchSession& bench) {
+    const ContestLog& log = bench.Log();
+    const StationSummary& station = bench.GetSettings().station;
+    switch (format) {
+        case Format::Cabrillo:
+            return ExportCabrillo(log, station, bench.Sections(), ComputeScore(log).claimedScore);
+        case Format::Adif:
+            return ExportAdif(log, station);
+        case Format::Fastlog:
+            return ExportFastlog(log).value_or("");
+    }
+    return {};
+}
+
+void RunCommand(benchmark::State& state, Format format) {
+    BenchSession bench(ModeArg(state), static_cast<size_t>(state.range(0)));
+    bench.Prompts().nextFile = bench.Folder().File("export.out");
+    ExportCommands commands(bench.Session());
+    for (auto _ : state) {
+        ExportOutcome outcome = format == Format::Cabrillo ? commands.ExportCabrillo()
+                                : format == Format::Adif   ? commands.ExportAdif()
+                                                           : commands.ExportFastlog();
+        if (outcome != ExportOutcome::Written) {
+            state.SkipWithError("the export did not write its file");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(BytesOf(format, bench).size()) * state.iterations());
+}
+
+void WriteSameBytes(benchmark::State& state, Format format) {
+    BenchSession bench(ModeArg(state), static_cast<size_t>(state.range(0)));
+    const std::string bytes = BytesOf(format, bench);
+    const std::string path = bench.Folder().File("export.out");
+    for (auto _ : state) {
+        if (!WriteFileAtomically(path, bytes)) {
+            state.SkipWithError("the bytes could not be written");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(bytes.size()) * state.iterations());
+}
+
+// Only building the file's bytes in memory, to show where the time of the command goes.
+void BuildBytes(benchmark::State& state, Format format) {
+    BenchSession bench(ModeArg(state), static_cast<size_t>(state.range(0)));
+    for (auto _ : state) {
+        std::string bytes = BytesOf(format, bench);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+
+void BM_ExportCabrillo(benchmark::State& state) {
+    RunCommand(state, Format::Cabrillo);
+}
+void BM_WriteCabrilloBytes(benchmark::State& state) {
+    WriteSameBytes(state, Format::Cabrillo);
+}
+void BM_BuildCabrilloBytes(benchmark::State& state) {
+    BuildBytes(state, Format::Cabrillo);
+}
+void BM_ExportAdif(benchmark::State& state) {
+    RunCommand(state, Format::Adif);
+}
+void BM_WriteAdifBytes(benchmark::State& state) {
+    WriteSameBytes(state, Format::Adif);
+}
+void BM_BuildAdifBytes(benchmark::State& state) {
+    BuildBytes(state, Format::Adif);
+}
+void BM_ExportFastlog(benchmark::State& state) {
+    RunCommand(state, Format::Fastlog);
+}
+void BM_WriteFastlogBytes(benchmark::State& state) {
+    WriteSameBytes(state, Format::Fastlog);
+}
+void BM_BuildFastlogBytes(benchmark::State& state) {
+    BuildBytes(state, Format::Fastlog);
+}
+
+BENCHMARK(BM_ExportCabrillo)->Apply(SizesAndModes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteCabrilloBytes)->Apply(SizesAndModes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildCabrilloBytes)->Apply(SizesAndModes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportAdif)->Apply(SizesAndModes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteAdifBytes)->Apply(SizesAndModes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildAdifBytes)->Apply(SizesAndModes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportFastlog)->Apply(SizesQsoOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFastlogBytes)->Apply(SizesQsoOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildFastlogBytes)->Apply(SizesQsoOnly)->Unit(benchmark::kMillisecond);
+
+}  // namespace
