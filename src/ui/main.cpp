@@ -2,7 +2,9 @@
 
 #include "ui/Application.h"
 #include "ui/CTarnexDlg.h"
+#include "ui/CTarnexDlgAutoProxy.h"
 #include "ui/QtSettingsStore.h"
+#include "ui/ShellStartup.h"
 
 namespace {
 // The program's main window: built over the log session, it loads the journal when
@@ -15,11 +17,15 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(tarnex::kOrganisationName);
     QCoreApplication::setApplicationName(tarnex::kApplicationName);
 
+    std::unique_ptr<tarnex::CTarnexDlgAutoProxy> automation = tarnex::StartAutomation(qtApp.arguments());
+
     tarnex::Application app;
     app.Start();
+    tarnex::ShowSplashAndApplyColours(qtApp, app.GetSettings());
 
     MainWindow window(app.Session());
     app.SetMainWindow(&window);
+    tarnex::LinkAutomation(automation.get(), window);
     window.show();
     return qtApp.exec();
 }
