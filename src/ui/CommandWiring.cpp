@@ -2,6 +2,7 @@
 
 #include "ui/CTarnexDlg.h"
 #include "ui/FileOutputWiring.h"
+#include "ui/LogEditController.h"
 #include "ui/ShellCommandWiring.h"
 
 namespace tarnex {
@@ -13,6 +14,7 @@ void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
         [&window] { return window.selectedLogRows(); });
 
     // Editing, deleting and sorting entries; station summary.
+    new LogEditController(window, session);  // owned by the window
 
     // Sections list and import, options, about, instructions.
     WireShellCommands(window, session);
