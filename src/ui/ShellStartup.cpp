@@ -35,6 +35,13 @@ void LinkAutomation(CTarnexDlgAutoProxy* automation, CTarnexDlg& window) {
         return;
     }
     automation->SetMainWindow(&window);
+    // The program ends when its main window closes, also when the window was hidden
+    // at the time.
+    automation->SetCloser([&window] {
+        if (window.close()) {
+            QCoreApplication::quit();
+        }
+    });
     window.setCloseInterceptor([automation] { return automation->InterceptClose(); });
 }
 
