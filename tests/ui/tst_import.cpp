@@ -179,7 +179,8 @@ void TestImport::importedLinesAreCountedMergedAndSaved() {
 void TestImport::nothingImportedWarnsAndSavesNothing_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\x90", 24);
+    static const char picture[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\x90";
+    QTest::newRow("picture") << QByteArray(picture, sizeof picture - 1);
     QTest::newRow("wrong layout") << QByteArray("12345 ALFA\n123 BETA\n1234  GAMMA\n1234 5DELTA\n");
 }
 
