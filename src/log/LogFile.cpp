@@ -69,10 +69,10 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
         info.hasHeader = true;
         size_t hrd = line.text.find("hrd", 7);
         info.mode = hrd != std::string::npos ? LogMode::Swl : LogMode::Qso;
-        std::array<std::string*, 11> values = {
-            &station.callsign, &station.ownSection, &station.category, &station.operators,
-            &station.name,     &station.address1,   &station.address2, &station.address3,
-            &station.comment1, &station.comment2,   &station.comment3};
+        std::array<std::string*, 11> values = {&station.callsign,  &station.ownSection, &station.category,
+                                               &station.operators, &station.name,       &station.address1,
+                                               &station.address2,  &station.address3,   &station.comment1,
+                                               &station.comment2,  &station.comment3};
         for (std::string* value : values) {
             *value = ReadTextLine(source, kLogLineLimit).text;
         }
@@ -117,17 +117,36 @@ void AddField(std::string& line, std::string_view field) {
     line += field;
     line += '^';
 }
+
+// The own section goes into every QSO line, where the reader drops it. A header read
+// from a damaged or foreign file can hold any text there: a "^" in it would shift the
+// fields of every line written, a long text would make every line longer than the
+// reader takes. So the field holds only what a section code can: the first four
+// characters that are not "^", CR or LF.
+void AddOwnSectionField(std::string& line, std::string_view ownSection) {
+    size_t kept = 0;
+    for (char c : ownSection) {
+        if (kept == 4) {
+            break;
+        }
+        if (c != '^' && c != '\r' && c != '\n') {
+            line += c;
+            ++kept;
+        }
+    }
+    line += '^';
+}
 }  // namespace
 
 std::string QsoLine(const QsoRecord& r, std::string_view ownSection) {
     std::string line;
     line.reserve(64);
-    for (std::string_view f :
-         {std::string_view(r.date), std::string_view(r.time), std::string_view(r.band),
-          std::string_view(r.mode), std::string_view(r.callsign), std::string_view(r.rstSent), ownSection,
-          std::string_view(r.rstReceived), std::string_view(r.section)}) {
-        AddField(line, f);
+    for (const std::string* f : {&r.date, &r.time, &r.band, &r.mode, &r.callsign, &r.rstSent}) {
+        AddField(line, *f);
     }
+    AddOwnSectionField(line, ownSection);
+    AddField(line, r.rstReceived);
+    AddField(line, r.section);
     line += "\r\n";
     return line;
 }
@@ -150,7 +169,7 @@ std::string EntryLine(const ContestLog& log, size_t row, std::string_view ownSec
         for (int column : {1, 2, 3, 4, 5, 6}) {
             AddField(line, log.Field(row, column));
         }
-        AddField(line, ownSection);
+        AddOwnSectionField(line, ownSection);
         AddField(line, log.Field(row, QsoCol::RstReceived));
         AddField(line, log.Field(row, QsoCol::Section));
     } else {
