@@ -61,6 +61,7 @@ CSectionsDlg::CSectionsDlg(SectionTable& table, const WorkedSections& worked, Us
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setShowGrid(false);
+    list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     list_->setWordWrap(false);
     list_->verticalHeader()->hide();
     list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
