@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release and runs them all: every bench_* program (Google
+# Benchmark tables), the memory of a loaded log, and the main window opening on an
+# empty and on a 100,000-entry journal (offscreen). Ends with the table of goals.
+#
+#   TARNEX_BENCH_BUILD_DIR  build folder (default build-bench)
+#   TARNEX_BENCH_DIR        where the benchmark journals live (default: the temporary
+#                           folder, a real disk, so flushes cost what they cost)
+#   TARNEX_BENCH_FILTER     only benchmarks matching this regular expression
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${TARNEX_BENCH_BUILD_DIR:-build-bench}
+case $build in /*) ;; *) build=$root/$build ;; esac
+
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNEX_BUILD_BENCH=ON \
+  "${launcher[@]}" >/dev/null
+programs=$(cd bench && ls bench_*.cpp | sed 's/\.cpp$//')
+window=$(cd bench && ls window/bench_*.cpp 2>/dev/null | sed 's/\.cpp$//; s|window/||' || true)
+# shellcheck disable=SC2086
+cmake --build "$build" -j "$(nproc)" --target $programs $window
+
+out=$build/bench-results
+mkdir -p "$out"
+rm -f "$out"/*.csv "$out"/window.txt
+echo "== Machine"
+grep -m1 "model name" /proc/cpuinfo | sed 's/.*: //'
+echo "cores: $(nproc); load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# The memory figures are taken in processes of their own, on a fresh heap.
+filter=${TARNEX_BENCH_FILTER:--BM_MemoryOf}
+for program in $programs; do
+  echo "== $program"
+  "$build/bench/$program" --benchmark_filter="$filter" \
+    --benchmark_out="$out/$program.csv" --benchmark_out_format=csv 2>/dev/null
+  if [ -z "${TARNEX_BENCH_FILTER:-}" ] && grep -q BM_MemoryOf "bench/$program.cpp"; then
+    for mode in 0 1; do
+      "$build/bench/$program" --benchmark_filter="BM_MemoryOf.*/$mode/" \
+        --benchmark_out="$out/$program-memory-$mode.csv" --benchmark_out_format=csv 2>/dev/null
+    done
+  fi
+done
+
+for program in $window; do
+  echo "== $program (offscreen)"
+  for mode in qso swl; do
+    for entries in 0 100000; do
+      QT_QPA_PLATFORM=offscreen "$build/bench/$program" "$entries" "$mode" 2>/dev/null | tee -a "$out/window.txt"
+    done
+  done
+done
+
+echo
+echo "== Goals (wall-clock times; 100,000 entries unless said)"
+cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
+  function ms(t, unit) { return unit == "ns" ? t / 1e6 : unit == "us" ? t / 1e3 : unit == "s" ? t * 1e3 : t }
+  $1 ~ /^"BM_/ {
+    name = $1; gsub(/"/, "", name); sub(/\/iterations:.*/, "", name)
+    t[name] = ms($3, $5)
+    if (name ~ /^BM_MemoryOf/) heap[name] = $11
+  }
+  function row(what, value, goal, ok) {
+    printf "%-62s %-22s %-26s %s\n", what, value, goal, ok ? "met" : "MISSED"
+  }
+  function have(n) { return n in t }
+  END {
+    split("QSO listening", modeName, " ")
+    for (m = 0; m <= 1; ++m) {
+      load = "BM_LoadJournal/100000/" m; read = "BM_ReadJournalBytes/100000/" m
+      if (have(load) && have(read))
+        row("journal load, " modeName[m+1] " (" sprintf("%.1f", t[load]) " ms; bytes " sprintf("%.2f", t[read]) " ms)",
+            sprintf("%.1f x read", t[load] / t[read]), "<= 3 x reading the bytes", t[load] <= 3 * t[read])
+      a1 = "BM_AppendFlushed/1000/" m; a2 = "BM_AppendFlushed/100000/" m
+      if (have(a1) && have(a2))
+        row("append flushed, " modeName[m+1] " (1k " sprintf("%.2f", t[a1]) " ms)", sprintf("%.2f ms (%.2f x)", t[a2], t[a2] / t[a1]),
+            "no growth with size", t[a2] <= 1.5 * t[a1])
+      for (k = 1; k <= 3; ++k) {
+        b = k == 1 ? "BM_RebuildIndexes" : k == 2 ? "BM_ComputeScore" : "BM_SortByDateTime"
+        goal = k == 3 ? 100 : 20
+        n = b "/100000/" m
+        if (have(n)) row(b " " modeName[m+1], sprintf("%.1f ms", t[n]), "< " goal " ms", t[n] < goal)
+      }
+    }
+    split("BM_EvaluateCallsign BM_ListeningEvaluateCalling BM_ListeningEvaluateAnswering", ev, " ")
+    for (i = 1; i <= 3; ++i) {
+      small = ev[i] "/1000"; big = ev[i] "/100000"
+      if (have(small) && have(big))
+        row(ev[i] " (1k " sprintf("%.4f", t[small]) " ms)", sprintf("%.4f ms (%.1f x)", t[big], t[big] / t[small]),
+            "< 1 ms, <= 2 x 1k", t[big] < 1 && t[big] <= 2 * t[small])
+    }
+    split("BM_AddContact BM_AddHeard", add, " ")
+    for (i = 1; i <= 2; ++i) {
+      mem = add[i] "_JournalInMemory/100000"; disk = add[i] "_JournalOnDisk/100000"
+      if (have(mem))
+        row(add[i] " through the presenter (journal flush on disk " sprintf("%.2f", t[disk]) " ms)",
+            sprintf("%.3f ms", t[mem]), "< 1 ms + the append", t[mem] < 1)
+    }
+    split("Cabrillo Adif Fastlog", fmt, " ")
+    for (i = 1; i <= 3; ++i) for (m = 0; m <= 1; ++m) {
+      e = "BM_Export" fmt[i] "/100000/" m; w = "BM_Write" fmt[i] "Bytes/100000/" m
+      if (have(e) && have(w))
+        row(fmt[i] " export, " modeName[m+1] " (" sprintf("%.1f", t[e]) " ms; bytes " sprintf("%.1f", t[w]) " ms)",
+            sprintf("%.2f x write", t[e] / t[w]), "<= 2 x writing the bytes", t[e] <= 2 * t[w])
+    }
+    for (m = 0; m <= 1; ++m) {
+      n = "BM_MemoryOfLoadedLog/100000/" m
+      if (n in heap) row("log of 100,000 held in memory, " modeName[m+1] " (allocator bytes)", sprintf("%.1f MB", heap[n]), "< 40 MB", heap[n] < 40)
+    }
+    while ((getline line < window) > 0) {
+      split(line, f, " +")
+      for (j = 1; j in f; ++j) {
+        if (f[j] == "entries") { entries = f[j-1]; mode = f[j+1] }
+        if (f[j] == "frame") secs = f[j+1]
+        if (f[j] == "rss") rss = f[j+1]
+        if (f[j] == "heap") hp = f[j+1]
+      }
+      if (entries == 0) { baseRss[mode] = rss; baseHeap[mode] = hp; continue }
+      row("main window on " entries " entries, " mode ", to the first frame", secs " s", "< 1 s", secs < 1)
+      row("main window on " entries " entries, " mode ", memory beyond empty", sprintf("%.1f MB rss, %.1f MB heap", rss - baseRss[mode], hp - baseHeap[mode]),
+          "< 40 MB", rss - baseRss[mode] < 40)
+    }
+  }'
