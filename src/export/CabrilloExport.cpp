@@ -71,11 +71,11 @@ void AppendHeader(std::string& out, const StationSummary& station, const Section
     }
 }
 
-}  // namespace
-
-std::string CabrilloQsoLine(const ContestLog& log, size_t row, const StationSummary& station) {
+// The "QSO:" line of a row, added to the end of `out` (no line of its own in between:
+// a log of 100,000 rows is written in one go).
+void AppendQsoLine(std::string& out, const ContestLog& log, size_t row, const StationSummary& station) {
     const bool qso = log.Mode() == LogMode::Qso;
-    std::string out = "QSO: ";
+    out.append("QSO: ");
     AppendFrequency(out, log.Field(row, QsoCol::Band));
     AppendMode(out, log.Field(row, QsoCol::Mode));
     out.append(RearrangedDate(log.Field(row, QsoCol::Date), "-"));
@@ -98,6 +98,13 @@ std::string CabrilloQsoLine(const ContestLog& log, size_t row, const StationSumm
         AppendPadded(out, log.Field(row, HrdCol::AnsweringCall), 14);
     }
     out.append(kLineEnd);
+}
+
+}  // namespace
+
+std::string CabrilloQsoLine(const ContestLog& log, size_t row, const StationSummary& station) {
+    std::string out;
+    AppendQsoLine(out, log, row, station);
     return out;
 }
 
@@ -108,11 +115,11 @@ std::string ExportCabrillo(const ContestLog& log, const StationSummary& station,
     AppendHeader(out, station, sections, claimedScore);
     if (UsesSwlBandOrder(log, options)) {
         for (size_t row : SwlBandOrder(log)) {
-            out.append(CabrilloQsoLine(log, row, station));
+            AppendQsoLine(out, log, row, station);
         }
     } else {
         for (size_t row = 0; row < log.RowCount(); ++row) {
-            out.append(CabrilloQsoLine(log, row, station));
+            AppendQsoLine(out, log, row, station);
         }
     }
     out.append("END-OF-LOG: \r\n");

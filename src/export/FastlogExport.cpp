@@ -14,13 +14,10 @@ void AppendColumn(std::string& out, std::string_view text, size_t width) {
     AppendPadded(out, text.substr(0, width), width);
 }
 
-}  // namespace
-
-std::string FastlogLine(const ContestLog& log, size_t row) {
+// The line of a QSO row, added to the end of `out`.
+void AppendFastlogLine(std::string& out, const ContestLog& log, size_t row) {
     std::string_view date = log.Field(row, QsoCol::Date);
     std::string_view time = log.Field(row, QsoCol::Time);
-    std::string out;
-    out.reserve(80);
     // dd.mm.yy from dd.mm.yyyy, HHMM from HHMM (or from HH:MM).
     std::string shortDate(SliceOf(date, 0, 6));
     shortDate.append(date.size() >= 2 ? date.substr(date.size() - 2) : date);
@@ -50,6 +47,14 @@ std::string FastlogLine(const ContestLog& log, size_t row) {
     out.append("------ SEZ ");
     AppendColumn(out, log.Field(row, QsoCol::Section), 4);
     out.append("     --\r\n");
+}
+
+}  // namespace
+
+std::string FastlogLine(const ContestLog& log, size_t row) {
+    std::string out;
+    out.reserve(80);
+    AppendFastlogLine(out, log, row);
     return out;
 }
 
@@ -60,7 +65,7 @@ std::optional<std::string> ExportFastlog(const ContestLog& log) {
     std::string out;
     out.reserve(log.RowCount() * 76);
     for (size_t row = 0; row < log.RowCount(); ++row) {
-        out.append(FastlogLine(log, row));
+        AppendFastlogLine(out, log, row);
     }
     return out;
 }
