@@ -17,6 +17,7 @@
 #include "log/Journal.h"
 #include "log/LogFile.h"
 #include "sections/SectionTable.h"
+#include "sections/TextLineReader.h"
 #include "util/FileIo.h"
 
 using namespace tarnex;
@@ -77,6 +78,24 @@ void BM_ReadJournalBytes(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
 }
 BENCHMARK(BM_ReadJournalBytes)->Apply(SizesAndModes)->Unit(benchmark::kMillisecond);
+
+// The bytes read and cut into lines with the program's line reader, nothing else: the
+// part of a load that only reads the file as text.
+void BM_ReadJournalLines(benchmark::State& state) {
+    const std::string& path = Journals::Get().PathFor(static_cast<size_t>(state.range(0)), ModeArg(state));
+    for (auto _ : state) {
+        std::optional<std::string> read = ReadFileBytes(path);
+        TextSource source(*read);
+        TextLine line;
+        size_t lines = 0;
+        do {
+            ReadTextLine(source, kLogLineLimit, line);
+            ++lines;
+        } while (!line.endOfFile);
+        benchmark::DoNotOptimize(lines);
+    }
+}
+BENCHMARK(BM_ReadJournalLines)->Apply(SizesAndModes)->Unit(benchmark::kMillisecond);
 
 // What the window does when it opens: the journal read into an empty log, the mode
 // and station from the header, every row with its section name and both indexes.
