@@ -12,19 +12,7 @@
 
 namespace tarnex {
 
-namespace {
-
-std::string Trimmed(const std::string& text) {
-    const char* space = " \t\r\n\v\f";
-    size_t first = text.find_first_not_of(space);
-    if (first == std::string::npos) {
-        return {};
-    }
-    size_t last = text.find_last_not_of(space);
-    return text.substr(first, last - first + 1);
-}
-
-EntryField FieldOfCheck(FormField field) {
+EntryField EntryFieldOf(FormField field) {
     switch (field) {
         case FormField::Callsign:
             return EntryField::Callsign;
@@ -47,8 +35,6 @@ EntryField FieldOfCheck(FormField field) {
     }
     return EntryField::None;
 }
-
-}  // namespace
 
 EntryForm::EntryForm(LogSession& session)
     : session_(session), callsignRows_(std::make_unique<CallsignRows>(session.Log())) {
@@ -398,7 +384,7 @@ void EntryForm::TryAddQso() {
     CheckOutcome outcome = RunChecks(QsoEntryChecks(), checked, Sections(), Prompts());
     v.callsign = checked.callsign;  // upper-cased, or emptied when refused
     if (!outcome.accepted) {
-        MoveFocus(FieldOfCheck(outcome.focus));
+        MoveFocus(EntryFieldOf(outcome.focus));
         Redraw();
         return;
     }

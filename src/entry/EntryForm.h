@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 
+#include "entry/CheckOrder.h"
 #include "entry/EntryClock.h"
 #include "entry/EntryFormState.h"
 
@@ -32,6 +33,9 @@ class LogSession;
 class SectionTable;
 class Settings;
 class UserPrompts;
+
+// The form field where a check that failed sends the focus.
+EntryField EntryFieldOf(FormField field);
 
 // The window: told to show the state again.
 class EntryFormView {

@@ -127,4 +127,14 @@ OwnSectionVerdict CheckOwnSection(std::string_view text, const SectionTable& sec
     return sections.IsKnown(NumericValue(text)) ? OwnSectionVerdict::Accepted : OwnSectionVerdict::Unknown;
 }
 
+std::string Trimmed(const std::string& text) {
+    const char* space = " \t\r\n\v\f";
+    size_t first = text.find_first_not_of(space);
+    if (first == std::string::npos) {
+        return {};
+    }
+    size_t last = text.find_last_not_of(space);
+    return text.substr(first, last - first + 1);
+}
+
 }  // namespace tarnex

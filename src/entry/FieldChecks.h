@@ -71,6 +71,9 @@ DialogSection CheckDialogSection(std::string_view code, const SectionTable& sect
 enum class OwnSectionVerdict { Accepted, Unknown, Discarded };
 OwnSectionVerdict CheckOwnSection(std::string_view text, const SectionTable& sections);
 
+// A typed text without its leading and trailing blanks (space, tab, CR, LF, VT, FF).
+std::string Trimmed(const std::string& text);
+
 // Texts of the checks' messages, as shown (Windows-1252 bytes, like every text of the
 // program's core).
 inline constexpr const char* kErrorTitle = "Errore";

@@ -14,37 +14,6 @@
 
 namespace tarnex {
 
-namespace {
-
-std::string Trimmed(const std::string& text) {
-    const char* space = " \t\r\n\v\f";
-    size_t first = text.find_first_not_of(space);
-    if (first == std::string::npos) {
-        return {};
-    }
-    size_t last = text.find_last_not_of(space);
-    return text.substr(first, last - first + 1);
-}
-
-EntryField FieldOfCheck(FormField field) {
-    switch (field) {
-        case FormField::Callsign:
-            return EntryField::Callsign;
-        case FormField::Callsign2:
-            return EntryField::Callsign2;
-        case FormField::RstSent:
-            return EntryField::RstSent;
-        case FormField::RstReceived:
-            return EntryField::RstReceived;
-        case FormField::Section:
-            return EntryField::Section;
-        default:
-            return EntryField::None;
-    }
-}
-
-}  // namespace
-
 ListeningEntry::Working LookUpWorking(const CallIndex& index, const std::string& callsign) {
     ListeningEntry::Working working;
     working.filled = true;
@@ -226,7 +195,7 @@ void ListeningEntry::TryAdd(EntryForm& form) {
     v.callsign = checked.callsign;
     v.callsign2 = checked.callsign2;
     if (!outcome.accepted) {
-        form.MoveFocus(FieldOfCheck(outcome.focus));
+        form.MoveFocus(EntryFieldOf(outcome.focus));
         form.Redraw();
         return;
     }
