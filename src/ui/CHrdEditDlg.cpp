@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 #include "entry/RecordEdit.h"
 
@@ -21,20 +20,14 @@ CHrdEditDlg::CHrdEditDlg(const SectionTable& sections, UserPrompts& prompts, QWi
     // The second line: the station that answered, under the first callsign.
     answeringCall_ = EntryEditFields::AddEdit(this, grid, 2, 4, QStringLiteral("Nominativo 2"),
                                               "answeringCall", true, false);
-    for (QLineEdit* narrow : {rst_, callingSection_}) {
-        narrow->setMaximumWidth(narrow->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
-    }
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(EntryEditFields::SaveCancelButtons(this));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    EntryEditFields::Narrow({rst_, callingSection_});
+    EntryEditFields::LayOut(this, grid);
 }
 
 CHrdEditDlg::~CHrdEditDlg() = default;
 
 void CHrdEditDlg::SetRecord(const HrdRecord& record) {
-    shared_->Put(record.date, record.time, record.band, record.mode);
+    shared_->Put(record);
     EntryEditFields::Put(callingCall_, record.callingCall);
     EntryEditFields::Put(rst_, record.rst);
     EntryEditFields::Put(callingSection_, record.callingSection);
@@ -44,10 +37,7 @@ void CHrdEditDlg::SetRecord(const HrdRecord& record) {
 
 HrdRecord CHrdEditDlg::Typed() const {
     HrdRecord record;
-    record.date = shared_->Date();
-    record.time = shared_->Time();
-    record.band = shared_->Band();
-    record.mode = shared_->Mode();
+    shared_->Take(record);
     record.callingCall = EntryEditFields::Read(callingCall_);
     record.rst = EntryEditFields::Read(rst_);
     record.callingSection = EntryEditFields::Read(callingSection_);
@@ -61,16 +51,12 @@ QWidget* CHrdEditDlg::FieldOf(FormField field) const {
             return callingCall_;
         case FormField::Callsign2:
             return answeringCall_;
-        case FormField::Date:
-            return shared_->date;
-        case FormField::Time:
-            return shared_->time;
         case FormField::RstSent:
             return rst_;
         case FormField::Section:
             return callingSection_;
         default:
-            return nullptr;
+            return shared_->FieldOf(field);
     }
 }
 

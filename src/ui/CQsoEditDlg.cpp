@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 #include "entry/RecordEdit.h"
 
@@ -19,20 +18,14 @@ CQsoEditDlg::CQsoEditDlg(const SectionTable& sections, UserPrompts& prompts, QWi
     rstReceived_ =
         EntryEditFields::AddEdit(this, grid, 0, 6, QStringLiteral("RST rx"), "rstReceived", false, true);
     section_ = EntryEditFields::AddEdit(this, grid, 0, 7, QStringLiteral("Sezione"), "section", false, true);
-    for (QLineEdit* narrow : {rstSent_, rstReceived_, section_}) {
-        narrow->setMaximumWidth(narrow->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
-    }
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(EntryEditFields::SaveCancelButtons(this));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    EntryEditFields::Narrow({rstSent_, rstReceived_, section_});
+    EntryEditFields::LayOut(this, grid);
 }
 
 CQsoEditDlg::~CQsoEditDlg() = default;
 
 void CQsoEditDlg::SetRecord(const QsoRecord& record) {
-    shared_->Put(record.date, record.time, record.band, record.mode);
+    shared_->Put(record);
     EntryEditFields::Put(callsign_, record.callsign);
     EntryEditFields::Put(rstSent_, record.rstSent);
     EntryEditFields::Put(rstReceived_, record.rstReceived);
@@ -42,10 +35,7 @@ void CQsoEditDlg::SetRecord(const QsoRecord& record) {
 
 QsoRecord CQsoEditDlg::Typed() const {
     QsoRecord record;
-    record.date = shared_->Date();
-    record.time = shared_->Time();
-    record.band = shared_->Band();
-    record.mode = shared_->Mode();
+    shared_->Take(record);
     record.callsign = EntryEditFields::Read(callsign_);
     record.rstSent = EntryEditFields::Read(rstSent_);
     record.rstReceived = EntryEditFields::Read(rstReceived_);
@@ -57,10 +47,6 @@ QWidget* CQsoEditDlg::FieldOf(FormField field) const {
     switch (field) {
         case FormField::Callsign:
             return callsign_;
-        case FormField::Date:
-            return shared_->date;
-        case FormField::Time:
-            return shared_->time;
         case FormField::RstSent:
             return rstSent_;
         case FormField::RstReceived:
@@ -68,7 +54,7 @@ QWidget* CQsoEditDlg::FieldOf(FormField field) const {
         case FormField::Section:
             return section_;
         default:
-            return nullptr;
+            return shared_->FieldOf(field);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "log/BandMode.h"
 #include "ui/FieldInputValidator.h"
@@ -50,6 +51,19 @@ QHBoxLayout* EntryEditFields::SaveCancelButtons(QDialog* dialog) {
     return buttons;
 }
 
+void EntryEditFields::LayOut(QDialog* dialog, QGridLayout* grid) {
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addLayout(grid);
+    layout->addLayout(SaveCancelButtons(dialog));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void EntryEditFields::Narrow(std::initializer_list<QLineEdit*> fields) {
+    for (QLineEdit* narrow : fields) {
+        narrow->setMaximumWidth(narrow->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    }
+}
+
 QLineEdit* EntryEditFields::AddEdit(QWidget* owner, QGridLayout* grid, int row, int column,
                                     const QString& label, const char* name, bool upperCase, bool digitsOnly) {
     auto* field = new QLineEdit(owner);
@@ -87,6 +101,17 @@ std::string EntryEditFields::Date() const {
 }
 std::string EntryEditFields::Time() const {
     return Read(time);
+}
+
+QWidget* EntryEditFields::FieldOf(FormField field) const {
+    switch (field) {
+        case FormField::Date:
+            return date;
+        case FormField::Time:
+            return time;
+        default:
+            return nullptr;
+    }
 }
 
 std::string EntryEditFields::Band() const {

@@ -3,7 +3,10 @@
 // label above it, and a line edit with its input rules for the others.
 
 #include <QString>
+#include <initializer_list>
 #include <string>
+
+#include "entry/CheckOrder.h"
 
 class QComboBox;
 class QDialog;
@@ -24,6 +27,10 @@ class EntryEditFields {
 
     // "Salva" (the default button, accepts) and "Annulla" (cancels) at the bottom right.
     static QHBoxLayout* SaveCancelButtons(QDialog* dialog);
+    // The dialog's layout: the grid of fields above the buttons, at a fixed size.
+    static void LayOut(QDialog* dialog, QGridLayout* grid);
+    // Report and section fields: as wide as five digits.
+    static void Narrow(std::initializer_list<QLineEdit*> fields);
 
     // A line edit with its label at (row, column) of the grid; upper case or digits only.
     static QLineEdit* AddEdit(QWidget* owner, QGridLayout* grid, int row, int column, const QString& label,
@@ -40,6 +47,21 @@ class EntryEditFields {
     std::string Time() const;
     std::string Band() const;
     std::string Mode() const;
+
+    // The same for a record's date, time, band and mode.
+    template <typename Record>
+    void Put(const Record& record) {
+        Put(record.date, record.time, record.band, record.mode);
+    }
+    template <typename Record>
+    void Take(Record& record) const {
+        record.date = Date();
+        record.time = Time();
+        record.band = Band();
+        record.mode = Mode();
+    }
+    // The date or time field for a check that failed there, else nullptr.
+    QWidget* FieldOf(FormField field) const;
 
     QLineEdit* date = nullptr;
     QLineEdit* time = nullptr;
