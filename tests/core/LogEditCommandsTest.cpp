@@ -3,11 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "ScratchFolder.h"
-#include "ScriptedPrompts.h"
+#include "SessionFixture.h"
 #include "app/LogEditCommands.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
@@ -21,21 +17,15 @@ using namespace tarnex::testing;
 
 namespace {
 
-class LogEdit : public ::testing::Test {
+class LogEdit : public SessionFixture {
   protected:
-    LogEdit() : settings(store) {
-        settings.Load();
+    LogEdit() {
         settings.SetOwnSection("1234");
         sections.SetName(1234, "MILANO");
         sections.SetName(5678, "ROMA");
         sections.SetName(123, "BARI");
     }
 
-    void Start(LogMode mode) {
-        settings.logMode = mode;
-        session = std::make_unique<LogSession>(settings, sections, prompts, scratch.Folder());
-        session->LoadJournal();
-    }
     void AddQso(const std::string& date, const std::string& time, const std::string& callsign,
                 const std::string& section) {
         session->Log().Append(
@@ -49,12 +39,6 @@ class LogEdit : public ::testing::Test {
         }
         session->RewriteJournal();
     }
-    std::string Journal() const {
-        std::ifstream in(scratch.File("_ult.trnx"), std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
     std::vector<std::string> NumbersAndCalls() const {
         std::vector<std::string> rows;
         const ContestLog& log = session->Log();
@@ -63,17 +47,10 @@ class LogEdit : public ::testing::Test {
         }
         return rows;
     }
-
-    ScratchFolder scratch;
-    MemorySettingsStore store;
-    Settings settings;
-    SectionTable sections;
-    ScriptedPrompts prompts;
-    std::unique_ptr<LogSession> session;
 };
 
 TEST_F(LogEdit, DeletingRowsTwoAndFourAsksWithTheCountAndRenumbers) {
-    Start(LogMode::Qso);
+    OpenSession(LogMode::Qso);
     FiveContacts();
     ASSERT_FALSE(session->Log().Modified());
     prompts.yesNoAnswers = {true};
@@ -99,7 +76,7 @@ TEST_F(LogEdit, DeletingRowsTwoAndFourAsksWithTheCountAndRenumbers) {
 }
 
 TEST_F(LogEdit, AnsweringNoOrSelectingNothingChangesNothing) {
-    Start(LogMode::Qso);
+    OpenSession(LogMode::Qso);
     FiveContacts();
     const std::string journal = Journal();
     LogEditCommands commands(*session);
@@ -116,7 +93,7 @@ TEST_F(LogEdit, AnsweringNoOrSelectingNothingChangesNothing) {
 }
 
 TEST_F(LogEdit, TheQuestionSaysQsoInListeningModeToo) {
-    Start(LogMode::Swl);
+    OpenSession(LogMode::Swl);
     session->Log().Append(HrdRecord{"01.06.2007", "1000", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2BBB"});
     prompts.yesNoAnswers = {true};
     LogEditCommands commands(*session);
@@ -127,7 +104,7 @@ TEST_F(LogEdit, TheQuestionSaysQsoInListeningModeToo) {
 }
 
 TEST_F(LogEdit, EditingTwoRowsShowsTwoDialogsAndCancellingTheFirstStillEditsTheSecond) {
-    Start(LogMode::Qso);
+    OpenSession(LogMode::Qso);
     FiveContacts();
     std::vector<std::string> shown;
     RowEditor editor;
@@ -155,7 +132,7 @@ TEST_F(LogEdit, EditingTwoRowsShowsTwoDialogsAndCancellingTheFirstStillEditsTheS
 }
 
 TEST_F(LogEdit, AnEditLooksTheSectionNameUpAgainAndCancellingEverythingWritesNothing) {
-    Start(LogMode::Qso);
+    OpenSession(LogMode::Qso);
     FiveContacts();
     const std::string journal = Journal();
     RowEditor cancel;
@@ -177,7 +154,7 @@ TEST_F(LogEdit, AnEditLooksTheSectionNameUpAgainAndCancellingEverythingWritesNot
 }
 
 TEST_F(LogEdit, EditingAHeardEntryRebuildsTheCallsignIndex) {
-    Start(LogMode::Swl);
+    OpenSession(LogMode::Swl);
     session->Log().Append(HrdRecord{"01.06.2007", "1000", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2BBB"});
     RowEditor editor;
     editor.editHrd = [](const HrdRecord& row) {
@@ -197,7 +174,7 @@ TEST_F(LogEdit, EditingAHeardEntryRebuildsTheCallsignIndex) {
 }
 
 TEST_F(LogEdit, SortingReordersTheRowsButLeavesTheJournalUntilTheNextRewrite) {
-    Start(LogMode::Qso);
+    OpenSession(LogMode::Qso);
     AddQso("02.06.2007", "1500", "IZ2AAA", "1234");
     AddQso("02.06.2007", "0900", "IZ2BBB", "1234");
     AddQso("01.06.2007", "2359", "IZ2CCC", "1234");

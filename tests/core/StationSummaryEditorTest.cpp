@@ -4,11 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "ScratchFolder.h"
-#include "ScriptedPrompts.h"
+#include "SessionFixture.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
 #include "app/StationSummaryEditor.h"
@@ -20,18 +17,15 @@ using namespace tarnex::testing;
 
 namespace {
 
-class StationSummaryEdit : public ::testing::Test {
+class StationSummaryEdit : public SessionFixture {
   protected:
-    StationSummaryEdit() : settings(store) {
-        settings.Load();
+    StationSummaryEdit() {
         sections.SetName(130, "BARI");
         sections.SetName(1234, "MILANO");
         sections.SetName(5678, "ROMA");
     }
     void Start() {
-        settings.logMode = LogModeForCategory(settings.station.category);
-        session = std::make_unique<LogSession>(settings, sections, prompts, scratch.Folder());
-        session->LoadJournal();
+        OpenSession(LogModeForCategory(settings.station.category));
         editor = std::make_unique<StationSummaryEditor>(*session);
     }
     StationSummaryInput Good() const {
@@ -45,19 +39,7 @@ class StationSummaryEdit : public ::testing::Test {
         input.comment = {"primo", "secondo"};
         return input;
     }
-    std::string Journal() const {
-        std::ifstream in(scratch.File("_ult.trnx"), std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
 
-    ScratchFolder scratch;
-    MemorySettingsStore store;
-    Settings settings;
-    SectionTable sections;
-    ScriptedPrompts prompts;
-    std::unique_ptr<LogSession> session;
     std::unique_ptr<StationSummaryEditor> editor;
 };
 
