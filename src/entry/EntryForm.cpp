@@ -36,6 +36,20 @@ EntryField EntryFieldOf(FormField field) {
     return EntryField::None;
 }
 
+FormValues ValuesToCheck(const EntryValues& values) {
+    FormValues checked;
+    checked.callsign = values.callsign;
+    checked.callsign2 = values.callsign2;
+    checked.date = values.date;
+    checked.time = values.time;
+    checked.mode = values.mode;
+    checked.rstSent = values.rstSent;
+    checked.rstReceived = values.rstReceived;
+    checked.section = values.section;
+    checked.autoClock = values.autoClock;
+    return checked;
+}
+
 EntryForm::EntryForm(LogSession& session)
     : session_(session), callsignRows_(std::make_unique<CallsignRows>(session.Log())) {
     state_.values.band = "7";
@@ -371,16 +385,8 @@ void EntryForm::DiscardDuplicate() {
 
 void EntryForm::TryAddQso() {
     EntryValues& v = state_.values;
-    FormValues checked;
-    checked.callsign = v.callsign;
-    checked.date = v.date;
-    checked.time = v.time;
-    checked.mode = v.mode;
-    checked.rstSent = v.rstSent;
-    checked.rstReceived = v.rstReceived;
-    checked.section = v.section;
+    FormValues checked = ValuesToCheck(v);
     checked.ownSection = GetSettings().station.ownSection;
-    checked.autoClock = v.autoClock;
     CheckOutcome outcome = RunChecks(QsoEntryChecks(), checked, Sections(), Prompts());
     v.callsign = checked.callsign;  // upper-cased, or emptied when refused
     if (!outcome.accepted) {

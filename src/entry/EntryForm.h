@@ -36,6 +36,9 @@ class UserPrompts;
 
 // The form field where a check that failed sends the focus.
 EntryField EntryFieldOf(FormField field);
+// The typed values the checks on Enter read, in both modes (the QSO mode adds the
+// own section).
+FormValues ValuesToCheck(const EntryValues& values);
 
 // The window: told to show the state again.
 class EntryFormView {

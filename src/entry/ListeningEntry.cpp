@@ -180,16 +180,7 @@ void ListeningEntry::OnEnter(EntryForm& form) {
 
 void ListeningEntry::TryAdd(EntryForm& form) {
     EntryValues& v = form.MutableState().values;
-    FormValues checked;
-    checked.callsign = v.callsign;
-    checked.callsign2 = v.callsign2;
-    checked.date = v.date;
-    checked.time = v.time;
-    checked.mode = v.mode;
-    checked.rstSent = v.rstSent;
-    checked.rstReceived = v.rstReceived;
-    checked.section = v.section;
-    checked.autoClock = v.autoClock;
+    FormValues checked = ValuesToCheck(v);
     CheckOutcome outcome = RunChecks(HrdEntryChecks(), checked, form.Sections(), form.Prompts());
     // Upper-cased, or emptied when refused.
     v.callsign = checked.callsign;
