@@ -1,17 +1,12 @@
 #include "ui/CHrdEditDlg.h"
 
-#include <QGridLayout>
 #include <QLineEdit>
-
-#include "entry/RecordEdit.h"
 
 namespace tarnex {
 
 CHrdEditDlg::CHrdEditDlg(const SectionTable& sections, UserPrompts& prompts, QWidget* parent)
-    : QDialog(parent), sections_(sections), prompts_(prompts) {
-    setWindowTitle(QStringLiteral("Modifica di un HRD"));
-    auto* grid = new QGridLayout;
-    shared_ = std::make_unique<EntryEditFields>(this, grid, 0);
+    : EntryEditDlg(QStringLiteral("Modifica di un HRD"), SaveHrdEdit, sections, prompts, parent) {
+    QGridLayout* grid = grid_;
     callingCall_ = EntryEditFields::AddEdit(this, grid, 0, 4, QStringLiteral("Nominativo 1"), "callingCall",
                                             true, false);
     rst_ = EntryEditFields::AddEdit(this, grid, 0, 5, QStringLiteral("RST 1"), "rst", false, true);
@@ -58,18 +53,6 @@ QWidget* CHrdEditDlg::FieldOf(FormField field) const {
         default:
             return shared_->FieldOf(field);
     }
-}
-
-void CHrdEditDlg::accept() {
-    EditSave<HrdRecord> saved = SaveHrdEdit(Typed(), sections_, prompts_);
-    if (!saved.record) {
-        if (QWidget* field = FieldOf(saved.focus)) {
-            field->setFocus();
-        }
-        return;
-    }
-    accepted_ = *saved.record;
-    QDialog::accept();
 }
 
 }  // namespace tarnex

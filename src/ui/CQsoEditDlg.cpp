@@ -1,17 +1,12 @@
 #include "ui/CQsoEditDlg.h"
 
-#include <QGridLayout>
 #include <QLineEdit>
-
-#include "entry/RecordEdit.h"
 
 namespace tarnex {
 
 CQsoEditDlg::CQsoEditDlg(const SectionTable& sections, UserPrompts& prompts, QWidget* parent)
-    : QDialog(parent), sections_(sections), prompts_(prompts) {
-    setWindowTitle(QStringLiteral("Modifica di un QSO"));
-    auto* grid = new QGridLayout;
-    shared_ = std::make_unique<EntryEditFields>(this, grid, 0);
+    : EntryEditDlg(QStringLiteral("Modifica di un QSO"), SaveQsoEdit, sections, prompts, parent) {
+    QGridLayout* grid = grid_;
     callsign_ =
         EntryEditFields::AddEdit(this, grid, 0, 4, QStringLiteral("Nominativo"), "callsign", true, false);
     rstSent_ = EntryEditFields::AddEdit(this, grid, 0, 5, QStringLiteral("RST tx"), "rstSent", false, true);
@@ -56,18 +51,6 @@ QWidget* CQsoEditDlg::FieldOf(FormField field) const {
         default:
             return shared_->FieldOf(field);
     }
-}
-
-void CQsoEditDlg::accept() {
-    EditSave<QsoRecord> saved = SaveQsoEdit(Typed(), sections_, prompts_);
-    if (!saved.record) {
-        if (QWidget* field = FieldOf(saved.focus)) {
-            field->setFocus();
-        }
-        return;
-    }
-    accepted_ = *saved.record;
-    QDialog::accept();
 }
 
 }  // namespace tarnex
