@@ -78,7 +78,7 @@ void AppendQsoLine(std::string& out, const ContestLog& log, size_t row, const St
     out.append("QSO: ");
     AppendFrequency(out, log.Field(row, QsoCol::Band));
     AppendMode(out, log.Field(row, QsoCol::Mode));
-    out.append(RearrangedDate(log.Field(row, QsoCol::Date), "-"));
+    AppendRearrangedDate(out, log.Field(row, QsoCol::Date), "-");
     out.push_back(' ');
     out.append(log.Field(row, QsoCol::Time));
     out.push_back(' ');

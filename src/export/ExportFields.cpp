@@ -25,12 +25,16 @@ void AppendRightAligned(std::string& out, std::string_view text, size_t width) {
 
 std::string RearrangedDate(std::string_view date, std::string_view separator) {
     std::string out;
+    AppendRearrangedDate(out, date, separator);
+    return out;
+}
+
+void AppendRearrangedDate(std::string& out, std::string_view date, std::string_view separator) {
     out.append(SliceOf(date, 6, 4));
     out.append(separator);
     out.append(SliceOf(date, 3, 2));
     out.append(separator);
     out.append(SliceOf(date, 0, 2));
-    return out;
 }
 
 }  // namespace tarnex

@@ -19,5 +19,7 @@ void AppendRightAligned(std::string& out, std::string_view text, size_t width);
 // dd.mm.yyyy rearranged: year (characters 7-10), separator, month (4-5), separator,
 // day (1-2). "03.04.2005" gives "2005-04-03" with "-" and "20050403" with "".
 std::string RearrangedDate(std::string_view date, std::string_view separator);
+// The same added to the end of `out`.
+void AppendRearrangedDate(std::string& out, std::string_view date, std::string_view separator);
 
 }  // namespace tarnex
