@@ -58,6 +58,8 @@ cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
   function ms(t, unit) { return unit == "ns" ? t / 1e6 : unit == "us" ? t / 1e3 : unit == "s" ? t * 1e3 : t }
   $1 ~ /^"BM_/ {
     name = $1; gsub(/"/, "", name); sub(/\/iterations:.*/, "", name)
+    if (name ~ /_(mean|stddev|cv)$/) next
+    sub(/\/repeats:[0-9]+/, "", name); sub(/_median$/, "", name)
     t[name] = ms($3, $5)
     if (name ~ /^BM_MemoryOf/) heap[name] = $11
   }
