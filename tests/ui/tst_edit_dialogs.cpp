@@ -137,7 +137,7 @@ void TestEditDialogs::qsoDialogShowsEveryMessageAndStaysOpen() {
             if (std::string(step.field) != "section") {
                 QCOMPARE(h.prompts.Boxes()[0].title, std::string("Errore"));
                 QCOMPARE(h.prompts.Boxes()[0].icon, MessageIcon::Stop);
-                QCOMPARE(QApplication::focusWidget(), field);
+                QCOMPARE(dialog->focusWidget(), field);
             } else {
                 QCOMPARE(h.prompts.Boxes()[0].title, std::string("Domanda"));
                 QCOMPARE(h.prompts.Boxes()[0].kind, PromptRecord::Question);
@@ -189,7 +189,7 @@ void TestEditDialogs::hrdDialogChecksBothCallsigns() {
         Retype(dialog->AnsweringCall(), QStringLiteral("IZ2"));
         ClickSave(dialog);
         QCOMPARE(h.prompts.Boxes().back().text, std::string("Errore nei nominativi."));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog->AnsweringCall()));
+        QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(dialog->AnsweringCall()));
         Retype(dialog->AnsweringCall(), QStringLiteral("iz2zzz"));
         Retype(dialog->Rst(), QStringLiteral("59"));
         ClickSave(dialog);

@@ -468,7 +468,7 @@ void TestSectionsDialog::editDialogChecks() {
     QCOMPARE(QString::fromStdString(prompts.records[0].title), title);
     QCOMPARE(prompts.records[0].icon, title == "Errore" ? MessageIcon::Stop : MessageIcon::Exclamation);
     if (title == "Tarnex") {
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.NameField()));
+        QCOMPARE(dialog.focusWidget(), static_cast<QWidget*>(dialog.NameField()));
     }
 }
 

@@ -156,7 +156,7 @@ void TestStationSummary::refusalsKeepTheDialogOpen() {
         QCOMPARE(h.prompts.Boxes().back().text, std::string("Non digitare pi\xF9 di 60 caratteri."));
         QCOMPARE(h.prompts.Boxes().back().title, std::string("Tarnex"));
         QCOMPARE(h.prompts.Boxes().back().icon, MessageIcon::Exclamation);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog->Field(SummaryField::Address1)));
+        QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(dialog->Field(SummaryField::Address1)));
         Retype(dialog->Field(SummaryField::Address1), QStringLiteral("Via Roma 1"));
         Retype(dialog->Field(SummaryField::Name), QStringLiteral("Al"));
         ClickSave(dialog);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -111,7 +112,16 @@ void WhenModal(std::function<void(Dialog*)> act, int triesLeft = 200) {
             }
             return;
         }
+        // Let the window manager make it the active window first, so that focus and keys
+        // land where a person's would, however loaded the machine is.
+        (void)QTest::qWaitForWindowActive(dialog, 5000);
+        QPointer<Dialog> guard(dialog);
         act(dialog);
+        // A failed check returns early from act: close the dialog so the test ends
+        // with its failure instead of waiting forever.
+        if (guard && guard->isVisible()) {
+            guard->reject();
+        }
     });
 }
 
