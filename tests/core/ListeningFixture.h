@@ -24,6 +24,8 @@ class ListeningFixture : public EntryFormFixture {
             bytes += HrdLine(record);
         }
         std::ofstream(folder + "/_ult.trnx", std::ios::binary) << bytes;
+        // The form observes the session's log: it must go before the session does.
+        form.reset();
         session = std::make_unique<LogSession>(settings, sections, prompts, folder);
         session->LoadJournal();
         form = std::make_unique<EntryForm>(*session);
