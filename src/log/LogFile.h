@@ -40,8 +40,10 @@ std::string LogHeaderBytes(LogMode mode, const StationSummary& station);
 // One entry line, CR LF included.
 std::string QsoLine(const QsoRecord& record, std::string_view ownSection);
 std::string HrdLine(const HrdRecord& record);
-// The line of a row of the log, in the log's mode.
+// The line of a row of the log, in the log's mode. A row that a read cut out of an
+// over-long line is written so that it reads back as the same row and nothing more.
 std::string EntryLine(const ContestLog& log, size_t row, std::string_view ownSection);
+void AppendEntryLine(std::string& bytes, const ContestLog& log, size_t row, std::string_view ownSection);
 
 // Header and every row in display order: the bytes of a full rewrite.
 std::string LogFileBytes(const ContestLog& log, const StationSummary& station);
