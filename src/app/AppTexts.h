@@ -9,5 +9,7 @@ inline constexpr const char* kProgramName = "Tarnex";
 inline constexpr const char* kBaseTitle = "TARNEX - Contest delle Sezioni ARI";
 inline constexpr const char* kJournalFileName = "_ult.trnx";
 inline constexpr const char* kSectionsFileName = "_sez.cod";
+// Every file the program replaces in its program folder under a name of its own.
+inline constexpr const char* kProgramFolderFiles[] = {kJournalFileName, kSectionsFileName};
 
 }  // namespace tarnex

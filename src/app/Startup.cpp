@@ -3,10 +3,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 #include "app/AppTexts.h"
 #include "sections/SectionsFile.h"
+#include "util/FileIo.h"
 
 namespace tarnex {
 
@@ -43,6 +45,14 @@ std::string SectionsFileErrorMessage(const std::string& path) {
     return "Errore apertura file sezioni:\n" + path + "\n\nImportare elenco sezioni dal menu Strumenti";
 }
 
+std::string StaleFilesErrorMessage(const std::vector<std::string>& paths) {
+    std::string text = "Impossibile eliminare i file temporanei lasciati da un salvataggio interrotto:";
+    for (const std::string& path : paths) {
+        text += "\n" + path;
+    }
+    return text;
+}
+
 Startup::Startup(SettingsStore& store, UserPrompts& prompts)
     : prompts_(prompts), settings_(store), sections_(std::make_unique<SectionTable>()) {}
 
@@ -54,6 +64,11 @@ void Startup::Run(const std::string& programFolder) {
     // Settings in their order; the log mode follows the category as it is read.
     settings_.Load();
     programFolder_ = WithSeparator(programFolder);
+    std::vector<std::string> stale = RemoveStaleTemporaryFiles(
+        programFolder_, {std::begin(kProgramFolderFiles), std::end(kProgramFolderFiles)});
+    if (!stale.empty()) {
+        prompts_.ShowMessage(StaleFilesErrorMessage(stale), "Avviso", MessageIcon::Exclamation);
+    }
     const std::string sectionsPath = programFolder_ + kSectionsFileName;
     sectionsLoaded_ = LoadSectionsFile(sectionsPath, *sections_);
     if (!sectionsLoaded_) {

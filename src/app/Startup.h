@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Settings.h"
 #include "app/UserPrompts.h"
@@ -31,13 +32,17 @@ std::string ChooseProgramFolder(const FolderChoice& choice);
 // "Errore apertura file sezioni:\n" + path + "\n\nImportare elenco sezioni dal menu
 // Strumenti".
 std::string SectionsFileErrorMessage(const std::string& path);
+// The stale temporary files that could not be removed, one path a line.
+std::string StaleFilesErrorMessage(const std::vector<std::string>& paths);
 
 class Startup {
   public:
     Startup(SettingsStore& store, UserPrompts& prompts);
 
-    // Reads the settings, takes the program folder from the choice and loads the
-    // sections file, telling the person when it cannot be opened.
+    // Reads the settings, takes the program folder from the choice, removes what a
+    // killed process left of a file replace there and loads the sections file,
+    // telling the person when a stale file stays or the sections file cannot be
+    // opened.
     void Run(const FolderChoice& folders);
     // The same with a folder given as it is (tests, tools).
     void Run(const std::string& programFolder);

@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 
 using namespace tarnex;
+using tarnex::testing::FaultHookGuard;
 using tarnex::testing::ScratchFolder;
 using tarnex::testing::ScriptedPrompts;
 
@@ -196,4 +197,47 @@ TEST(StartupSections, FileBesideTheProgramIsLoadedWithoutAWord) {
     again.Run(folder.Folder());
     EXPECT_TRUE(prompts.records.empty());
     EXPECT_EQ(again.Sections().KnownCount(), 0u);
+}
+
+TEST(StartupStaleFiles, WhatAKilledReplaceLeftIsRemovedAndNothingElse) {
+    ScratchFolder folder;
+    const std::vector<std::string> stale = {"_ult.trnx.tmp-Ab12Cd", "_sez.cod.tmp-000000"};
+    const std::vector<std::string> kept = {
+        "_ult.trnx",           "_ult.trnx.tmp-Ab12C",  "_ult.trnx.tmp-Ab12Cd7",  "_ult.trnx.tmp-Ab-2Cd",
+        "log.trnx.tmp-Ab12Cd", "x_sez.cod.tmp-Ab12Cd", "_sez.cod.tmp-Ab12Cd.bak"};
+    for (const auto& name : stale) {
+        ASSERT_TRUE(WriteFileAtomically(folder.File(name), "x"));
+    }
+    for (const auto& name : kept) {
+        ASSERT_TRUE(WriteFileAtomically(folder.File(name), "x"));
+    }
+    // A folder with such a name is not a file the program made.
+    std::filesystem::create_directory(folder.File("_ult.trnx.tmp-DIRDIR"));
+
+    MemorySettingsStore store;
+    ScriptedPrompts prompts;
+    ASSERT_TRUE(WriteFileAtomically(folder.File("_sez.cod"), "0130 BARI\r\n"));
+    Startup startup(store, prompts);
+    startup.Run(folder.Folder());
+    EXPECT_TRUE(prompts.records.empty());
+    for (const auto& name : stale) {
+        EXPECT_FALSE(FileExists(folder.File(name))) << name;
+    }
+    for (const auto& name : kept) {
+        EXPECT_TRUE(FileExists(folder.File(name))) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("_ult.trnx.tmp-DIRDIR")));
+
+    // One that cannot be removed is named in a message, and start-up goes on.
+    ASSERT_TRUE(WriteFileAtomically(folder.File("_ult.trnx.tmp-zzzzzz"), "x"));
+    FaultHookGuard fail([](FileStep step, const std::string&) { return step == FileStep::Remove; });
+    Startup again(store, prompts);
+    again.Run(folder.Folder());
+    ASSERT_EQ(prompts.records.size(), 1u);
+    EXPECT_EQ(prompts.records[0].text,
+              "Impossibile eliminare i file temporanei lasciati da un salvataggio interrotto:\n" +
+                  folder.File("_ult.trnx.tmp-zzzzzz"));
+    EXPECT_EQ(prompts.records[0].title, "Avviso");
+    EXPECT_EQ(prompts.records[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(again.SectionsLoaded());
 }
