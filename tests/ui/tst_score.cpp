@@ -2,7 +2,7 @@
 // score window "Punteggio" with its report, font and focus.
 
 #include <QApplication>
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -36,7 +36,14 @@ void CaptureDialog(FileOutputFixture& f, Shown& shown) {
         ++shown.windows;
         shown.title = dialog.windowTitle();
         shown.text = dialog.ReportBox()->toPlainText();
-        shown.fixedPitch = QFontInfo(dialog.ReportBox()->font()).fixedPitch();
+        // Every character the report uses takes the same width, whichever font the
+        // machine has for fixed pitch.
+        const QFontMetrics metrics(dialog.ReportBox()->font());
+        shown.fixedPitch = true;
+        for (QChar c : QStringLiteral(" .0123456789:ABCIMQSW-il|")) {
+            shown.fixedPitch =
+                shown.fixedPitch && metrics.horizontalAdvance(c) == metrics.horizontalAdvance('W');
+        }
     });
 }
 
