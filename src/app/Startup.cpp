@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <system_error>
@@ -27,9 +28,42 @@ bool IsFolderWritable(const std::string& folder) {
     return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+bool IsInstalledProgramFolder(const std::string& folder) {
+    if (folder.empty()) {
+        return false;
+    }
+    std::filesystem::path bin(folder);
+    if (!bin.has_filename()) {
+        bin = bin.parent_path();  // "/usr/bin/" names "/usr/bin"
+    }
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(bin.parent_path() / "share" / "applications" / kDesktopEntryName,
+                                            ignored);
+}
+
+std::string UserDataFolder() {
+    auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value == nullptr ? "" : value);
+    };
+    // The base directory rule: an unset, empty or relative XDG_DATA_HOME is ignored.
+    std::string base = variable("XDG_DATA_HOME");
+    if (base.empty() || base.front() != '/') {
+        const std::string home = variable("HOME");
+        if (home.empty()) {
+            return {};
+        }
+        base = home + (home.back() == '/' ? "" : "/") + ".local/share";
+    }
+    if (base.back() != '/') {
+        base += '/';
+    }
+    return base + kOrganisationName + "/" + kApplicationName;
+}
+
 std::string ChooseProgramFolder(const FolderChoice& choice) {
     auto writable = choice.isWritable ? choice.isWritable : IsFolderWritable;
-    if (!choice.programFileFolder.empty() && writable(choice.programFileFolder)) {
+    if (!choice.programFileFolder.empty() && !choice.installed && writable(choice.programFileFolder)) {
         return WithSeparator(choice.programFileFolder);
     }
     if (choice.userDataFolder.empty()) {

@@ -166,8 +166,10 @@ std::string CliUsage() {
            "  tarnex-cli import-sections TEXT -o SEZCOD\n"
            "      merges the section lines of a text list into a sections file\n"
            "\n"
-           "LOG is a log file (.trnx) or the journal _ult.trnx. --sections defaults to _sez.cod\n"
-           "in the folder of this program. Exit status 2: bad arguments or unusable input.\n";
+           "LOG is a log file (.trnx) or the journal _ult.trnx. --sections defaults to the\n"
+           "window program's _sez.cod: in ~/.local/share/KORVAL/Tarnex/ for an installed tool,\n"
+           "beside this program in its build folder. Exit status 2: bad arguments or unusable\n"
+           "input.\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -189,7 +191,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return RunCli(args, out, err, ExecutableFolder());
+    return RunCli(args, out, err, CliProgramFolder());
 }
 
 }  // namespace tarnex

@@ -161,6 +161,28 @@ TEST(StartupFolder, OwnFolderWhenWritableElseTheDataFolder) {
     EXPECT_FALSE(IsFolderWritable(""));
 }
 
+TEST(StartupFolder, AnInstalledProgramNeverWritesBesideItself) {
+    // Run by root, /usr/bin is writable: the installed program still keeps its files
+    // in the data folder, and only a build folder keeps them beside the program.
+    ScratchFolder scratch;
+    const std::string bin = scratch.File("usr/bin");
+    const std::string data = scratch.File("home/.local/share/KORVAL/Tarnex");
+    std::filesystem::create_directories(bin);
+    EXPECT_FALSE(IsInstalledProgramFolder(bin));
+    std::filesystem::create_directories(scratch.File("usr/share/applications"));
+    ASSERT_TRUE(WriteFileAtomically(scratch.File("usr/share/applications/it.korval.Tarnex.desktop"), "x"));
+    EXPECT_TRUE(IsInstalledProgramFolder(bin));
+    EXPECT_TRUE(IsInstalledProgramFolder(bin + "/"));
+    EXPECT_FALSE(IsInstalledProgramFolder(scratch.File("usr")));
+    EXPECT_FALSE(IsInstalledProgramFolder(""));
+
+    FolderChoice choice{bin, data, nullptr, IsInstalledProgramFolder(bin)};
+    EXPECT_TRUE(IsFolderWritable(bin));
+    EXPECT_EQ(ChooseProgramFolder(choice), data + "/");
+    choice.installed = false;
+    EXPECT_EQ(ChooseProgramFolder(choice), bin + "/");
+}
+
 TEST(StartupSections, MissingFileIsToldWithItsFullPathAndStartUpGoesOn) {
     ScratchFolder folder;
     MemorySettingsStore store;

@@ -2,6 +2,7 @@
 // boxes and file dialogs, and the start-up glue of the window program.
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -11,6 +12,7 @@
 
 #include "ScriptedPrompts.h"
 #include "app/AppTexts.h"
+#include "app/Startup.h"
 #include "ui/Application.h"
 #include "ui/QtSettingsStore.h"
 #include "ui/QtUserPrompts.h"
@@ -262,6 +264,52 @@ class TestAdapters : public QObject {
         QVERIFY(app.Session().LoadJournal());
         QVERIFY(QFile::exists(folder.filePath("_ult.trnx")));
         QCOMPARE(app.Session().Title(), std::string("TARNEX - Contest delle Sezioni ARI - gara.trnx"));
+    }
+
+    // The data folder is the one Qt names for the program (where it was before the
+    // command-line tool had to find it too), except that a relative XDG_DATA_HOME,
+    // which Qt takes from the current directory, is ignored.
+    void dataFolderIsTheOneQtNames() {
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+        const QString oldOrganisation = QCoreApplication::organizationName();
+        const QString oldApplication = QCoreApplication::applicationName();
+        QCoreApplication::setOrganizationName(kOrganisationName);
+        QCoreApplication::setApplicationName(kApplicationName);
+        const struct {
+            const char* home;
+            const char* data;  // null: unset
+        } cases[] = {
+            {"/home/op", nullptr},     {"/home/op/", nullptr},     {"/home/op", ""},
+            {"/home/op", "/srv/dati"}, {"/home/op", "/srv/dati/"},
+        };
+        for (const auto& c : cases) {
+            qputenv("HOME", c.home);
+            if (c.data == nullptr) {
+                qunsetenv("XDG_DATA_HOME");
+            } else {
+                qputenv("XDG_DATA_HOME", c.data);
+            }
+            const QString qt =
+                QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+            QCOMPARE(QString::fromStdString(UserDataFolder()), qt);
+            QCOMPARE(Application::DefaultFolders().userDataFolder, UserDataFolder());
+        }
+        qputenv("HOME", "/home/op");
+        qputenv("XDG_DATA_HOME", "dati/relativi");
+        QCOMPARE(UserDataFolder(), std::string("/home/op/.local/share/KORVAL/Tarnex"));
+        qunsetenv("HOME");
+        qunsetenv("XDG_DATA_HOME");
+        QCOMPARE(UserDataFolder(), std::string());
+
+        qputenv("HOME", oldHome);
+        if (oldData.isNull()) {
+            qunsetenv("XDG_DATA_HOME");
+        } else {
+            qputenv("XDG_DATA_HOME", oldData);
+        }
+        QCoreApplication::setOrganizationName(oldOrganisation);
+        QCoreApplication::setApplicationName(oldApplication);
     }
 
   private:
