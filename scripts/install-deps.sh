@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the program, its tests and benchmarks need, and
-# only those that are missing.
+# only those that are missing; names given as arguments are added to the list.
 set -euo pipefail
 
 packages=(
@@ -11,6 +11,10 @@ packages=(
   xvfb xauth dbus poppler-utils
   fonts-urw-base35 fonts-dejavu-core
 )
+# The Debian package and its checks (scripts/package.sh, scripts/check-package.sh).
+packages+=(dpkg-dev lintian desktop-file-utils appstream librsvg2-bin xdotool)
+# Packages a script asks for on top (scripts/screenshot.sh: imagemagick).
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
