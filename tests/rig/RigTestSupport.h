@@ -276,4 +276,26 @@ inline bool DrainUntil(RigPoller& poller, const std::function<bool(const RigUpda
         bound);
 }
 
+// The band and mode the updates told the form to take, the latest of each (-1 when
+// none was told).
+struct Moves {
+    int band = -1;
+    int mode = -1;
+    void Add(const RigUpdate& u) {
+        band = u.newBand >= 0 ? u.newBand : band;
+        mode = u.newMode >= 0 ? u.newMode : mode;
+    }
+};
+
+// Drains until the radio has moved the form to the band and mode (told in one update
+// or in several: another program may set the frequency and the mode one at a time).
+inline bool DrainUntilMoved(RigPoller& poller, int band, int mode, Moves* moves = nullptr) {
+    Moves local;
+    Moves& seen = moves != nullptr ? *moves : local;
+    return DrainUntil(poller, [&](const RigUpdate& u) {
+        seen.Add(u);
+        return seen.band == band && seen.mode == mode;
+    });
+}
+
 }  // namespace tarnex::rigtest

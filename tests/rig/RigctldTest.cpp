@@ -13,14 +13,6 @@
 using namespace tarnex;
 using namespace tarnex::rigtest;
 
-namespace {
-
-bool Moved(const RigUpdate& u, const char* band, const char* mode) {
-    return u.newBand == BandListIndex(band) && u.newMode == ModeListIndex(mode);
-}
-
-}  // namespace
-
 TEST(RigOverRigctld, FollowsTheRadioLosesItWhenRigctldDiesAndFindsItAgain) {
     const int port = FreeLoopbackPort();
     const std::string where = "127.0.0.1:" + std::to_string(port);
@@ -53,11 +45,8 @@ TEST(RigOverRigctld, FollowsTheRadioLosesItWhenRigctldDiesAndFindsItAgain) {
     for (const Step& s : steps) {
         ASSERT_TRUE(Rigctl(port, s.rigctl));
         const int readsBefore = log->Reads();
-        std::vector<RigUpdate> seen;
-        ASSERT_TRUE(DrainUntil(
-            poller, [&](const RigUpdate& u) { return Moved(u, s.band, s.mode); }, &seen))
-            << s.text;
-        EXPECT_EQ(seen.back().status.Text(), s.text);
+        ASSERT_TRUE(DrainUntilMoved(poller, BandListIndex(s.band), ModeListIndex(s.mode))) << s.text;
+        EXPECT_EQ(poller.Status().Text(), s.text);
         const int firstRead = log->FirstReadOn(s.hz);
         EXPECT_GT(firstRead, 0);
         EXPECT_LE(firstRead, readsBefore + 2) << s.text;
@@ -78,7 +67,7 @@ TEST(RigOverRigctld, FollowsTheRadioLosesItWhenRigctldDiesAndFindsItAgain) {
     ASSERT_TRUE(daemon->Ready());
     ASSERT_TRUE(DrainUntil(poller, [](const RigUpdate& u) { return u.status.connected; }));
     ASSERT_TRUE(Rigctl(port, {"F", "21030000", "M", "RTTY", "0"}));
-    ASSERT_TRUE(DrainUntil(poller, [](const RigUpdate& u) { return Moved(u, "21", "RTTY"); }));
+    ASSERT_TRUE(DrainUntilMoved(poller, BandListIndex("21"), ModeListIndex("RTTY")));
     EXPECT_EQ(poller.Status().Text(), "Radio: 21.030,0 kHz RTTY");
 
     poller.Stop();
