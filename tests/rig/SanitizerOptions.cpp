@@ -2,4 +2,6 @@
 // without frame pointers), so that the suppressions for Hamlib's own leaks in
 // tests/lsan.supp name the Hamlib function and hide nothing of ours.
 
-extern "C" const char* __asan_default_options() { return "fast_unwind_on_malloc=0"; }
+extern "C" const char* __asan_default_options() {
+    return "fast_unwind_on_malloc=0";
+}
