@@ -13,7 +13,7 @@ inline constexpr int kDummyRadioModel = 1;    // Hamlib's radio in memory, for t
 inline constexpr int kNetworkRadioModel = 2;  // a radio shared by rigctld, port "host:port"
 
 inline constexpr int kDefaultPollIntervalMs = 500;
-inline constexpr int kShortestPollIntervalMs = 10;
+inline constexpr int kShortestPollIntervalMs = 50;
 inline constexpr int kLongestPollIntervalMs = 60'000;
 
 struct RigConfig {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <set>
 
@@ -104,6 +105,18 @@ TEST(RigStatusTexts, KilohertzInItalianStyleAndTheModeShown) {
     EXPECT_EQ(rtty.BandText(), "1,8");
     EXPECT_EQ(rtty.ModeText(), "RTTY");
     EXPECT_EQ(RigStatus::Connected({145'000'000, "FM"}, "").BandText(), "");
+}
+
+TEST(RigConfigInterval, AHandEditedIntervalStaysWithinReason) {
+    struct Case {
+        int setting;
+        int used;
+    } cases[] = {{500, 500}, {100, 100},  {50, 50},         {49, 50},
+                 {0, 50},    {-1000, 50}, {60'000, 60'000}, {INT32_MAX, 60'000}};
+    for (const Case& c : cases) {
+        const RigConfig config{kDummyRadioModel, "", 0, c.setting};
+        EXPECT_EQ(config.Interval().count(), c.used) << c.setting;
+    }
 }
 
 TEST(RigModelList, NoRadioFirstThenHamlibsModelsByMakerAndName) {

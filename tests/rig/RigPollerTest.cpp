@@ -54,7 +54,7 @@ TEST(RigPoller, FollowsTheDummyRadioTellingOnlyMovesOfBandAndMode) {
     std::atomic<int> notified{0};
     poller.SetNotify([&] { ++notified; });
     EXPECT_EQ(poller.Status().detail, "Nessuna radio scelta nelle opzioni");
-    poller.Start(RigConfig{kDummyRadioModel, "", 0, 10});
+    poller.Start(RigConfig{kDummyRadioModel, "", 0, 50});
     EXPECT_EQ(poller.Config().model, kDummyRadioModel);
 
     // The dummy wakes up on 145 MHz FM: connected, nothing for the form.
@@ -99,7 +99,7 @@ TEST(RigPoller, FollowsTheDummyRadioTellingOnlyMovesOfBandAndMode) {
     EXPECT_FALSE(poller.Drain().has_value());
 
     // New settings apply at once: a new run on the new interval, with a fresh radio.
-    poller.Start(RigConfig{kDummyRadioModel, "", 0, 20});
+    poller.Start(RigConfig{kDummyRadioModel, "", 0, 100});
     ASSERT_TRUE(DrainUntil(poller, [](const RigUpdate& u) { return u.status.connected; }));
     EXPECT_EQ(poller.Status().Text(), "Radio: 145.000,0 kHz FM");
 
@@ -108,7 +108,7 @@ TEST(RigPoller, FollowsTheDummyRadioTellingOnlyMovesOfBandAndMode) {
     EXPECT_EQ(poller.Status().detail, "Lettura della radio fermata");
     EXPECT_TRUE(WaitUntil([&] { return poller.LingeringRuns() == 0; }));
     const int readsAfterStop = log->Reads();
-    poller.Start(RigConfig{kNoRadioModel, "", 0, 10});
+    poller.Start(RigConfig{kNoRadioModel, "", 0, 50});
     EXPECT_EQ(poller.Status().detail, "Nessuna radio scelta nelle opzioni");
     EXPECT_EQ(poller.LingeringRuns(), 0);
     EXPECT_EQ(log->Reads(), readsAfterStop);
@@ -123,13 +123,13 @@ TEST(RigPoller, SettingsThatReachNoRadioShowWhyAndKeepTrying) {
         // case is not waited for twice.
         bool quickToFail;
     } cases[] = {
-        {{999'999, "", 0, 10}, "Modello di radio sconosciuto: 999999", true},
-        {{-5, "", 0, 10}, "Modello di radio sconosciuto: -5", true},
-        {{kNetworkRadioModel, "127.0.0.1:" + std::to_string(refused), 0, 10},
+        {{999'999, "", 0, 50}, "Modello di radio sconosciuto: 999999", true},
+        {{-5, "", 0, 50}, "Modello di radio sconosciuto: -5", true},
+        {{kNetworkRadioModel, "127.0.0.1:" + std::to_string(refused), 0, 50},
          "Hamlib NET rigctl su 127.0.0.1:" + std::to_string(refused) +
              ": apertura non riuscita (errore di comunicazione sulla porta)",
          true},
-        {{RIG_MODEL_FT991, "/dev/tarnex-nessuna-porta", 4800, 10},
+        {{RIG_MODEL_FT991, "/dev/tarnex-nessuna-porta", 4800, 50},
          "Yaesu FT-991 su /dev/tarnex-nessuna-porta: apertura non riuscita (errore di comunicazione sulla "
          "porta)",
          false},
@@ -162,7 +162,7 @@ TEST(RigPoller, SettingsThatReachNoRadioShowWhyAndKeepTrying) {
 TEST(RigPoller, StopAndRestartNeverWaitForARadioCaughtInACall) {
     SilentServer server;
     RigPoller poller({}, QuickPauses());
-    const RigConfig config{kNetworkRadioModel, "127.0.0.1:" + std::to_string(server.Port()), 0, 10};
+    const RigConfig config{kNetworkRadioModel, "127.0.0.1:" + std::to_string(server.Port()), 0, 50};
     poller.Start(config);
     ASSERT_TRUE(WaitUntil([&] { return server.Accepted() == 1; }));
 
