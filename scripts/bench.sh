@@ -106,6 +106,9 @@ cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
         row(fmt[i] " export, " modeName[m+1] " (" sprintf("%.1f", t[e]) " ms; bytes " sprintf("%.1f", t[w]) " ms)",
             sprintf("%.2f x write", t[e] / t[w]), "<= 2 x writing the bytes", t[e] <= 2 * t[w])
     }
+    if (have("BM_RigPostAndDrain"))
+      row("radio reading handed to the window (post, drain, status text)",
+          sprintf("%.5f ms", t["BM_RigPostAndDrain"]), "< 0.1 ms", t["BM_RigPostAndDrain"] < 0.1)
     for (m = 0; m <= 1; ++m) {
       n = "BM_MemoryOfLoadedLog/100000/" m
       if (n in heap) row("log of 100,000 held in memory, " modeName[m+1] " (allocator bytes)", sprintf("%.1f MB", heap[n]), "< 40 MB", heap[n] < 40)

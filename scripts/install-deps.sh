@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth dbus poppler-utils
   fonts-urw-base35 fonts-dejavu-core
+  libhamlib-dev libhamlib-utils
 )
 # The Debian package and its checks (scripts/package.sh, scripts/check-package.sh).
 packages+=(dpkg-dev lintian desktop-file-utils appstream librsvg2-bin xdotool)

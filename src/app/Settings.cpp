@@ -42,6 +42,10 @@ void Settings::Load() {
     tips = num(SettingId::Consigli) != 0;
     backgroundColour = num(SettingId::ColoreSfondo);
     textColour = num(SettingId::ColoreTesto);
+    radioModel = num(SettingId::RadioModello);
+    radioPort = str(SettingId::RadioPorta);
+    radioSpeed = num(SettingId::RadioVelocita);
+    radioIntervalMs = num(SettingId::RadioIntervallo);
 }
 
 void Settings::WriteString(SettingId id, const std::string& value) {
@@ -104,6 +108,17 @@ void Settings::SetBackgroundColour(int32_t value) {
 void Settings::SetTextColour(int32_t value) {
     textColour = value;
     WriteInt(SettingId::ColoreTesto, value);
+}
+
+void Settings::SetRadio(int32_t model, const std::string& port, int32_t speed, int32_t intervalMs) {
+    radioModel = model;
+    radioPort = port;
+    radioSpeed = speed;
+    radioIntervalMs = intervalMs;
+    WriteInt(SettingId::RadioModello, model);
+    WriteString(SettingId::RadioPorta, port);
+    WriteInt(SettingId::RadioVelocita, speed);
+    WriteInt(SettingId::RadioIntervallo, intervalMs);
 }
 
 void Settings::SetStation(const StationSummary& value) {

@@ -36,6 +36,10 @@ enum class SettingId {
     Consigli,
     ColoreSfondo,
     ColoreTesto,
+    RadioModello,
+    RadioPorta,
+    RadioVelocita,
+    RadioIntervallo,
 };
 
 struct SettingDef {
@@ -48,7 +52,8 @@ struct SettingDef {
 };
 
 // In the order start-up reads them.
-inline constexpr std::array<SettingDef, 20> kSettingDefs = {{
+// The keys are Windows-1252 bytes like every text of the program ("\xE0" is a grave).
+inline constexpr std::array<SettingDef, 24> kSettingDefs = {{
     {SettingId::Banda, kParametri, "Banda", false, "7", 0},
     {SettingId::Modo, kParametri, "Modo", false, "SSB", 0},
     {SettingId::Nominativo, kDatiRiassuntivi, "Nominativo", false, "", 0},
@@ -69,6 +74,12 @@ inline constexpr std::array<SettingDef, 20> kSettingDefs = {{
     {SettingId::Consigli, kParametri, "Consigli", true, "", 1},
     {SettingId::ColoreSfondo, kParametri, "Colore sfondo", true, "", 11563120},
     {SettingId::ColoreTesto, kParametri, "Colore testo", true, "", 65535},
+    // The radio: Hamlib's model number (0 none), the serial device or "host:port" of a
+    // rigctld, the serial speed (0 the model's own default) and the poll interval in ms.
+    {SettingId::RadioModello, kParametri, "Radio modello", true, "", 0},
+    {SettingId::RadioPorta, kParametri, "Radio porta", false, "", 0},
+    {SettingId::RadioVelocita, kParametri, "Radio velocit\xE0", true, "", 0},
+    {SettingId::RadioIntervallo, kParametri, "Radio intervallo", true, "", 500},
 }};
 
 const SettingDef& DefOf(SettingId id);
@@ -106,6 +117,10 @@ public:
     bool tips = true;
     int32_t backgroundColour = 11563120;
     int32_t textColour = 65535;
+    int32_t radioModel = 0;
+    std::string radioPort;
+    int32_t radioSpeed = 0;
+    int32_t radioIntervalMs = 500;
 
     // Each changes the value in memory and writes it to the store at once.
     void SetBand(const std::string& value);
@@ -118,6 +133,8 @@ public:
     void SetTips(bool value);
     void SetBackgroundColour(int32_t value);
     void SetTextColour(int32_t value);
+    // The four radio settings, as the options save them together.
+    void SetRadio(int32_t model, const std::string& port, int32_t speed, int32_t intervalMs);
     // Writes the ten stored station-summary values (the third comment line is not a
     // setting).
     void SetStation(const StationSummary& value);

@@ -50,6 +50,10 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
     Rgb text = ColourToRgb(settings.textColour);
     EXPECT_EQ((std::vector<int>{text.red, text.green, text.blue}), (std::vector<int>{255, 255, 0}));
     EXPECT_EQ(RgbToColour(112, 112, 176), 11563120);
+    EXPECT_EQ(settings.radioModel, 0);
+    EXPECT_EQ(settings.radioPort, "");
+    EXPECT_EQ(settings.radioSpeed, 0);
+    EXPECT_EQ(settings.radioIntervalMs, 500);
 
     const std::vector<std::string> order = {
         "Parametri/Banda",
@@ -72,6 +76,10 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
         "Parametri/Consigli (int)",
         "Parametri/Colore sfondo (int)",
         "Parametri/Colore testo (int)",
+        "Parametri/Radio modello (int)",
+        "Parametri/Radio porta",
+        "Parametri/Radio velocit\xE0 (int)",
+        "Parametri/Radio intervallo (int)",
     };
     EXPECT_EQ(store.reads, order);
     EXPECT_EQ(store.Writes(), 0);
@@ -107,6 +115,7 @@ TEST(SettingsWrite, EverySetterWritesItsKeyAtOnce) {
     settings.SetTips(false);
     settings.SetBackgroundColour(RgbToColour(1, 2, 3));
     settings.SetTextColour(0);
+    settings.SetRadio(2, "127.0.0.1:4532", 38400, 100);
     StationSummary station{"IK1XYZ", "0130", "SWL", "OPS", "Mario", "A1", "A2", "A3", "C1", "C2", "C3"};
     settings.SetStation(station);
 
@@ -128,6 +137,10 @@ TEST(SettingsWrite, EverySetterWritesItsKeyAtOnce) {
     EXPECT_EQ(reread.station, station);
     EXPECT_EQ(store.ReadInt("Parametri", "Modificato", -1), 1);
     EXPECT_EQ(store.ReadString("Dati riassuntivi", "Commento riga 2", ""), "C2");
+    EXPECT_EQ((std::vector<int>{reread.radioModel, reread.radioSpeed, reread.radioIntervalMs}),
+              (std::vector<int>{2, 38400, 100}));
+    EXPECT_EQ(reread.radioPort, "127.0.0.1:4532");
+    EXPECT_EQ(store.ReadInt("Parametri", "Radio velocit\xE0", -1), 38400);
 }
 
 TEST(StartupFolder, OwnFolderWhenWritableElseTheDataFolder) {

@@ -128,6 +128,38 @@ class TestAdapters : public QObject {
         QCOMPARE(settings.band, std::string("3,5"));
     }
 
+    // A key with a letter beyond ASCII ("Radio velocit\xE0", Windows-1252 in the
+    // core) is the same key in the file as the text the user reads, and reads back.
+    void radioSettingsWithAnAccentedKey() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("tarnex.ini");
+        {
+            QtSettingsStore store(file);
+            Settings settings(store);
+            settings.Load();
+            QCOMPARE(settings.radioSpeed, 0);
+            QCOMPARE(settings.radioIntervalMs, 500);
+            settings.SetRadio(2, "localhost:4532", 19200, 250);
+        }
+        QSettings raw(file, QSettings::IniFormat);
+        QCOMPARE(raw.value(QString::fromUtf8("Parametri/Radio velocit\xc3\xa0")).toInt(), 19200);
+        QCOMPARE(raw.value("Parametri/Radio modello").toInt(), 2);
+        QCOMPARE(raw.value("Parametri/Radio porta").toString(), QStringLiteral("localhost:4532"));
+        QCOMPARE(raw.value("Parametri/Radio intervallo").toInt(), 250);
+        QCOMPARE(raw.allKeys().size(), 4);
+
+        // A file written elsewhere with the key as text is read by the program.
+        raw.setValue(QString::fromUtf8("Parametri/Radio velocit\xc3\xa0"), 4800);
+        raw.sync();
+        QtSettingsStore store(file);
+        Settings settings(store);
+        settings.Load();
+        QCOMPARE(settings.radioModel, 2);
+        QCOMPARE(settings.radioPort, std::string("localhost:4532"));
+        QCOMPARE(settings.radioSpeed, 4800);
+        QCOMPARE(settings.radioIntervalMs, 250);
+    }
+
     void codecRoundTripsEveryByte() {
         std::string all;
         for (int b = 0; b < 256; ++b) {
