@@ -39,6 +39,31 @@ uint64_t CallSlots::Summary(std::string_view text) {
     return summary;
 }
 
+namespace {
+
+uint64_t BigEndian(const char* bytes) {
+    uint64_t value = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+    }
+    return value;
+}
+
+}  // namespace
+
+CallSlots::Key CallSlots::KeyOf(std::string_view call) {
+    call = call.substr(0, kLongest);
+    char slot[kSlot] = {};
+    std::memcpy(slot, call.data(), call.size());
+    slot[kSlot - 1] = static_cast<char>(call.size());
+    return {BigEndian(slot), BigEndian(slot + 8)};
+}
+
+CallSlots::Key CallSlots::KeyAt(size_t index) const {
+    const char* slot = bytes_.data() + index * kSlot;
+    return {BigEndian(slot), BigEndian(slot + 8)};
+}
+
 void CallSlots::Clear() {
     bytes_.clear();
     summaries_.clear();

@@ -24,6 +24,16 @@ class CallSlots {
     // its summary has every bit of the other's.
     static uint64_t Summary(std::string_view text);
 
+    // A callsign's slot as two numbers that order as the callsigns do (byte order;
+    // the zeros after a callsign put it before every longer one it begins).
+    struct Key {
+        uint64_t high = 0;
+        uint64_t low = 0;
+        auto operator<=>(const Key&) const = default;
+    };
+    static Key KeyOf(std::string_view call);
+    Key KeyAt(size_t index) const;
+
     size_t Size() const { return summaries_.size(); }
     bool Empty() const { return summaries_.empty(); }
     void Clear();

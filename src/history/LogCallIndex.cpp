@@ -22,12 +22,50 @@ LogCallIndex::~LogCallIndex() {
     log_.RemoveObserver(this);
 }
 
+namespace {
+uint64_t HashOf(std::string_view call) {
+    return std::hash<std::string_view>{}(call);
+}
+uint32_t TagOf(uint64_t hash) {
+    return static_cast<uint32_t>(hash >> 32);
+}
+}  // namespace
+
+size_t LogCallIndex::SlotOf(std::string_view call, uint64_t hash) const {
+    const size_t mask = slots_.size() - 1;
+    const uint32_t tag = TagOf(hash);
+    for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
+        const Slot& slot = slots_[at];
+        if (slot.id == 0 || (slot.tag == tag && calls_[slot.id - 1].call == call)) {
+            return at;
+        }
+    }
+}
+
+void LogCallIndex::Grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max<size_t>(64, old.size() * 2), Slot());
+    const size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.id != 0) {
+            size_t at = static_cast<size_t>(HashOf(calls_[slot.id - 1].call)) & mask;
+            while (slots_[at].id != 0) {
+                at = (at + 1) & mask;
+            }
+            slots_[at] = slot;
+        }
+    }
+}
+
 const LogCallIndex::LogCall* LogCallIndex::Find(std::string_view call) const {
-    auto it = ids_.find(call);
-    if (it == ids_.end() || calls_[it->second].refs.empty()) {
+    if (calls_.empty()) {
         return nullptr;
     }
-    return &calls_[it->second];
+    const Slot& slot = slots_[SlotOf(call, HashOf(call))];
+    if (slot.id == 0 || calls_[slot.id - 1].refs.empty()) {
+        return nullptr;
+    }
+    return &calls_[slot.id - 1];
 }
 
 bool LogCallIndex::Contains(std::string_view call) const {
@@ -70,13 +108,17 @@ uint32_t LogCallIndex::IdOf(std::string_view call) {
     if (!IsHistoryCall(call)) {
         return kNone;
     }
-    auto it = ids_.find(call);
-    if (it != ids_.end()) {
-        return it->second;
+    if ((calls_.size() + 1) * 2 > slots_.size()) {
+        Grow();
+    }
+    const uint64_t hash = HashOf(call);
+    Slot& slot = slots_[SlotOf(call, hash)];
+    if (slot.id != 0) {
+        return slot.id - 1;
     }
     const uint32_t id = static_cast<uint32_t>(calls_.size());
     calls_.push_back(LogCall{std::string(call), {}});
-    ids_.emplace(std::string(call), id);
+    slot = {TagOf(hash), id + 1};
     unordered_.push_back(id);
     return id;
 }
@@ -152,7 +194,7 @@ void LogCallIndex::AfterReset() {
 
 void LogCallIndex::Rebuild() {
     calls_.clear();
-    ids_.clear();
+    slots_.clear();
     rows_.clear();
     ordered_.Clear();
     orderedIds_.clear();
@@ -166,32 +208,52 @@ void LogCallIndex::Rebuild() {
         AddRef(calls.second, static_cast<uint32_t>(row * 2 + 1));
         rows_.push_back(calls);
     }
+    Order();
 }
 
 void LogCallIndex::Order() const {
     if (unordered_.empty()) {
         return;
     }
-    auto byCall = [&](uint32_t a, uint32_t b) { return calls_[a].call < calls_[b].call; };
     if (unordered_.size() <= kPlacedOneByOne) {
         for (uint32_t id : unordered_) {
             const size_t at = ordered_.LowerBound(calls_[id].call);
             ordered_.Insert(at, calls_[id].call);
             orderedIds_.insert(orderedIds_.begin() + static_cast<std::ptrdiff_t>(at), id);
         }
-    } else {
-        std::sort(unordered_.begin(), unordered_.end(), byCall);
-        std::vector<uint32_t> merged;
-        merged.reserve(orderedIds_.size() + unordered_.size());
-        std::merge(orderedIds_.begin(), orderedIds_.end(), unordered_.begin(), unordered_.end(),
-                   std::back_inserter(merged), byCall);
-        orderedIds_ = std::move(merged);
-        ordered_.Clear();
-        ordered_.Reserve(orderedIds_.size());
-        for (uint32_t id : orderedIds_) {
-            ordered_.PushBack(calls_[id].call);
-        }
+        unordered_.clear();
+        return;
     }
+    // Sorted by keys of fixed size, then merged with those already in order.
+    struct Keyed {
+        CallSlots::Key key;
+        uint32_t id;
+    };
+    std::vector<Keyed> added;
+    added.reserve(unordered_.size());
+    for (uint32_t id : unordered_) {
+        added.push_back({CallSlots::KeyOf(calls_[id].call), id});
+    }
+    std::sort(added.begin(), added.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+    CallSlots merged;
+    std::vector<uint32_t> mergedIds;
+    merged.Reserve(orderedIds_.size() + added.size());
+    mergedIds.reserve(orderedIds_.size() + added.size());
+    size_t held = 0;
+    for (const Keyed& next : added) {
+        while (held < orderedIds_.size() && ordered_.KeyAt(held) < next.key) {
+            merged.PushBack(ordered_.At(held));
+            mergedIds.push_back(orderedIds_[held++]);
+        }
+        merged.PushBack(calls_[next.id].call);
+        mergedIds.push_back(next.id);
+    }
+    for (; held < orderedIds_.size(); ++held) {
+        merged.PushBack(ordered_.At(held));
+        mergedIds.push_back(orderedIds_[held]);
+    }
+    ordered_ = std::move(merged);
+    orderedIds_ = std::move(mergedIds);
     unordered_.clear();
 }
 

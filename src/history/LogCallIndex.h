@@ -2,15 +2,14 @@
 // The callsigns of the current log for the partial-call lookup, kept in step with the
 // log through its observer: an added contact costs one hash lookup, an edited one two,
 // and only a change of the whole log (load, delete, sort, clear, mode switch) builds
-// the index again. QSO mode takes each contact's callsign; listening mode both the
-// calling and the answering station of each heard entry. Texts that are not callsigns
+// the index again (and puts its callsigns in order at once). QSO mode takes each contact's callsign;
+// listening mode both the calling and the answering station of each heard entry. Texts that are not callsigns
 // (3 to 14 characters A-Z, 0-9 and "/", as a damaged file can hold) are left out.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "history/CallSlots.h"
@@ -37,6 +36,9 @@ class LogCallIndex : public ContestLogObserver {
     bool WorkedOn(std::string_view call, int band, int mode) const;
     // How many different callsigns the log holds.
     size_t Size() const { return living_; }
+    // Puts the callsigns added since the last lookup in order now rather than at the
+    // next lookup (after a log was read in, when a keystroke should not wait for it).
+    void Prepare() const { Order(); }
 
     // Calls f(call) for every callsign of the log that holds `part`, in ascending byte
     // order, until f returns false.
@@ -67,9 +69,11 @@ class LogCallIndex : public ContestLogObserver {
         uint32_t first = kNone;   // the contact's or the calling station's callsign
         uint32_t second = kNone;  // the answering station's (listening mode)
     };
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    // One place of the table of callsigns: the upper half of the callsign's hash and
+    // its id + 1 (0: empty).
+    struct Slot {
+        uint32_t tag = 0;
+        uint32_t id = 0;
     };
 
     void Rebuild();
@@ -78,12 +82,15 @@ class LogCallIndex : public ContestLogObserver {
     void AddRef(uint32_t id, uint32_t ref);
     void RemoveRef(uint32_t id, uint32_t ref);
     const LogCall* Find(std::string_view call) const;
+    // The place holding the callsign, or the empty place where it would go.
+    size_t SlotOf(std::string_view call, uint64_t hash) const;
+    void Grow();
     // Brings the ordered slots up to date with the callsigns added since.
     void Order() const;
 
     ContestLog& log_;
     std::vector<LogCall> calls_;
-    std::unordered_map<std::string, uint32_t, Hash, std::equal_to<>> ids_;
+    std::vector<Slot> slots_;  // a power of two long, at most half full
     std::vector<RowCalls> rows_;
     size_t living_ = 0;
     // The callsigns in ascending order (some may have no row left), and those not yet

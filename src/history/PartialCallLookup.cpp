@@ -70,6 +70,12 @@ void PartialCallLookup::DetachLog() {
     log_.reset();
 }
 
+void PartialCallLookup::Prepare() const {
+    if (log_ != nullptr) {
+        log_->Prepare();
+    }
+}
+
 void PartialCallLookup::SetHistory(const CallHistory& history) {
     history_.Clear();
     historySections_.clear();

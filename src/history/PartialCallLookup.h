@@ -70,6 +70,9 @@ class PartialCallLookup {
     // outlive the attachment.
     void AttachLog(ContestLog& log);
     void DetachLog();
+    // Orders the log's callsigns added since the last lookup now: call it after a log
+    // was read into the attached log, so that the next keystroke does not wait.
+    void Prepare() const;
 
     // The history's callsigns and sections (copied: set them again after an update).
     void SetHistory(const CallHistory& history);
