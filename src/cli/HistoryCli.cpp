@@ -175,8 +175,8 @@ int Scp(const HistoryOptions& options, std::ostream& out, const std::string& pro
         workedOn = on;
     }
 
+    ContestLog log;  // before the lookup, which stops following it when it ends
     PartialCallLookup lookup;
-    ContestLog log;
     if (options.log) {
         auto sections = std::make_unique<SectionTable>();
         ReadLogForCli(*options.log, *sections, log);
