@@ -44,7 +44,7 @@ struct KnownCall {
     // Log callsigns only: already worked on the band and mode asked about (listening
     // mode: already heard calling on them).
     bool worked = false;
-    bool oneOff = false;  // part 2: one character away from the typed text
+    bool oneOff = false;  // the second part: one character away from the typed text
     bool operator==(const KnownCall&) const = default;
 };
 
