@@ -13,7 +13,7 @@
 //    with the exact one.
 // 2. The callsigns of the log and of the history one character away from the typed
 //    text (one character changed, added or removed) that do not hold it (those are in
-//    part 1 already): the log's, then the history's, each in ascending order; at most
+//    the first part already): the log's, then the history's, each in ascending order; at most
 //    40 rows, marked oneOff.
 // Nothing is listed for a text of fewer than two characters or when nothing matches.
 
