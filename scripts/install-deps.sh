@@ -11,6 +11,7 @@ packages=(
   xvfb xauth dbus poppler-utils
   fonts-urw-base35 fonts-dejavu-core
   libhamlib-dev libhamlib-utils
+  hamradio-files
 )
 # The Debian package and its checks (scripts/package.sh, scripts/check-package.sh).
 packages+=(dpkg-dev lintian desktop-file-utils appstream librsvg2-bin xdotool)

@@ -6,6 +6,7 @@
 #include "app/AppTexts.h"
 #include "cli/CliInput.h"
 #include "cli/CliOptions.h"
+#include "cli/HistoryCli.h"
 #include "cli/LogCheck.h"
 #include "export/AdifExport.h"
 #include "export/CabrilloExport.h"
@@ -164,7 +165,8 @@ std::string CliUsage() {
            "      lists, by row, entries the score leaves out, duplicates, unknown section codes\n"
            "      and fields the entry form would refuse; exit status 1 when it lists any\n"
            "  tarnex-cli import-sections TEXT -o SEZCOD\n"
-           "      merges the section lines of a text list into a sections file\n"
+           "      merges the section lines of a text list into a sections file\n" +
+           HistoryCliUsage() +
            "\n"
            "LOG is a log file (.trnx) or the journal _ult.trnx. --sections defaults to the\n"
            "window program's _sez.cod: in ~/.local/share/KORVAL/Tarnex/ for an installed tool,\n"
@@ -174,6 +176,9 @@ std::string CliUsage() {
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const std::string& programFolder) {
+    if (IsHistoryCommand(args)) {
+        return RunHistoryCommand(args, out, err, programFolder);
+    }
     try {
         CliOptions options = ParseCliOptions(args);
         if (options.command == "help") {

@@ -5,6 +5,8 @@
 //   tarnex-cli export cabrillo|adif|fastlog LOG -o OUT [--sections FILE] [--swl-by-band]
 //   tarnex-cli check LOG [--sections FILE]
 //   tarnex-cli import-sections TEXT -o SEZCOD
+//   tarnex-cli history add FILE... -o HISTORY        (cli/HistoryCli.h)
+//   tarnex-cli scp PARTIAL [--log LOG] [--history FILE] [--master FILE]
 //   tarnex-cli --help
 //
 // Exit status: 0 done; 1 "check" found something; 2 bad arguments or input that
