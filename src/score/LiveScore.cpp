@@ -10,14 +10,24 @@ namespace tarnex {
 LiveScore::LiveScore(ContestLog& log)
     : log_(log), slotUses_(static_cast<size_t>(kMultiplierSlots) * kBandCount, 0) {
     log_.AddObserver(this);
-    Rebuild();
 }
 
 LiveScore::~LiveScore() {
     log_.RemoveObserver(this);
 }
 
+const ScoreTable& LiveScore::Table() const {
+    CatchUp();
+    return table_;
+}
+
+const RateWindow& LiveScore::Rates() const {
+    CatchUp();
+    return rates_;
+}
+
 LiveFigures LiveScore::Figures() const {
+    CatchUp();
     LiveFigures figures;
     figures.mode = log_.Mode();
     figures.entries = table_.At(ScoreTable::kTotalsRow, ScoreTable::Entries);
@@ -45,12 +55,12 @@ LiveScore::RowPart LiveScore::PartOf(size_t row) const {
     return part;
 }
 
-void LiveScore::AddToBand(int band, ScoreTable::Column column, int64_t amount) {
+void LiveScore::AddToBand(int band, ScoreTable::Column column, int64_t amount) const {
     table_.At(band, column) += amount;
     table_.At(ScoreTable::kTotalsRow, column) += amount;
 }
 
-void LiveScore::AddPart(const RowPart& part) {
+void LiveScore::AddCounts(const RowPart& part) const {
     if (part.band < 0) {
         return;
     }
@@ -61,12 +71,16 @@ void LiveScore::AddPart(const RowPart& part) {
             0) {
         AddToBand(part.band, ScoreTable::Multipliers, 1);
     }
-    if (part.timed) {
+}
+
+void LiveScore::AddPart(const RowPart& part) const {
+    AddCounts(part);
+    if (part.band >= 0 && part.timed) {
         rates_.Add(part.minute);
     }
 }
 
-void LiveScore::RemovePart(const RowPart& part) {
+void LiveScore::RemovePart(const RowPart& part) const {
     if (part.band < 0) {
         return;
     }
@@ -82,48 +96,74 @@ void LiveScore::RemovePart(const RowPart& part) {
     }
 }
 
-void LiveScore::Rebuild() {
+void LiveScore::Forget() const {
     std::fill(slotUses_.begin(), slotUses_.end(), 0);
     table_ = ScoreTable{};
     parts_.clear();
-    parts_.reserve(log_.RowCount());
-    std::vector<UtcMinute> minutes;
-    minutes.reserve(log_.RowCount());
-    for (size_t row = 0; row < log_.RowCount(); ++row) {
-        RowPart part = PartOf(row);
-        parts_.push_back(part);
-        if (part.timed) {
-            minutes.push_back(part.minute);
-            part.timed = false;  // the rates take all minutes at once below
-        }
-        AddPart(part);
+    rates_.Clear();
+}
+
+void LiveScore::CatchUp() const {
+    const size_t from = parts_.size();
+    const size_t to = log_.RowCount();
+    if (from == to) {
+        return;
     }
-    rates_.Assign(std::move(minutes));
+    if (from > to) {  // rows went without a reset: never expected
+        Forget();
+        CatchUp();
+        return;
+    }
+    // Many new rows (a load): their times go into the rates in one sorted batch.
+    const bool batch = to - from > from;
+    std::vector<UtcMinute> minutes;
+    if (batch) {
+        parts_.reserve(to);  // not for a few rows: that would copy the parts every time
+        minutes.reserve(to);
+    }
+    for (size_t row = from; row < to; ++row) {
+        parts_.push_back(PartOf(row));
+        const RowPart& part = parts_.back();
+        AddCounts(part);
+        if (part.band >= 0 && part.timed) {
+            if (batch) {
+                minutes.push_back(part.minute);
+            } else {
+                rates_.Add(part.minute);
+            }
+        }
+    }
+    if (batch) {
+        for (size_t row = 0; row < from; ++row) {
+            if (parts_[row].band >= 0 && parts_[row].timed) {
+                minutes.push_back(parts_[row].minute);
+            }
+        }
+        rates_.Assign(std::move(minutes));
+    }
+}
+
+void LiveScore::Rebuild() {
+    Forget();
+    CatchUp();
     Changed();
 }
 
 void LiveScore::AfterAppend(size_t row) {
-    if (row != parts_.size()) {
-        Rebuild();  // never expected: the rows and the parts went out of step
-        return;
-    }
-    parts_.push_back(PartOf(row));
-    AddPart(parts_.back());
     Changed();
 }
 
 void LiveScore::AfterReset() {
-    Rebuild();
+    Forget();
+    Changed();
 }
 
 void LiveScore::RowChanged(size_t row) {
-    if (row >= parts_.size()) {
-        Rebuild();
-        return;
+    if (row < parts_.size()) {
+        RemovePart(parts_[row]);
+        parts_[row] = PartOf(row);
+        AddPart(parts_[row]);
     }
-    RemovePart(parts_[row]);
-    parts_[row] = PartOf(row);
-    AddPart(parts_[row]);
     Changed();
 }
 

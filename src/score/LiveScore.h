@@ -9,10 +9,14 @@
 //     LiveFigures now = live.Figures();            // numbers
 //     auto texts = FormatLiveFigures(now);         // labels and formatted values
 //
-// An append (typing, or each line of a load) and a one-row change cost a few map
-// and table steps; a reset of the log (New, Open, a change of mode, delete, sort)
-// counts all rows once. Open loads row by row, so a listener that redraws should
-// coalesce its calls (one redraw when control returns to the event loop).
+// Rows appended since the figures were last read (one typed contact, or the lines of
+// a file as Open and a journal load add them one by one) are counted when the
+// figures are next read, each row once: reading after one typed contact counts that
+// one row; reading after Open counts the file's rows in one go. A one-row change is
+// counted at once; a reset of the log (New, Open, a change of mode, delete, sort)
+// empties the counts, and the next read counts the rows once. The listener is told
+// of every change: one that redraws should coalesce its calls (one redraw when
+// control returns to the event loop), since a load tells it once per row.
 //
 // The log must outlive the LiveScore, or the LiveScore must be destroyed first.
 
@@ -39,13 +43,13 @@ class LiveScore : public ContestLogObserver {
     void SetListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
     // Entries, points and multipliers per band and in total, as ComputeScore fills them.
-    const ScoreTable& Table() const { return table_; }
-    int64_t ClaimedScore() const { return table_.Score(); }
+    const ScoreTable& Table() const;
+    int64_t ClaimedScore() const { return Table().Score(); }
     // The times of the counted entries that have a real date and time.
-    const RateWindow& Rates() const { return rates_; }
+    const RateWindow& Rates() const;
     LiveFigures Figures() const;
 
-    // Counts every row again (done by itself on a reset of the log).
+    // Counts every row again now.
     void Rebuild();
 
     void AfterAppend(size_t row) override;
@@ -61,17 +65,25 @@ class LiveScore : public ContestLogObserver {
         bool timed = false;
     };
     RowPart PartOf(size_t row) const;
-    void AddPart(const RowPart& part);
-    void RemovePart(const RowPart& part);
-    void AddToBand(int band, ScoreTable::Column column, int64_t amount);
+    // The counts without the rates.
+    void AddCounts(const RowPart& part) const;
+    void AddPart(const RowPart& part) const;
+    void RemovePart(const RowPart& part) const;
+    void AddToBand(int band, ScoreTable::Column column, int64_t amount) const;
+    // Empties every count: no row is counted.
+    void Forget() const;
+    // Counts the rows appended since the last count.
+    void CatchUp() const;
     void Changed();
 
     ContestLog& log_;
-    std::vector<RowPart> parts_;  // one per row of the log, same order
+    // What the figures hold is brought up to date when they are read, so these
+    // change in const reads too.
+    mutable std::vector<RowPart> parts_;  // one per counted row: rows 0 .. parts_.size() - 1
     // Entries per (multiplier slot, band): a multiplier while above 0.
-    std::vector<uint32_t> slotUses_;
-    ScoreTable table_;
-    RateWindow rates_;
+    mutable std::vector<uint32_t> slotUses_;
+    mutable ScoreTable table_;
+    mutable RateWindow rates_;
     std::function<void()> listener_;
 };
 
