@@ -1,0 +1,25 @@
+#pragma once
+// The chart of the operating as a widget, for the score window: it draws, and never
+// takes the keyboard focus, so the window's own focus behaviour stays as it is.
+
+#include <QChartView>
+
+#include "score/HourlyActivity.h"
+
+namespace tarnex {
+
+class OperatingChart;
+
+class OperatingChartView : public QChartView {
+    Q_OBJECT
+
+  public:
+    explicit OperatingChartView(QWidget* parent = nullptr);
+    OperatingChartView(const HourlyActivity& activity, QWidget* parent = nullptr);
+
+    // Draws the chart of this activity in place of the one shown.
+    void SetActivity(const HourlyActivity& activity);
+    OperatingChart* Chart() const;
+};
+
+}  // namespace tarnex
