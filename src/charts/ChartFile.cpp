@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <QTextDocumentFragment>
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -104,7 +105,9 @@ QByteArray SvgBytes(ChartScene& scene, const HourlyActivity& activity) {
     svg.setOutputDevice(&buffer);
     svg.setSize(QSize(kChartFileWidth, kChartFileHeight));
     svg.setViewBox(QRect(0, 0, kChartFileWidth, kChartFileHeight));
-    svg.setTitle(OperatingChart::TitleFor(activity).section(QStringLiteral("<br>"), 0, 0));
+    svg.setTitle(QTextDocumentFragment::fromHtml(OperatingChart::TitleFor(activity))
+                     .toPlainText()
+                     .replace(QChar('\n'), QStringLiteral(", ")));
     svg.setDescription(QStringLiteral("Tarnex"));
     {
         QPainter painter(&svg);

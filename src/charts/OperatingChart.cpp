@@ -47,36 +47,27 @@ int NiceTop(int64_t largest, int ticks) {
     return static_cast<int>(std::max<int64_t>(step * steps, steps));
 }
 
-QFont AxisTitleFont() {
-    QFont font;
-    font.setPointSizeF(10);
-    font.setBold(true);
-    return font;
-}
-
 }  // namespace
 
 QString OperatingChart::TitleFor(const HourlyActivity& activity) {
     const QString unit = activity.mode == LogMode::Swl ? QStringLiteral("HRD") : QStringLiteral("QSO");
     QString title = unit + QStringLiteral(" per ora e moltiplicatori");
-    if (activity.period) {
-        title += QStringLiteral(", %1 - %2 UTC")
-                     .arg(DayAndTime(activity.period->first), DayAndTime(activity.period->last));
-    } else {
-        title += QStringLiteral(": nessuna voce con data valida");
+    if (!activity.period) {
+        return title + QStringLiteral("<br><small>Nessuna voce con data valida</small>");
     }
+    title += QStringLiteral("<br><small>%1 - %2 UTC")
+                 .arg(DayAndTime(activity.period->first), DayAndTime(activity.period->last));
     QStringList notes;
-    if (activity.period && activity.outsidePeriod > 0) {
+    if (activity.outsidePeriod > 0) {
         notes << QStringLiteral("%1 fuori dal periodo del contest").arg(activity.outsidePeriod);
     }
-    if (activity.period && activity.untimed > 0) {
+    if (activity.untimed > 0) {
         notes << QStringLiteral("%1 senza data od ora valida").arg(activity.untimed);
     }
     if (!notes.isEmpty()) {
-        title += QStringLiteral("<br><small>Non nel grafico: ") + notes.join(QStringLiteral("; ")) +
-                 QStringLiteral("</small>");
+        title += QStringLiteral("; non nel grafico: ") + notes.join(QStringLiteral(", "));
     }
-    return title;
+    return title + QStringLiteral("</small>");
 }
 
 QColor OperatingChart::BandColour(int band) {
@@ -84,20 +75,37 @@ QColor OperatingChart::BandColour(int band) {
 }
 
 OperatingChart::OperatingChart(const HourlyActivity& activity, QGraphicsItem* parent) : QChart(parent) {
-    setTitle(TitleFor(activity));
-    QFont titleFont;
-    titleFont.setPointSizeF(13);
-    titleFont.setBold(true);
-    setTitleFont(titleFont);
+    setTitle(QStringLiteral("<center>") + TitleFor(activity) + QStringLiteral("</center>"));
     setAnimationOptions(QChart::NoAnimation);
     setBackgroundBrush(Qt::white);
     legend()->setAlignment(Qt::AlignBottom);
     legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
-    QFont legendFont;
-    legendFont.setPointSizeF(11);
-    legend()->setFont(legendFont);
     AddBars(activity);
     AddMultiplierLine(activity);
+    SetCompact(false);
+}
+
+void OperatingChart::SetCompact(bool compact) {
+    const qreal scale = compact ? 0.75 : 1.0;
+    auto font = [&](qreal points, bool bold) {
+        QFont f;
+        f.setPointSizeF(points * scale);
+        f.setBold(bold);
+        return f;
+    };
+    setTitleFont(font(13, true));
+    legend()->setFont(font(11, false));
+    for (QAbstractAxis* axis : axes()) {
+        axis->setTitleFont(font(10, true));
+        axis->setLabelsFont(font(9, false));
+    }
+    // Two-digit hours side by side need about 24 x 28 pixels; upright they fit.
+    if (hourAxis_ != nullptr) {
+        hourAxis_->setLabelsAngle(compact ? -90 : 0);
+    }
+    if (line_ != nullptr) {
+        line_->setMarkerSize(compact ? 5 : 7);
+    }
 }
 
 void OperatingChart::AddBars(const HourlyActivity& activity) {
@@ -126,9 +134,9 @@ void OperatingChart::AddBars(const HourlyActivity& activity) {
         hours << QString::fromStdString(HourlyActivity::HourLabel(hour));
     }
     auto* hourAxis = new QBarCategoryAxis;
+    hourAxis_ = hourAxis;
     hourAxis->append(hours);
     hourAxis->setTitleText(QStringLiteral("Ora (UTC), dall'inizio del contest"));
-    hourAxis->setTitleFont(AxisTitleFont());
     addAxis(hourAxis, Qt::AlignBottom);
     series->attachAxis(hourAxis);
 
@@ -139,19 +147,18 @@ void OperatingChart::AddBars(const HourlyActivity& activity) {
     entriesAxis_->setLabelFormat(QStringLiteral("%d"));
     entriesAxis_->setTitleText(activity.mode == LogMode::Swl ? QStringLiteral("HRD per ora")
                                                              : QStringLiteral("QSO per ora"));
-    entriesAxis_->setTitleFont(AxisTitleFont());
     addAxis(entriesAxis_, Qt::AlignLeft);
     series->attachAxis(entriesAxis_);
 }
 
 void OperatingChart::AddMultiplierLine(const HourlyActivity& activity) {
     auto* line = new QLineSeries;
+    line_ = line;
     line->setName(QStringLiteral("Moltiplicatori (totale)"));
     QPen pen{QColor(kLineColour)};
     pen.setWidthF(3);
     line->setPen(pen);
     line->setPointsVisible(true);
-    line->setMarkerSize(7);
     int64_t top = activity.multipliersAtStart;
     for (int hour = 0; hour < HourlyActivity::kHours; ++hour) {
         const int64_t total = activity.multiplierTotal[static_cast<size_t>(hour)];
@@ -169,7 +176,6 @@ void OperatingChart::AddMultiplierLine(const HourlyActivity& activity) {
     multipliersAxis_->setTickCount(ticks);
     multipliersAxis_->setLabelFormat(QStringLiteral("%d"));
     multipliersAxis_->setTitleText(QStringLiteral("Moltiplicatori (totale)"));
-    multipliersAxis_->setTitleFont(AxisTitleFont());
     multipliersAxis_->setGridLineVisible(false);
     multipliersAxis_->setLinePenColor(QColor(kLineColour));
     addAxis(multipliersAxis_, Qt::AlignRight);

@@ -7,6 +7,7 @@
 
 #include "score/HourlyActivity.h"
 
+class QBarCategoryAxis;
 class QBarSet;
 class QLineSeries;
 class QValueAxis;
@@ -19,9 +20,13 @@ class OperatingChart : public QChart {
   public:
     explicit OperatingChart(const HourlyActivity& activity, QGraphicsItem* parent = nullptr);
 
-    // The chart's title, e.g. "QSO per ora e moltiplicatori, 09.06.2007 12:00 -
-    // 10.06.2007 11:59 UTC", with a second line naming the entries on no bar.
+    // The chart's title: "QSO per ora e moltiplicatori" ("HRD ..." in listening
+    // mode), and a smaller second line with the period, e.g. "09.06.2007 12:00 -
+    // 10.06.2007 11:59 UTC", and the entries on no bar.
     static QString TitleFor(const HourlyActivity& activity);
+
+    // Smaller type and upright hour labels for a chart a few hundred pixels wide.
+    void SetCompact(bool compact);
     // The colour of each band's bars, 160 m to 10 m.
     static QColor BandColour(int band);
 
@@ -29,6 +34,8 @@ class OperatingChart : public QChart {
     void AddBars(const HourlyActivity& activity);
     void AddMultiplierLine(const HourlyActivity& activity);
 
+    QBarCategoryAxis* hourAxis_ = nullptr;
+    QLineSeries* line_ = nullptr;
     QValueAxis* entriesAxis_ = nullptr;
     QValueAxis* multipliersAxis_ = nullptr;
 };

@@ -15,8 +15,15 @@ OperatingChartView::OperatingChartView(const HourlyActivity& activity, QWidget* 
 
 void OperatingChartView::SetActivity(const HourlyActivity& activity) {
     QChart* old = chart();
-    setChart(new OperatingChart(activity));  // the view owns the new chart
+    auto* fresh = new OperatingChart(activity);
+    fresh->SetCompact(Compact());
+    setChart(fresh);  // the view owns the new chart
     delete old;
+}
+
+void OperatingChartView::resizeEvent(QResizeEvent* event) {
+    Chart()->SetCompact(Compact());
+    QChartView::resizeEvent(event);
 }
 
 OperatingChart* OperatingChartView::Chart() const {

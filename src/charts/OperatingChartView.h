@@ -20,6 +20,13 @@ class OperatingChartView : public QChartView {
     // Draws the chart of this activity in place of the one shown.
     void SetActivity(const HourlyActivity& activity);
     OperatingChart* Chart() const;
+
+  protected:
+    // Below 900 x 450 pixels the chart is drawn compact.
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    bool Compact() const { return width() < 900 || height() < 450; }
 };
 
 }  // namespace tarnex

@@ -22,8 +22,8 @@
 #include "charts/OperatingChartView.h"
 #include "log/ContestLog.h"
 #include "log/LogFile.h"
-#include "sections/SectionTable.h"
 #include "score/HourlyActivity.h"
+#include "sections/SectionTable.h"
 
 using namespace tarnex;
 using namespace tarnex::clitest;
@@ -118,9 +118,11 @@ TEST(OperatingChart, DrawsEachBandsHoursAndTheMultiplierLine) {
     }
     valueTitles.sort();
     EXPECT_EQ(valueTitles, (QStringList{"Moltiplicatori (totale)", "QSO per ora"}));
-    EXPECT_TRUE(
-        chart.title().startsWith("QSO per ora e moltiplicatori, 08.06.2024 12:00 - 09.06.2024 11:59 UTC"));
-    EXPECT_TRUE(chart.title().contains("1 fuori dal periodo del contest; 1 senza data od ora valida"));
+    EXPECT_EQ(
+        OperatingChart::TitleFor(activity),
+        "QSO per ora e moltiplicatori<br><small>08.06.2024 12:00 - 09.06.2024 11:59 UTC; non nel grafico: "
+        "1 fuori dal periodo del contest, 1 senza data od ora valida</small>");
+    EXPECT_TRUE(chart.title().contains(OperatingChart::TitleFor(activity)));
 }
 
 TEST(OperatingChart, TitlesOfAListeningLogAndOfALogWithoutDates) {
@@ -128,19 +130,22 @@ TEST(OperatingChart, TitlesOfAListeningLogAndOfALogWithoutDates) {
     listening.mode = LogMode::Swl;
     listening.period = ContestPeriodOfYear(2024);
     EXPECT_EQ(OperatingChart::TitleFor(listening),
-              "HRD per ora e moltiplicatori, 08.06.2024 12:00 - 09.06.2024 11:59 UTC");
+              "HRD per ora e moltiplicatori<br><small>08.06.2024 12:00 - 09.06.2024 11:59 UTC</small>");
     EXPECT_EQ(OperatingChart::TitleFor(HourlyActivity{}),
-              "QSO per ora e moltiplicatori: nessuna voce con data valida");
+              "QSO per ora e moltiplicatori<br><small>Nessuna voce con data valida</small>");
 }
 
 TEST(OperatingChartView, NeverTakesTheFocusAndShowsTheActivityGiven) {
     OperatingChartView view;
     EXPECT_EQ(view.focusPolicy(), Qt::NoFocus);
-    EXPECT_TRUE(view.Chart()->title().contains("nessuna voce"));
+    EXPECT_TRUE(view.Chart()->title().contains("Nessuna voce"));
     view.SetActivity(ActivityOf(kLog));
     EXPECT_TRUE(view.Chart()->title().contains("08.06.2024"));
     view.resize(800, 400);
     view.show();
+    auto* hours = qobject_cast<QBarCategoryAxis*>(view.Chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(hours, nullptr);
+    EXPECT_EQ(hours->labelsAngle(), -90);  // compact: the hours stand upright
     const QImage shown = view.grab().toImage();
     EXPECT_EQ(shown.width(), 800);
 }
