@@ -27,14 +27,34 @@ void RateWindow::Clear() {
 
 void RateWindow::Assign(std::vector<UtcMinute> minutes) {
     Clear();
-    std::sort(minutes.begin(), minutes.end());
-    for (size_t i = 0; i < minutes.size();) {
-        size_t run = i;
-        while (run < minutes.size() && minutes[run] == minutes[i]) {
-            ++run;
+    if (minutes.empty()) {
+        return;
+    }
+    const auto [low, high] = std::minmax_element(minutes.begin(), minutes.end());
+    const UtcMinute first = *low;
+    const uint64_t range = static_cast<uint64_t>(*high - first) + 1;
+    if (range <= 4 * minutes.size() + 4096) {
+        // A contest's minutes lie close together: one count per minute of the range,
+        // no sort.
+        std::vector<int64_t> counts(range, 0);
+        for (UtcMinute minute : minutes) {
+            ++counts[static_cast<size_t>(minute - first)];
         }
-        perMinute_.emplace_hint(perMinute_.end(), minutes[i], static_cast<int64_t>(run - i));
-        i = run;
+        for (size_t i = 0; i < counts.size(); ++i) {
+            if (counts[i] != 0) {
+                perMinute_.emplace_hint(perMinute_.end(), first + static_cast<UtcMinute>(i), counts[i]);
+            }
+        }
+    } else {
+        std::sort(minutes.begin(), minutes.end());
+        for (size_t i = 0; i < minutes.size();) {
+            size_t run = i;
+            while (run < minutes.size() && minutes[run] == minutes[i]) {
+                ++run;
+            }
+            perMinute_.emplace_hint(perMinute_.end(), minutes[i], static_cast<int64_t>(run - i));
+            i = run;
+        }
     }
     count_ = static_cast<int64_t>(minutes.size());
 }
