@@ -11,6 +11,7 @@
 #include "export/AdifExport.h"
 #include "export/CabrilloExport.h"
 #include "export/FastlogExport.h"
+#include "score/HourlyActivity.h"
 #include "score/ScoreComputation.h"
 #include "score/ScoreReport.h"
 #include "sections/SectionsFile.h"
@@ -42,12 +43,16 @@ void WriteOutput(const std::string& path, const std::string& bytes) {
 
 class Runner {
   public:
-    Runner(const CliOptions& options, std::ostream& out, std::ostream& err, const std::string& programFolder)
-        : options_(options), out_(out), err_(err), programFolder_(programFolder) {}
+    Runner(const CliOptions& options, std::ostream& out, std::ostream& err, const std::string& programFolder,
+           const ChartWriter& chartWriter)
+        : options_(options), out_(out), err_(err), programFolder_(programFolder), chartWriter_(chartWriter) {}
 
     int Run() {
         if (options_.command == "import-sections") {
             return ImportSections();
+        }
+        if (options_.command == "chart" && !chartWriter_) {
+            throw CliError("this tarnex-cli was built without charts");
         }
         const bool needsSections =
             options_.command == "check" || (options_.command == "export" && options_.format == "cabrillo");
@@ -58,6 +63,9 @@ class Runner {
         }
         if (options_.command == "check") {
             return Check(loaded);
+        }
+        if (options_.command == "chart") {
+            return Chart();
         }
         return Export(loaded);
     }
@@ -92,6 +100,28 @@ class Runner {
     int Score() {
         ScoreResult result = ScoreWithMessages();
         out_ << WithLineFeeds(BuildScoreReport(result.table, log_.Mode()));
+        return 0;
+    }
+
+    // Entries the score leaves out are named as by "score", and those on no hour
+    // are counted (the chart's title names them too), once the file is written: a
+    // failure is one line alone.
+    int Chart() {
+        const ScoreResult score = ComputeScore(log_);
+        const HourlyActivity activity = BuildHourlyActivity(log_);
+        const std::string failed = chartWriter_(activity, *options_.output);
+        if (!failed.empty()) {
+            throw CliError(failed);
+        }
+        for (const std::string& message : score.skipMessages) {
+            err_ << message << '\n';
+        }
+        if (!activity.period) {
+            err_ << "no entry has a real date: the chart is empty\n";
+        } else if (activity.outsidePeriod + activity.untimed > 0) {
+            err_ << "not on the chart: " << activity.outsidePeriod << " outside the contest period, "
+                 << activity.untimed << " without a real date or time\n";
+        }
         return 0;
     }
 
@@ -147,6 +177,7 @@ class Runner {
     std::ostream& out_;
     std::ostream& err_;
     std::string programFolder_;
+    const ChartWriter& chartWriter_;
     // Heap-held: the table is 10000 names.
     std::unique_ptr<SectionTable> sectionsHolder_ = std::make_unique<SectionTable>();
     SectionTable& sections_ = *sectionsHolder_;
@@ -164,6 +195,9 @@ std::string CliUsage() {
            "  tarnex-cli check LOG [--sections FILE]\n"
            "      lists, by row, entries the score leaves out, duplicates, unknown section codes\n"
            "      and fields the entry form would refuse; exit status 1 when it lists any\n"
+           "  tarnex-cli chart LOG -o FILE.png|FILE.svg [--sections FILE]\n"
+           "      draws the entries of each hour of the contest by band and the multipliers\n"
+           "      as they grew, as a PNG picture or an SVG vector file\n"
            "  tarnex-cli import-sections TEXT -o SEZCOD\n"
            "      merges the section lines of a text list into a sections file\n" +
            HistoryCliUsage() +
@@ -175,7 +209,7 @@ std::string CliUsage() {
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const std::string& programFolder) {
+           const std::string& programFolder, const ChartWriter& chartWriter) {
     if (IsHistoryCommand(args)) {
         return RunHistoryCommand(args, out, err, programFolder);
     }
@@ -185,7 +219,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             out << CliUsage();
             return 0;
         }
-        return Runner(options, out, err, programFolder).Run();
+        return Runner(options, out, err, programFolder, chartWriter).Run();
     } catch (const CliError& error) {
         err << "tarnex-cli: " << error.what() << '\n';
         return 2;
@@ -195,8 +229,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return RunCli(args, out, err, CliProgramFolder());
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const ChartWriter& chartWriter) {
+    return RunCli(args, out, err, CliProgramFolder(), chartWriter);
 }
 
 }  // namespace tarnex

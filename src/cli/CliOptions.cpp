@@ -10,6 +10,18 @@ bool IsExportFormat(const std::string& text) {
     return text == "cabrillo" || text == "adif" || text == "fastlog";
 }
 
+// A name ending in ".png" or ".svg", in any case.
+bool IsChartPicture(const std::string& path) {
+    if (path.size() < 5 || path[path.size() - 5] == '/') {
+        return false;
+    }
+    std::string extension = path.substr(path.size() - 4);
+    for (char& c : extension) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return extension == ".png" || extension == ".svg";
+}
+
 }  // namespace
 
 CliOptions ParseCliOptions(const std::vector<std::string>& args) {
@@ -60,7 +72,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
         }
         options.format = positional[1];
         expected = 3;
-    } else if (options.command != "score" && options.command != "check" &&
+    } else if (options.command != "score" && options.command != "check" && options.command != "chart" &&
                options.command != "import-sections") {
         throw CliError("unknown command " + options.command + " (try --help)");
     }
@@ -72,12 +84,16 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
         throw CliError("unexpected argument " + positional[expected]);
     }
     options.input = positional[expected - 1];
-    const bool writes = options.command == "export" || options.command == "import-sections";
+    const bool writes =
+        options.command == "export" || options.command == "import-sections" || options.command == "chart";
     if (writes && (!options.output || options.output->empty())) {
         throw CliError(options.command + " needs -o OUT");
     }
     if (!writes && options.output) {
         throw CliError(options.command + " writes no file: -o not taken");
+    }
+    if (options.command == "chart" && !IsChartPicture(*options.output)) {
+        throw CliError("chart writes a .png or .svg file, not " + *options.output);
     }
     if (options.command == "import-sections" && options.sections) {
         throw CliError("import-sections takes no --sections (the file to merge into is -o)");

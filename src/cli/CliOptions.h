@@ -8,7 +8,7 @@
 namespace tarnex {
 
 struct CliOptions {
-    std::string command;                  // "score", "export", "check", "import-sections", "help"
+    std::string command;                  // "score", "export", "check", "chart", "import-sections", "help"
     std::string format;                   // export: "cabrillo", "adif" or "fastlog"
     std::string input;                    // LOG or TEXT
     std::optional<std::string> output;    // -o
