@@ -13,7 +13,7 @@
 #include "FuzzSupport.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "entry/EntryForm.h"
 #include "entry/ListeningEntry.h"
 #include "log/LogFile.h"

@@ -4,7 +4,7 @@
 
 #include "app/LogSession.h"
 #include "app/ScoreCommand.h"
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "export/AdifExport.h"
 #include "export/CabrilloExport.h"
 #include "export/ExportTexts.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "log/LogTypes.h"
 #include "log/StationSummary.h"
 
@@ -87,7 +87,7 @@ inline int32_t RgbToColour(int red, int green, int blue) {
 }
 
 class Settings {
-public:
+  public:
     explicit Settings(SettingsStore& store) : store_(store) {}
 
     // Reads every setting in start-up order; missing values take their defaults.
@@ -124,7 +124,7 @@ public:
 
     SettingsStore& Store() { return store_; }
 
-private:
+  private:
     void WriteString(SettingId id, const std::string& value);
     void WriteInt(SettingId id, int32_t value);
     SettingsStore& store_;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/Settings.h"
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "sections/SectionTable.h"
 
 namespace tarnex {

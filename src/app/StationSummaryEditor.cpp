@@ -4,7 +4,7 @@
 
 #include "app/AppTexts.h"
 #include "app/LogSession.h"
-#include "entry/FieldChecks.h"
+#include "rules/FieldChecks.h"
 #include "sections/SectionTable.h"
 #include "util/TextNumber.h"
 

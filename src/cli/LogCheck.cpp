@@ -3,8 +3,8 @@
 #include <map>
 #include <tuple>
 
-#include "entry/FieldChecks.h"
 #include "log/BandMode.h"
+#include "rules/FieldChecks.h"
 #include "score/ScoreComputation.h"
 
 namespace tarnex {

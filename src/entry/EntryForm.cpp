@@ -2,11 +2,11 @@
 
 #include "app/LogSession.h"
 #include "entry/CallsignRows.h"
-#include "entry/CheckOrder.h"
-#include "entry/FieldChecks.h"
 #include "entry/ListeningHandler.h"
 #include "log/BandMode.h"
 #include "log/LogFile.h"
+#include "rules/CheckOrder.h"
+#include "rules/FieldChecks.h"
 #include "sections/SectionTable.h"
 #include "util/TextNumber.h"
 

@@ -20,9 +20,9 @@
 #include <memory>
 #include <string>
 
-#include "entry/CheckOrder.h"
 #include "entry/EntryClock.h"
 #include "entry/EntryFormState.h"
+#include "rules/CheckOrder.h"
 
 namespace tarnex {
 

@@ -3,12 +3,12 @@
 #include <utility>
 
 #include "app/LogSession.h"
-#include "entry/CheckOrder.h"
 #include "entry/EntryForm.h"
-#include "entry/FieldChecks.h"
 #include "log/BandMode.h"
 #include "log/ContestLog.h"
 #include "log/LogFile.h"
+#include "rules/CheckOrder.h"
+#include "rules/FieldChecks.h"
 #include "sections/SectionTable.h"
 #include "util/TextNumber.h"
 

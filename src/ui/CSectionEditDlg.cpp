@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "ui/FieldInputValidator.h"
 #include "ui/TextCodec.h"
 #include "util/TextNumber.h"

@@ -12,7 +12,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "log/WorkedSections.h"
 #include "sections/SectionTable.h"
 #include "ui/CSectionEditDlg.h"

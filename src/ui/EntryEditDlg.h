@@ -9,8 +9,8 @@
 #include <QString>
 #include <memory>
 
-#include "entry/CheckOrder.h"
-#include "entry/RecordEdit.h"
+#include "rules/CheckOrder.h"
+#include "rules/RecordEdit.h"
 #include "ui/EntryEditFields.h"
 
 namespace tarnex {

@@ -7,7 +7,7 @@
 #include <QSettings>
 #include <memory>
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace tarnex {
 

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "app/AppTexts.h"
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "sections/SectionsFile.h"
 #include "sections/SectionsImport.h"
 #include "ui/TextCodec.h"

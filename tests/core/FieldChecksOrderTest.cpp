@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedPrompts.h"
-#include "entry/CheckOrder.h"
+#include "rules/CheckOrder.h"
 #include "sections/SectionTable.h"
 
 using namespace tarnex;

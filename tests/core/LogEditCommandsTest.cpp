@@ -7,9 +7,9 @@
 #include "app/LogEditCommands.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "entry/RecordEdit.h"
 #include "log/BandMode.h"
 #include "log/LogFile.h"
+#include "rules/RecordEdit.h"
 #include "sections/SectionTable.h"
 
 using namespace tarnex;

@@ -18,7 +18,7 @@
 #include "ScriptedPrompts.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "log/LogFile.h"
 #include "sections/SectionTable.h"
 #include "ui/CTarnexDlg.h"

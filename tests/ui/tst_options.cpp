@@ -14,7 +14,7 @@
 #include <optional>
 
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "ui/COptionsDlg.h"
 #include "ui/DialogColours.h"
 

@@ -14,7 +14,7 @@
 #include "ScriptedPrompts.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "sections/SectionTable.h"
 #include "ui/FileOutputWiring.h"
 

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "entry/CheckOrder.h"
 #include "log/LogTypes.h"
+#include "rules/CheckOrder.h"
 
 namespace tarnex {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 
 namespace tarnex {
 

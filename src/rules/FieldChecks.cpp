@@ -1,4 +1,4 @@
-#include "entry/FieldChecks.h"
+#include "rules/FieldChecks.h"
 
 #include "sections/SectionTable.h"
 

@@ -12,17 +12,17 @@ enum class MessageIcon { Stop, Question, Exclamation, Information };
 
 struct FileDialogOptions {
     std::string title;
-    std::string filterText;        // "File log Tarnex (*.trnx)"
-    std::string filterPattern;     // "*.trnx"
-    std::string defaultExtension;  // "trnx": added when the name typed has none
-    std::string initialName;       // file name proposed in a save dialog
-    bool mustExist = false;        // open: the file must exist
-    bool confirmOverwrite = false; // save: ask before replacing a file
+    std::string filterText;         // "File log Tarnex (*.trnx)"
+    std::string filterPattern;      // "*.trnx"
+    std::string defaultExtension;   // "trnx": added when the name typed has none
+    std::string initialName;        // file name proposed in a save dialog
+    bool mustExist = false;         // open: the file must exist
+    bool confirmOverwrite = false;  // save: ask before replacing a file
     bool folderMustExist = true;
 };
 
 class UserPrompts {
-public:
+  public:
     virtual ~UserPrompts() = default;
     // A message box with one OK button.
     virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;

@@ -1,4 +1,4 @@
-#include "entry/RecordEdit.h"
+#include "rules/RecordEdit.h"
 
 namespace tarnex {
 

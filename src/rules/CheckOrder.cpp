@@ -1,8 +1,8 @@
-#include "entry/CheckOrder.h"
+#include "rules/CheckOrder.h"
 
 #include <array>
 
-#include "entry/FieldChecks.h"
+#include "rules/FieldChecks.h"
 #include "sections/SectionTable.h"
 
 namespace tarnex {
