@@ -47,7 +47,7 @@ BENCHMARK(BM_EvaluateCallsign)->Apply(EvaluationSizes)->Unit(benchmark::kMicrose
 // Listening mode, callsign 1 left: the calling station looked up, its section and the
 // C marker shown.
 void BM_ListeningEvaluateCalling(benchmark::State& state) {
-    BenchSession bench(LogMode::Swl, static_cast<size_t>(state.range(0)), JournalPlace::Memory);
+    BenchSession bench(LogMode::Listening, static_cast<size_t>(state.range(0)), JournalPlace::Memory);
     EntryForm& form = bench.Form();
     size_t i = 0;
     for (auto _ : state) {
@@ -62,7 +62,7 @@ BENCHMARK(BM_ListeningEvaluateCalling)->Apply(EvaluationSizes)->Unit(benchmark::
 // Listening mode, callsign 2 left: both stations looked up, section 2, the R and M
 // markers, the duplicate and the swap check.
 void BM_ListeningEvaluateAnswering(benchmark::State& state) {
-    BenchSession bench(LogMode::Swl, static_cast<size_t>(state.range(0)), JournalPlace::Memory);
+    BenchSession bench(LogMode::Listening, static_cast<size_t>(state.range(0)), JournalPlace::Memory);
     EntryForm& form = bench.Form();
     size_t i = 0;
     for (auto _ : state) {
@@ -105,7 +105,7 @@ BENCHMARK(BM_AddContact_JournalOnDisk)->Apply(Sizes)->Unit(benchmark::kMicroseco
 // Listening mode: two stations never heard before, so that every exchange becomes two
 // heard entries (two journal lines).
 void AddExchanges(benchmark::State& state, JournalPlace place) {
-    BenchSession bench(LogMode::Swl, static_cast<size_t>(state.range(0)), place);
+    BenchSession bench(LogMode::Listening, static_cast<size_t>(state.range(0)), place);
     EntryForm& form = bench.Form();
     const size_t before = bench.Log().RowCount();
     size_t i = 0;

@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             form.OnFocusChanged(EntryField::Callsign);
             form.SetText(EntryField::Callsign, std::string(log.Field(row, 5)));
             form.EvaluateCallsign();
-            if (log.Mode() == LogMode::Swl) {
-                form.SetText(EntryField::Callsign2, std::string(log.Field(row, HrdCol::AnsweringCall)));
+            if (log.Mode() == LogMode::Listening) {
+                form.SetText(EntryField::Callsign2, std::string(log.Field(row, ListeningCol::AnsweringCall)));
                 listening.OnCallsign2Left(form);
             }
             form.OnClear();

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     const size_t entries = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-    const LogMode mode = argc > 2 && std::string(argv[2]) == "swl" ? LogMode::Swl : LogMode::Qso;
+    const LogMode mode = argc > 2 && std::string(argv[2]) == "swl" ? LogMode::Listening : LogMode::Qso;
     QApplication app(argc, argv);
 
     BenchFolder folder("window");

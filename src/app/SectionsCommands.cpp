@@ -21,7 +21,7 @@ bool StoreSectionRows(const std::vector<SectionRow>& rows, SectionTable& table, 
     for (const SectionRow& row : rows) {
         const int32_t code = NumericValue(row.code);
         if (table.IsKnown(code)) {
-            prompts.ShowMessage(DuplicateSectionText(table.NameOf(code), row), kImportErrorTitle,
+            prompts.ShowMessage(DuplicateSectionText(table.NameOf(code), row), kErrorTitle,
                                 MessageIcon::Stop);
             return false;
         }
@@ -47,7 +47,7 @@ std::string SectionsCommands::SectionsFilePath() const {
 
 bool SectionsCommands::SaveTable() {
     if (!SaveSectionsFile(SectionsFilePath(), table_)) {
-        prompts_.ShowMessage(kImportSaveErrorText, kImportErrorTitle, MessageIcon::Stop);
+        prompts_.ShowMessage(kImportSaveErrorText, kErrorTitle, MessageIcon::Stop);
         return false;
     }
     return true;
@@ -60,7 +60,7 @@ void SectionsCommands::ShowSectionsList(const ListDialog& dialog) {
 }
 
 void SectionsCommands::ImportSectionsList(const ListDialog& dialog) {
-    if (!prompts_.AskYesNoWithIcon(ImportQuestionText(), kImportInformationTitle, MessageIcon::Information)) {
+    if (!prompts_.AskYesNoWithIcon(ImportQuestionText(), kInformationTitle, MessageIcon::Information)) {
         return;
     }
     FileDialogOptions options;
@@ -75,10 +75,10 @@ void SectionsCommands::ImportSectionsList(const ListDialog& dialog) {
     }
     std::optional<size_t> accepted = ImportSectionsFile(*path, table_);
     if (!accepted) {
-        prompts_.ShowMessage(ImportOpenErrorText(pathText_(*path)), kImportErrorTitle, MessageIcon::Stop);
+        prompts_.ShowMessage(ImportOpenErrorText(pathText_(*path)), kErrorTitle, MessageIcon::Stop);
         return;
     }
-    prompts_.ShowMessage(ImportCountText(*accepted), kImportInformationTitle, MessageIcon::Information);
+    prompts_.ShowMessage(ImportCountText(*accepted), kInformationTitle, MessageIcon::Information);
     if (*accepted == 0 || !SaveTable()) {
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "app/AppTexts.h"
 #include "app/LogSession.h"
+#include "base/ContestRules.h"
 #include "rules/FieldChecks.h"
 #include "sections/SectionTable.h"
 #include "util/TextNumber.h"
@@ -12,7 +13,7 @@ namespace tarnex {
 
 const char* const StationSummaryEditor::kInvalidText =
     "Correggi i dati!\n\nDevi inserire almeno\nnominativo, nome, sezione e categoria.";
-const char* const StationSummaryEditor::kToSwlQuestion =
+const char* const StationSummaryEditor::kToListeningQuestion =
     "Attenzione!\nStai passando dal modo QSO al modo SWL\ne ci sono QSO non salvati.\n"
     "Prima di passare al modo SWL conviene salvare\ni QSO con i comandi Salva o Salva come...\n\n"
     "Vuoi continuare comunque?";
@@ -45,7 +46,7 @@ bool BeginsWithNoCase(const std::string& text, const std::string& prefix) {
 }  // namespace
 
 size_t SummaryFieldLimit(SummaryField field) {
-    return field == SummaryField::Callsign ? 14 : 60;
+    return field == SummaryField::Callsign ? kCallsignLongest : 60;
 }
 
 std::string& StationSummaryInput::Text(SummaryField field) {
@@ -104,17 +105,17 @@ StationSummaryInput StationSummaryEditor::Initial() const {
 }
 
 int StationSummaryEditor::CategoryChosen(int category) {
-    const bool toSwl = category == kSwlCategory;
+    const bool toListening = category == kListeningCategory;
     const bool modified = session_.Log().Modified();
-    if (session_.Log().Mode() == LogMode::Qso && toSwl) {
+    if (session_.Log().Mode() == LogMode::Qso && toListening) {
         if (session_.GetSettings().openLogPath.empty() || modified) {
-            if (!session_.Prompts().AskYesNo(kToSwlQuestion, kConfirmTitle)) {
+            if (!session_.Prompts().AskYesNo(kToListeningQuestion, kConfirmTitle)) {
                 return 0;
             }
         }
-    } else if (session_.Log().Mode() == LogMode::Swl && !toSwl && modified) {
+    } else if (session_.Log().Mode() == LogMode::Listening && !toListening && modified) {
         if (!session_.Prompts().AskYesNo(kToQsoQuestion, kConfirmTitle)) {
-            return kSwlCategory;
+            return kListeningCategory;
         }
     }
     return category;
@@ -149,7 +150,8 @@ bool StationSummaryEditor::Apply(const StationSummaryInput& input,
     StationSummary station = settings.station;  // the third comment line stays
     station.callsign = input.callsign;
     if (input.ownSection >= 0 && static_cast<size_t>(input.ownSection) < ownSections_.size()) {
-        station.ownSection = ownSections_[static_cast<size_t>(input.ownSection)].substr(0, 4);
+        station.ownSection =
+            ownSections_[static_cast<size_t>(input.ownSection)].substr(0, kSectionCodeLength);
     }
     station.name = input.name;
     station.operators = input.operators;

@@ -18,7 +18,7 @@ class LogSession;
 // The category list, in its order.
 inline constexpr std::array<const char*, 7> kCategories = {
     "SINGLE-OP SSB", "SINGLE-OP CW", "SINGLE-OP RTTY", "SINGLE-OP MIXED", "MULTI-ONE", "SWL", "CHECKLOG"};
-inline constexpr int kSwlCategory = 5;
+inline constexpr int kListeningCategory = 5;
 
 // The fields of the dialog, in the order "Salva" checks their limits.
 enum class SummaryField { Callsign, Name, Operators, Address1, Address2, Address3, Comment1, Comment2 };
@@ -73,7 +73,7 @@ class StationSummaryEditor {
 
     static std::string TooLongText(size_t limit);
     static const char* const kInvalidText;
-    static const char* const kToSwlQuestion;
+    static const char* const kToListeningQuestion;
     static const char* const kToQsoQuestion;
 
   private:

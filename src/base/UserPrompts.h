@@ -10,6 +10,13 @@ namespace tarnex {
 
 enum class MessageIcon { Stop, Question, Exclamation, Information };
 
+// The titles of the program's boxes: "Errore" comes with the stop icon, "Avviso" with
+// the exclamation mark, "Informazione" with the information icon; "Domanda" asks.
+inline constexpr const char* kErrorTitle = "Errore";
+inline constexpr const char* kWarningTitle = "Avviso";
+inline constexpr const char* kInformationTitle = "Informazione";
+inline constexpr const char* kQuestionTitle = "Domanda";
+
 struct FileDialogOptions {
     std::string title;
     std::string filterText;         // "File log Tarnex (*.trnx)"

@@ -52,10 +52,9 @@ FormValues ValuesToCheck(const EntryValues& values) {
 
 EntryForm::EntryForm(LogSession& session)
     : session_(session), callsignRows_(std::make_unique<CallsignRows>(session.Log())) {
-    state_.values.band = "7";
-    state_.values.mode = "SSB";
-    state_.values.rstSent = "59";
-    state_.values.rstReceived = "59";
+    state_.values.band = kDefaultBand;
+    state_.values.mode = kDefaultMode;
+    state_.values.rstSent = state_.values.rstReceived = DefaultReportFor(kDefaultMode);
 }
 
 EntryForm::~EntryForm() = default;
@@ -73,7 +72,7 @@ UserPrompts& EntryForm::Prompts() {
     return session_.Prompts();
 }
 bool EntryForm::Listening() const {
-    return session_.Log().Mode() == LogMode::Swl;
+    return session_.Log().Mode() == LogMode::Listening;
 }
 
 int EntryForm::BandIndex() const {
@@ -101,20 +100,18 @@ void EntryForm::Open(const ClockNow& now) {
     UpdateClock(now, true);
     state_.clockRunning = true;
     // The stored band and mode, when they are entries of the lists.
-    v.band = BandListIndex(settings.band) >= 0 ? settings.band : std::string("7");
-    v.mode = ModeListIndex(settings.mode) >= 0 ? settings.mode : std::string("SSB");
-    if (v.mode == "RTTY" && v.band == "1,8") {
-        v.band = "3,5";
-    }
-    v.rstSent = v.rstReceived = v.mode == "SSB" ? "59" : "599";
-    ResetGrids(2);
+    v.band = BandListIndex(settings.band) >= 0 ? settings.band : std::string(kDefaultBand);
+    v.mode = ModeListIndex(settings.mode) >= 0 ? settings.mode : std::string(kDefaultMode);
+    v.band = std::string(WorkableBand(v.band, v.mode));
+    v.rstSent = v.rstReceived = DefaultReportFor(v.mode);
+    ResetGrids(Grids::Both);
     Redraw();
     MoveFocus(EntryField::Callsign);
     Redraw();
 }
 
 void EntryForm::OnLogReplaced() {
-    ResetGrids(2);
+    ResetGrids(Grids::Both);
     state_.indicators.duplicate = false;
     state_.indicators.newMultiplier = false;
     ResetMarkers(MarkerGroup::All);
@@ -176,28 +173,27 @@ void EntryForm::SetText(EntryField field, std::string text) {
 
 void EntryForm::OnSectionTyped(std::string text) {
     state_.values.section = std::move(text);
-    ProcessSectionTyped(1);
+    ProcessSectionTyped(EntryRow::First);
 }
 
 void EntryForm::OnSection2Typed(std::string text) {
     state_.values.section2 = std::move(text);
-    ProcessSectionTyped(2);
+    ProcessSectionTyped(EntryRow::Second);
 }
 
-void EntryForm::ProcessSectionTyped(int row) {
+void EntryForm::ProcessSectionTyped(EntryRow row) {
     EntryValues& v = state_.values;
-    const bool first = row != 2;
+    const bool first = row == EntryRow::First;
     const std::string& code = first ? v.section : v.section2;
     std::string& name = first ? v.sectionName : v.sectionName2;
-    const int grid = first ? 0 : 1;
-    if (code.size() == 4) {
+    if (code.size() == kSectionCodeLength) {
         name = Sections().NameOfText(code);
         if (!name.empty()) {
-            ShowSectionGrid(NumericValue(code), grid);
+            ShowSectionGrid(NumericValue(code), first ? Grid::Upper : Grid::Lower);
         }
     } else {
         name.clear();
-        ResetGrids(grid);
+        ResetGrids(first ? Grids::Upper : Grids::Lower);
         if (Listening()) {
             ResetMarkers(first ? MarkerGroup::M1 : MarkerGroup::M2);
         } else if (first) {
@@ -367,7 +363,7 @@ void EntryForm::DiscardDuplicate() {
     state_.indicators.duplicate = false;
     state_.indicators.newMultiplier = false;
     state_.previous.clear();
-    ResetGrids(2);
+    ResetGrids(Grids::Both);
     if (Listening()) {
         v.callsign2.clear();
         v.section2.clear();
@@ -420,7 +416,7 @@ void EntryForm::ClearAfterAdd() {
     v.section.clear();
     v.sectionName.clear();
     ClearPreviousContacts();
-    ResetGrids(2);
+    ResetGrids(Grids::Both);
     state_.indicators.newMultiplier = false;
     MoveFocus(EntryField::Callsign);
     Redraw();
@@ -443,8 +439,8 @@ void EntryForm::OnClear() {
         v.section2.clear();
         v.callsign2.clear();
     }
-    v.rstSent = v.rstReceived = ModeIndex() == 0 ? "59" : "599";
-    ResetGrids(2);
+    v.rstSent = v.rstReceived = DefaultReportFor(v.mode);
+    ResetGrids(Grids::Both);
     if (Listening()) {
         ResetMarkers(MarkerGroup::All);
         if (listening_ != nullptr) {
@@ -463,10 +459,7 @@ void EntryForm::OnBandChosen(int index) {
         return;
     }
     EntryValues& v = state_.values;
-    v.band = std::string(kBandTexts[static_cast<size_t>(index)]);
-    if (v.mode == "RTTY" && v.band == "1,8") {
-        v.band = "3,5";  // RTTY is never worked on 1,8
-    }
+    v.band = WorkableBand(kBandTexts[static_cast<size_t>(index)], v.mode);
     GetSettings().SetBand(v.band);
     AfterBandOrModeChange();
     if (Listening() && listening_ != nullptr) {
@@ -480,8 +473,8 @@ void EntryForm::OnModeChosen(int index) {
     }
     EntryValues& v = state_.values;
     v.mode = std::string(kModeTexts[static_cast<size_t>(index)]);
-    if (v.mode == "RTTY" && v.band == "1,8") {
-        v.band = "3,5";
+    if (const std::string_view band = WorkableBand(v.band, v.mode); band != v.band) {
+        v.band = band;
         GetSettings().SetBand(v.band);
     }
     GetSettings().SetMode(v.mode);
@@ -494,9 +487,9 @@ void EntryForm::OnModeChosen(int index) {
 
 void EntryForm::ResetReportsForMode(bool onlyWrongLength) {
     EntryValues& v = state_.values;
-    const bool ssb = v.mode == "SSB";
-    const size_t length = ssb ? 2 : 3;
-    const char* fresh = ssb ? "59" : "599";
+    const bool ssb = IsSsb(v.mode);
+    const size_t length = ReportLength(ssb);
+    const char* fresh = DefaultReport(ssb);
     for (std::string* report : {&v.rstSent, &v.rstReceived}) {
         if (!onlyWrongLength || report->size() != length) {
             *report = fresh;
@@ -507,8 +500,8 @@ void EntryForm::ResetReportsForMode(bool onlyWrongLength) {
 void EntryForm::AfterBandOrModeChange() {
     Redraw();
     EvaluateCallsign();
-    if (state_.values.section.size() == 4) {
-        ShowSectionGrid(NumericValue(state_.values.section), 0);
+    if (state_.values.section.size() == kSectionCodeLength) {
+        ShowSectionGrid(NumericValue(state_.values.section), Grid::Upper);
     }
     Redraw();
 }
@@ -542,7 +535,7 @@ void EntryForm::EvaluateCallsign() {
     state_.duplicate = false;
     state_.indicators.duplicate = false;
     v.previousCall.clear();
-    ResetGrids(1);
+    ResetGrids(Grids::Lower);
 
     const ContestLog& log = Log();
     for (uint32_t row : callsignRows_->RowsOf(v.callsign)) {
@@ -552,7 +545,7 @@ void EntryForm::EvaluateCallsign() {
         if (v.section.empty() && !state_.duplicate) {
             v.section = log.Field(row, QsoCol::Section);
             v.sectionName = Sections().NameOfText(v.section);
-            ShowSectionGrid(NumericValue(v.section), 0);
+            ShowSectionGrid(NumericValue(v.section), Grid::Upper);
         }
         if (rowBand == v.band && rowMode == v.mode) {
             state_.indicators.duplicate = true;
@@ -572,7 +565,7 @@ void EntryForm::EvaluateCallsign() {
         std::optional<BandCode> band = DecodeBand(rowBand);
         int mode = DecodeMode(rowMode);
         if (band && mode >= 0) {
-            state_.cells[GridCell(1, mode, band->index)] = true;
+            state_.cells[GridCell(static_cast<int>(Grid::Lower), mode, band->index)] = true;
         }
     }
     if (!state_.previous.empty()) {
@@ -581,19 +574,19 @@ void EntryForm::EvaluateCallsign() {
     Redraw();
 }
 
-void EntryForm::ShowSectionGrid(int32_t code, int grid) {
+void EntryForm::ShowSectionGrid(int32_t code, Grid grid) {
     const WorkedSections& worked = Log().Worked();
     for (int mode = 0; mode < kModeCount; ++mode) {
         uint8_t bits = worked.Bits(code, mode);
         for (int band = 0; band < kBandCount; ++band) {
-            state_.cells[GridCell(grid, mode, band)] = (bits & BandBit(band)) != 0;
+            state_.cells[GridCell(static_cast<int>(grid), mode, band)] = (bits & BandBit(band)) != 0;
         }
     }
     const int band = BandIndex();
     const int mode = ModeIndex();
     const bool already = band >= 0 && mode >= 0 && worked.IsWorked(code, mode, BandBit(band));
     if (Listening()) {
-        Marker& marker = state_.indicators.multiplier[grid == 1 ? 1 : 0];
+        Marker& marker = state_.indicators.multiplier[grid == Grid::Lower ? 1 : 0];
         marker.visible = !already;
         marker.on = true;
     } else {
@@ -601,27 +594,27 @@ void EntryForm::ShowSectionGrid(int32_t code, int grid) {
     }
 }
 
-void EntryForm::ResetGrids(int which) {
-    const int first = which == 1 ? 18 : 0;
-    const int last = which == 0 ? 18 : kGridCells;
+void EntryForm::ResetGrids(Grids which) {
+    const int first = which == Grids::Lower ? kCellsPerGrid : 0;
+    const int last = which == Grids::Upper ? kCellsPerGrid : kGridCells;
     for (int cell = first; cell < last; ++cell) {
         state_.cells[cell] = false;
     }
 }
 
-void EntryForm::ResetMarkers(int groups) {
+void EntryForm::ResetMarkers(MarkerGroup groups) {
     EntryIndicators& ind = state_.indicators;
-    if (groups & MarkerGroup::C) {
+    if (Has(groups, MarkerGroup::C)) {
         ind.calling = {};
     }
-    if (groups & MarkerGroup::R) {
+    if (Has(groups, MarkerGroup::R)) {
         ind.answers = {};
     }
     // The M pictures are the same on and off: hidden, they are left switched on.
-    if (groups & MarkerGroup::M1) {
+    if (Has(groups, MarkerGroup::M1)) {
         ind.multiplier[0] = {false, true};
     }
-    if (groups & MarkerGroup::M2) {
+    if (Has(groups, MarkerGroup::M2)) {
         ind.multiplier[1] = {false, true};
     }
 }

@@ -99,15 +99,15 @@ class EntryForm {
     void Redraw();
     // The previous-contacts search (leaving the callsign, band or mode change).
     void EvaluateCallsign();
-    // Lights grid g from WorkedSections for the code and sets the new-multiplier
+    // Lights a grid from WorkedSections for the code and sets the new-multiplier
     // picture (in listening mode the M marker of the grid's row).
-    void ShowSectionGrid(int32_t code, int grid);
-    // Switches off grid 0 (0), grid 1 (1) or both (2).
-    void ResetGrids(int which);
-    // Hides and switches off the listening markers of the given MarkerGroup bits.
-    void ResetMarkers(int groups);
-    // Section 1 (row 1) or section 2 (row 2) as typed: name, grid and indicator.
-    void ProcessSectionTyped(int row);
+    void ShowSectionGrid(int32_t code, Grid grid);
+    // Switches off the upper grid, the lower one or both.
+    void ResetGrids(Grids which);
+    // Hides and switches off the listening markers of the given groups.
+    void ResetMarkers(MarkerGroup groups);
+    // The section of a row as typed: its name, its grid and the indicator.
+    void ProcessSectionTyped(EntryRow row);
     // Writes the date and time from the clock and shows a tip when one is due.
     void UpdateClock(const ClockNow& now, bool forced);
 

@@ -38,7 +38,7 @@ void ListeningEntry::OnCallsign1Valid(EntryForm& form) {
         v.section = FormatCode(first_.entry.section);
         form.MoveFocus(EntryField::Section);
         form.Redraw();
-        form.ProcessSectionTyped(1);
+        form.ProcessSectionTyped(EntryRow::First);
     }
     const int band = form.BandIndex();
     const int mode = form.ModeIndex();
@@ -69,7 +69,7 @@ void ListeningEntry::EvaluateCallsign2(EntryForm& form) {
         v.section2 = FormatCode(second_.entry.section);
         form.MoveFocus(EntryField::Section2);
         form.Redraw();
-        form.ProcessSectionTyped(2);
+        form.ProcessSectionTyped(EntryRow::Second);
     }
 
     const int band = form.BandIndex();
@@ -80,7 +80,7 @@ void ListeningEntry::EvaluateCallsign2(EntryForm& form) {
     }
     const int answers = second_.entry.AnswerCount(band, mode);
     ShowAnswerMarkers(form, answers);
-    if (answers >= 3) {
+    if (answers >= kAnswersPerBandMode) {
         state.duplicate = true;
         for (Marker& marker : state.indicators.answers) {
             marker.on = true;
@@ -90,7 +90,7 @@ void ListeningEntry::EvaluateCallsign2(EntryForm& form) {
         state.duplicate = true;
     }
     if (state.duplicate && !second_.entry.HeardCalling(band, mode) &&
-        first_.entry.AnswerCount(band, mode) < 3) {
+        first_.entry.AnswerCount(band, mode) < kAnswersPerBandMode) {
         SwapStations(form, band, mode);
     }
     if (state.duplicate) {
@@ -100,10 +100,11 @@ void ListeningEntry::EvaluateCallsign2(EntryForm& form) {
 }
 
 void ListeningEntry::ShowAnswerMarkers(EntryForm& form, int count) {
-    std::array<Marker, 3>& answers = form.MutableState().indicators.answers;
-    answers[0].visible = true;
-    answers[1].visible = count >= 1;
-    answers[2].visible = count >= 2;
+    std::array<Marker, kAnswersPerBandMode>& answers = form.MutableState().indicators.answers;
+    // One marker more than the answers heard so far: the one this exchange would add.
+    for (size_t i = 0; i < answers.size(); ++i) {
+        answers[i].visible = count >= static_cast<int>(i);
+    }
 }
 
 void ListeningEntry::SwapStations(EntryForm& form, int band, int mode) {
@@ -114,7 +115,8 @@ void ListeningEntry::SwapStations(EntryForm& form, int band, int mode) {
     v.section2 = v.section;
     v.section.clear();
     v.sectionName.clear();
-    v.sectionName2 = v.section2.size() == 4 ? form.Sections().NameOfText(v.section2) : std::string();
+    v.sectionName2 =
+        v.section2.size() == kSectionCodeLength ? form.Sections().NameOfText(v.section2) : std::string();
     std::swap(first_, second_);
 
     state.indicators.calling.on = false;
@@ -124,8 +126,8 @@ void ListeningEntry::SwapStations(EntryForm& form, int band, int mode) {
     state.duplicate = false;
     form.MoveFocus(EntryField::Section);
     form.Redraw();
-    form.ProcessSectionTyped(1);
-    form.ProcessSectionTyped(2);
+    form.ProcessSectionTyped(EntryRow::First);
+    form.ProcessSectionTyped(EntryRow::Second);
 }
 
 void ListeningEntry::OnBandChanged(EntryForm& form) {
@@ -138,8 +140,8 @@ void ListeningEntry::OnModeChanged(EntryForm& form) {
 
 void ListeningEntry::ShowSection2Grid(EntryForm& form) {
     const std::string& section2 = form.Values().section2;
-    if (section2.size() == 4) {
-        form.ShowSectionGrid(NumericValue(section2), 1);
+    if (section2.size() == kSectionCodeLength) {
+        form.ShowSectionGrid(NumericValue(section2), Grid::Lower);
     }
     form.Redraw();
 }
@@ -156,7 +158,7 @@ void ListeningEntry::OnEnter(EntryForm& form) {
     EntryValues& v = state.values;
     switch (state.focus) {
         case EntryField::Section:
-            if (v.section.size() == 4) {
+            if (v.section.size() == kSectionCodeLength) {
                 form.MoveFocus(EntryField::Callsign2);
             }
             form.Redraw();
@@ -181,7 +183,7 @@ void ListeningEntry::OnEnter(EntryForm& form) {
 void ListeningEntry::TryAdd(EntryForm& form) {
     EntryValues& v = form.MutableState().values;
     FormValues checked = ValuesToCheck(v);
-    CheckOutcome outcome = RunChecks(HrdEntryChecks(), checked, form.Sections(), form.Prompts());
+    CheckOutcome outcome = RunChecks(ListeningEntryChecks(), checked, form.Sections(), form.Prompts());
     // Upper-cased, or emptied when refused.
     v.callsign = checked.callsign;
     v.callsign2 = checked.callsign2;
@@ -214,7 +216,7 @@ void ListeningEntry::AddExchange(EntryForm& form) {
 
     const HrdRecord heard{v.date, v.time, v.band, v.mode, v.callsign, v.rstSent, v.section, v.callsign2};
     log.AppendWithoutIndexes(heard);
-    session.JournalAppend(HrdLine(heard));  // also marks the log modified
+    session.JournalAppend(ListeningLine(heard));  // also marks the log modified
     log.Worked().Mark(NumericValue(v.section), mode, bandBit);
 
     calling.MarkCalling(band, mode);
@@ -226,12 +228,12 @@ void ListeningEntry::AddExchange(EntryForm& form) {
         answering.section = NumericValue(v.section2);
     }
 
-    if (!answering.HeardCalling(band, mode) && calling.AnswerCount(band, mode) < 3 &&
+    if (!answering.HeardCalling(band, mode) && calling.AnswerCount(band, mode) < kAnswersPerBandMode &&
         !v.sectionName2.empty()) {
         const HrdRecord back{v.date,      v.time,        v.band,     v.mode,
                              v.callsign2, v.rstReceived, v.section2, v.callsign};
         log.AppendWithoutIndexes(back);
-        session.JournalAppend(HrdLine(back));
+        session.JournalAppend(ListeningLine(back));
         log.Worked().Mark(NumericValue(v.section2), mode, bandBit);
         answering.MarkCalling(band, mode);
         calling.AddAnswer(band, mode);
@@ -253,7 +255,7 @@ void ListeningEntry::ClearAfterAdd(EntryForm& form) {
     v.callsign2.clear();
     v.callsign.clear();
     form.ResetMarkers(MarkerGroup::All);
-    form.ResetGrids(2);
+    form.ResetGrids(Grids::Both);
     first_ = {};
     second_ = {};
     form.MoveFocus(EntryField::Callsign);

@@ -10,13 +10,13 @@
 // EntryForm itself already:
 //  - shows the row-1 and row-2 M markers instead of the new-multiplier picture when it
 //    lights grid 0 or grid 1 from WorkedSections (ShowSectionGrid);
-//  - empties callsign 2, section 2 and section name 2 and runs ResetMarkers(All) when
+//  - empties callsign 2, section 2 and section name 2 and runs ResetMarkers(MarkerGroup::All) when
 //    the form is cleared (F9, "C", menu) and when Enter discards a flagged duplicate;
 //  - hides the C marker when Enter finds callsign 1 invalid, and when leaving
 //    callsign 1 finds it invalid while the duplicate flag was set (it also clears the
 //    flag then);
 //  - handles typing in section 2 like section 1, with grid 1 and the row-2 M marker
-//    (ProcessSectionTyped(2), which the evaluation of callsign 2 can call as well).
+//    (ProcessSectionTyped(EntryRow::Second), which the evaluation of callsign 2 can call as well).
 
 #include <string>
 

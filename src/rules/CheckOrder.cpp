@@ -21,7 +21,7 @@ constexpr std::array<CheckStep, 6> kQsoEntry = {{
      MessageIcon::Exclamation},
 }};
 
-constexpr std::array<CheckStep, 5> kHrdEntry = {{
+constexpr std::array<CheckStep, 5> kListeningEntry = {{
     {CheckKind::EntrySection, FormField::Section, kNoText, kNoText},
     {CheckKind::Callsign, FormField::Callsign, kNoText, kNoText, MessageIcon::Stop, true},
     {CheckKind::Callsign, FormField::Callsign2, kNoText, kNoText, MessageIcon::Stop, true},
@@ -39,12 +39,12 @@ constexpr std::array<CheckStep, 6> kQsoEdit = {{
      MessageIcon::Question},
 }};
 
-constexpr std::array<CheckStep, 5> kHrdEdit = {{
+constexpr std::array<CheckStep, 5> kListeningEdit = {{
     {CheckKind::BothCallsigns, FormField::Callsign, kCallsignsErrorText, kErrorTitle},
     {CheckKind::DialogDate, FormField::Date, kDateErrorText, kErrorTitle},
     {CheckKind::DialogTime, FormField::Time, kTimeErrorText, kErrorTitle},
     {CheckKind::Report, FormField::RstSent, kRstErrorText, kErrorTitle},
-    {CheckKind::DialogSection, FormField::Section, kHrdSectionQuestion, kQuestionTitle,
+    {CheckKind::DialogSection, FormField::Section, kListeningSectionQuestion, kQuestionTitle,
      MessageIcon::Question},
 }};
 
@@ -84,14 +84,14 @@ CheckOutcome Fail(const CheckStep& step, FormField focus, UserPrompts& prompts) 
 std::span<const CheckStep> QsoEntryChecks() {
     return kQsoEntry;
 }
-std::span<const CheckStep> HrdEntryChecks() {
-    return kHrdEntry;
+std::span<const CheckStep> ListeningEntryChecks() {
+    return kListeningEntry;
 }
 std::span<const CheckStep> QsoEditChecks() {
     return kQsoEdit;
 }
-std::span<const CheckStep> HrdEditChecks() {
-    return kHrdEdit;
+std::span<const CheckStep> ListeningEditChecks() {
+    return kListeningEdit;
 }
 
 CheckOutcome RunChecks(std::span<const CheckStep> steps, FormValues& values, const SectionTable& sections,

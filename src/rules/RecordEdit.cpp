@@ -40,13 +40,14 @@ EditSave<QsoRecord> SaveQsoEdit(const QsoRecord& typed, const SectionTable& sect
                    [&values](QsoRecord& record) { record.callsign = values.callsign; });
 }
 
-EditSave<HrdRecord> SaveHrdEdit(const HrdRecord& typed, const SectionTable& sections, UserPrompts& prompts) {
+EditSave<HrdRecord> SaveListeningEdit(const HrdRecord& typed, const SectionTable& sections,
+                                      UserPrompts& prompts) {
     FormValues values = SharedValues(typed);
     values.callsign = typed.callingCall;
     values.callsign2 = typed.answeringCall;
     values.rstSent = typed.rst;
     values.section = typed.callingSection;
-    return Checked(typed, HrdEditChecks(), values, sections, prompts, [&values](HrdRecord& record) {
+    return Checked(typed, ListeningEditChecks(), values, sections, prompts, [&values](HrdRecord& record) {
         record.callingCall = values.callsign;
         record.answeringCall = values.callsign2;
     });

@@ -24,6 +24,7 @@ EditSave<QsoRecord> SaveQsoEdit(const QsoRecord& typed, const SectionTable& sect
 
 // "Modifica di un HRD". FormField::Callsign is "Nominativo 1", Callsign2 "Nominativo 2",
 // RstSent "RST 1" and Section "Sez. 1".
-EditSave<HrdRecord> SaveHrdEdit(const HrdRecord& typed, const SectionTable& sections, UserPrompts& prompts);
+EditSave<HrdRecord> SaveListeningEdit(const HrdRecord& typed, const SectionTable& sections,
+                                      UserPrompts& prompts);
 
 }  // namespace tarnex

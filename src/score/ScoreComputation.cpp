@@ -11,7 +11,8 @@ namespace tarnex {
 ScoreResult ComputeScore(const ContestLog& log) {
     ScoreResult result;
     MultiplierMarks marks;
-    const int sectionColumn = log.Mode() == LogMode::Qso ? int{QsoCol::Section} : int{HrdCol::CallingSection};
+    const int sectionColumn =
+        log.Mode() == LogMode::Qso ? int{QsoCol::Section} : int{ListeningCol::CallingSection};
     for (size_t row = 0; row < log.RowCount(); ++row) {
         std::optional<BandCode> band = DecodeBand(log.Field(row, QsoCol::Band));
         if (!band) {
@@ -47,7 +48,7 @@ std::string BadModeMessage(size_t position) {
 
 void ShowSkipMessages(const ScoreResult& result, UserPrompts& prompts) {
     for (const std::string& message : result.skipMessages) {
-        prompts.ShowMessage(message, "Errore", MessageIcon::Stop);
+        prompts.ShowMessage(message, kErrorTitle, MessageIcon::Stop);
     }
 }
 

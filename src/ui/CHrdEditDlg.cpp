@@ -5,7 +5,7 @@
 namespace tarnex {
 
 CHrdEditDlg::CHrdEditDlg(const SectionTable& sections, UserPrompts& prompts, QWidget* parent)
-    : EntryEditDlg(QStringLiteral("Modifica di un HRD"), SaveHrdEdit, sections, prompts, parent) {
+    : EntryEditDlg(QStringLiteral("Modifica di un HRD"), SaveListeningEdit, sections, prompts, parent) {
     QGridLayout* grid = grid_;
     callingCall_ = EntryEditFields::AddEdit(this, grid, 0, 4, QStringLiteral("Nominativo 1"), "callingCall",
                                             true, false);

@@ -12,6 +12,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "app/AppTexts.h"
 #include "log/BandMode.h"
 #include "ui/CommandWiring.h"
 #include "ui/DialogColours.h"
@@ -65,27 +66,27 @@ CTarnexDlg::CTarnexDlg(LogSession& session, QWidget* parent, ClockSource clock)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(WindowFont());
-    setWindowTitle(QStringLiteral("TARNEX - Contest delle Sezioni ARI"));
+    setWindowTitle(TextCodec::ToQString(kBaseTitle));
     BuildWindow();
 
-    // 1. The program icon.
+    // The program icon in four sizes.
     QIcon icon;
     for (int size : {16, 32, 48, 64}) {
         icon.addFile(QStringLiteral(":/main/tarnex%1.png").arg(size), QSize(size, size));
     }
     setWindowIcon(icon);
-    // 2-3. The list columns for the log mode of the category.
+    // The log list's columns for the log mode the category asks for.
     ApplyColumnWidths();
     setLogMode(LogModeForCategory(session_.GetSettings().station.category));
-    // 5. The journal (it may bring the other mode), scrolled to its last row.
+    // The journal (its header may bring the other mode), scrolled to its last row.
     form_.SetView(this);
     form_.SetListeningHandler(&listening_);
     session_.SetListener(this);
     session_.LoadJournal();
     controls_.logList->scrollToBottom();
-    // 4, 6-9. Own section, clock, band and mode, reports, grids, focus.
+    // The entry form: own section, clock, band and mode, reports, grids, focus.
     runEntryForm([this](EntryForm& form) { form.Open(clock_()); });
-    // 10. The title.
+    // The title with the open log's name.
     TitleChanged(session_.Title());
 
     ConnectControls();
@@ -246,10 +247,10 @@ void CTarnexDlg::Redraw(const EntryFormState& state) {
     c.duplicate->setVisible(state.indicators.duplicate);
     c.newMultiplier->setVisible(state.indicators.newMultiplier);
     SetMarker(c.markerC, state.indicators.calling);
-    for (size_t i = 0; i < 3; ++i) {
+    for (size_t i = 0; i < c.markerR.size(); ++i) {
         SetMarker(c.markerR[i], state.indicators.answers[i]);
     }
-    for (size_t i = 0; i < 2; ++i) {
+    for (size_t i = 0; i < c.markerM.size(); ++i) {
         SetMarker(c.markerM[i], state.indicators.multiplier[i]);
     }
     previousModel_->SetRows(state.previous);

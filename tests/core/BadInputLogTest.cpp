@@ -45,12 +45,12 @@ struct Damaged {
 // line ended by an LF, a line cut after 101 characters (150 bytes: 2 rows, 250: 3),
 // a last line without LF dropped.
 const Damaged kCatalogue[] = {
-    {"truncated-header.trnx", LogMode::Qso, 0, true},  {"truncated-entry.trnx", LogMode::Qso, 3, true},
+    {"truncated-header.trnx", LogMode::Qso, 0, true},   {"truncated-entry.trnx", LogMode::Qso, 3, true},
     {"binary.trnx", LogMode::Qso, 12, false},  // one LF per 256 bytes, CR dropped, cut at 101
-    {"long-lines.trnx", LogMode::Qso, 8, false},       {"five-digit-sections.trnx", LogMode::Qso, 4, true},
-    {"empty-fields.trnx", LogMode::Qso, 5, true},      {"high-bytes.trnx", LogMode::Qso, 3, true},
-    {"swl-damaged.trnx", LogMode::Swl, 7, false},      {"no-header-damaged.trnx", LogMode::Qso, 4, true},
-    {"own-section-caret.trnx", LogMode::Qso, 2, true}, {"own-section-long.trnx", LogMode::Qso, 2, true},
+    {"long-lines.trnx", LogMode::Qso, 8, false},        {"five-digit-sections.trnx", LogMode::Qso, 4, true},
+    {"empty-fields.trnx", LogMode::Qso, 5, true},       {"high-bytes.trnx", LogMode::Qso, 3, true},
+    {"swl-damaged.trnx", LogMode::Listening, 7, false}, {"no-header-damaged.trnx", LogMode::Qso, 4, true},
+    {"own-section-caret.trnx", LogMode::Qso, 2, true},  {"own-section-long.trnx", LogMode::Qso, 2, true},
 };
 
 std::vector<std::vector<std::string>> RowsOf(const ContestLog& log) {

@@ -102,14 +102,14 @@ QByteArray QsoJournal(int rows) {
     return QByteArray::fromStdString(bytes);
 }
 
-QByteArray HrdJournal(int rows) {
+QByteArray ListeningJournal(int rows) {
     StationSummary station{"", "1234", "SWL", "", "", "", "", "", "", "", ""};
-    std::string bytes = LogHeaderBytes(LogMode::Swl, station);
+    std::string bytes = LogHeaderBytes(LogMode::Listening, station);
     for (int i = 0; i < rows; ++i) {
         HrdRecord r{"02.06.2007", QString::number(1100 + i).toStdString(), "7",
                     "SSB",        "IZ" + std::to_string(i) + "AAA",        "59",
                     "5678",       "IZ" + std::to_string(i) + "BBB"};
-        bytes += HrdLine(r);
+        bytes += ListeningLine(r);
     }
     return QByteArray::fromStdString(bytes);
 }
@@ -277,8 +277,8 @@ void TestMainWindow::logColumnsAndWidths() {
 }
 
 void TestMainWindow::listeningCategoryOpensTheSecondRow() {
-    Harness h(HrdJournal(4), "SWL");
-    QCOMPARE(h.window->logMode(), LogMode::Swl);
+    Harness h(ListeningJournal(4), "SWL");
+    QCOMPARE(h.window->logMode(), LogMode::Listening);
     QCOMPARE(h.window->logList()->horizontalHeader()->count(), 9);
     QCOMPARE(h.window->logList()->model()->headerData(5, Qt::Horizontal).toString(),
              QStringLiteral("Nomin. chiamante"));
@@ -423,7 +423,7 @@ void TestMainWindow::screenshots() {
         QVERIFY(h.window->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/main_dup.png")));
     }
     {
-        Harness h(HrdJournal(12), "SWL");
+        Harness h(ListeningJournal(12), "SWL");
         h.c().band->setCurrentIndex(3);  // 14: nobody heard there yet
         h.c().callsign->setFocus();
         QTest::keyClicks(h.c().callsign, QStringLiteral("IZ5AAA"));
