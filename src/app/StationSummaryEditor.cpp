@@ -25,9 +25,6 @@ const char* const StationSummaryEditor::kToQsoQuestion =
 namespace {
 
 constexpr const char* kConfirmTitle = "Richiesta conferma";
-constexpr std::array<SummaryField, 8> kFieldsInOrder = {
-    SummaryField::Callsign, SummaryField::Name,     SummaryField::Operators, SummaryField::Address1,
-    SummaryField::Address2, SummaryField::Address3, SummaryField::Comment1,  SummaryField::Comment2};
 
 // True when text begins with prefix, letter case ignored.
 bool BeginsWithNoCase(const std::string& text, const std::string& prefix) {
@@ -126,7 +123,7 @@ std::string StationSummaryEditor::TooLongText(size_t limit) {
 }
 
 SummarySaveResult StationSummaryEditor::Save(StationSummaryInput& input) {
-    for (SummaryField field : kFieldsInOrder) {
+    for (SummaryField field : kSummaryFields) {
         const size_t limit = SummaryFieldLimit(field);
         if (input.Text(field).size() > limit) {
             session_.Prompts().ShowMessage(TooLongText(limit), kProgramName, MessageIcon::Exclamation);

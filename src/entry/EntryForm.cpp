@@ -12,40 +12,44 @@
 
 namespace tarnex {
 
+namespace {
+
+// The form's fields that the checks on Enter read, each with the field it is to them.
+// Listening mode uses the same rows: report 1 is in "RST tx", report 2 in "RST rx".
+struct CheckedField {
+    FormField checked;
+    EntryField field;
+};
+constexpr std::array<CheckedField, 7> kCheckedFields = {{
+    {FormField::Callsign, EntryField::Callsign},
+    {FormField::Callsign2, EntryField::Callsign2},
+    {FormField::Date, EntryField::Date},
+    {FormField::Time, EntryField::Time},
+    {FormField::RstSent, EntryField::RstSent},
+    {FormField::RstReceived, EntryField::RstReceived},
+    {FormField::Section, EntryField::Section},
+}};
+
+}  // namespace
+
 EntryField EntryFieldOf(FormField field) {
-    switch (field) {
-        case FormField::Callsign:
-            return EntryField::Callsign;
-        case FormField::Callsign2:
-            return EntryField::Callsign2;
-        case FormField::Date:
-            return EntryField::Date;
-        case FormField::Time:
-            return EntryField::Time;
-        case FormField::RstSent:
-            return EntryField::RstSent;
-        case FormField::RstReceived:
-            return EntryField::RstReceived;
-        case FormField::Section:
-            return EntryField::Section;
-        case FormField::OwnSection:
-            return EntryField::OwnSection;
-        case FormField::None:
-            break;
+    if (field == FormField::OwnSection) {
+        return EntryField::OwnSection;  // the station's own section, checked from the settings
+    }
+    for (const CheckedField& row : kCheckedFields) {
+        if (row.checked == field) {
+            return row.field;
+        }
     }
     return EntryField::None;
 }
 
 FormValues ValuesToCheck(const EntryValues& values) {
     FormValues checked;
-    checked.callsign = values.callsign;
-    checked.callsign2 = values.callsign2;
-    checked.date = values.date;
-    checked.time = values.time;
+    for (const CheckedField& row : kCheckedFields) {
+        *TextOf(checked, row.checked) = *TextOf(values, row.field);
+    }
     checked.mode = values.mode;
-    checked.rstSent = values.rstSent;
-    checked.rstReceived = values.rstReceived;
-    checked.section = values.section;
     checked.autoClock = values.autoClock;
     return checked;
 }
@@ -126,48 +130,8 @@ void EntryForm::OnLogReplaced() {
 // --- Typing ---
 
 void EntryForm::SetText(EntryField field, std::string text) {
-    EntryValues& v = state_.values;
-    switch (field) {
-        case EntryField::Date:
-            v.date = std::move(text);
-            break;
-        case EntryField::Time:
-            v.time = std::move(text);
-            break;
-        case EntryField::Callsign:
-            v.callsign = std::move(text);
-            break;
-        case EntryField::RstSent:
-            v.rstSent = std::move(text);
-            break;
-        case EntryField::RstReceived:
-            v.rstReceived = std::move(text);
-            break;
-        case EntryField::Section:
-            v.section = std::move(text);
-            break;
-        case EntryField::SectionName:
-            v.sectionName = std::move(text);
-            break;
-        case EntryField::Callsign2:
-            v.callsign2 = std::move(text);
-            break;
-        case EntryField::Section2:
-            v.section2 = std::move(text);
-            break;
-        case EntryField::SectionName2:
-            v.sectionName2 = std::move(text);
-            break;
-        case EntryField::OwnSection:
-            v.ownSection = std::move(text);
-            break;
-        case EntryField::PreviousCall:
-            v.previousCall = std::move(text);
-            break;
-        case EntryField::None:
-        case EntryField::Band:
-        case EntryField::Mode:
-            break;
+    if (std::string* value = TextOf(state_.values, field)) {
+        *value = std::move(text);
     }
 }
 

@@ -55,6 +55,40 @@ struct EntryValues {
     bool operator==(const EntryValues&) const = default;
 };
 
+// Where each typed field of the form keeps its text: one row per field, read by the
+// form when the person types and by the window when it shows the form. Band and Mode
+// are chosen from their lists, and None holds nothing.
+struct EntryText {
+    EntryField field;
+    std::string EntryValues::*text;
+};
+inline constexpr std::array<EntryText, 12> kEntryTexts = {{
+    {EntryField::Date, &EntryValues::date},
+    {EntryField::Time, &EntryValues::time},
+    {EntryField::Callsign, &EntryValues::callsign},
+    {EntryField::RstSent, &EntryValues::rstSent},
+    {EntryField::RstReceived, &EntryValues::rstReceived},
+    {EntryField::Section, &EntryValues::section},
+    {EntryField::SectionName, &EntryValues::sectionName},
+    {EntryField::Callsign2, &EntryValues::callsign2},
+    {EntryField::Section2, &EntryValues::section2},
+    {EntryField::SectionName2, &EntryValues::sectionName2},
+    {EntryField::OwnSection, &EntryValues::ownSection},
+    {EntryField::PreviousCall, &EntryValues::previousCall},
+}};
+// The text of a field, or nullptr for a field that holds none.
+inline std::string* TextOf(EntryValues& values, EntryField field) {
+    for (const EntryText& row : kEntryTexts) {
+        if (row.field == field) {
+            return &(values.*row.text);
+        }
+    }
+    return nullptr;
+}
+inline const std::string* TextOf(const EntryValues& values, EntryField field) {
+    return TextOf(const_cast<EntryValues&>(values), field);
+}
+
 // A small display-only picture or button that can be hidden, or shown on or off.
 struct Marker {
     bool visible = false;

@@ -1,6 +1,7 @@
 #include "rules/CheckOrder.h"
 
 #include <array>
+#include <utility>
 
 #include "rules/FieldChecks.h"
 #include "sections/SectionTable.h"
@@ -48,30 +49,6 @@ constexpr std::array<CheckStep, 5> kListeningEdit = {{
      MessageIcon::Question},
 }};
 
-std::string* FieldOf(FormValues& values, FormField field) {
-    switch (field) {
-        case FormField::Callsign:
-            return &values.callsign;
-        case FormField::Callsign2:
-            return &values.callsign2;
-        case FormField::Date:
-            return &values.date;
-        case FormField::Time:
-            return &values.time;
-        case FormField::RstSent:
-            return &values.rstSent;
-        case FormField::RstReceived:
-            return &values.rstReceived;
-        case FormField::Section:
-            return &values.section;
-        case FormField::OwnSection:
-            return &values.ownSection;
-        case FormField::None:
-            break;
-    }
-    return nullptr;
-}
-
 CheckOutcome Fail(const CheckStep& step, FormField focus, UserPrompts& prompts) {
     if (!step.message.empty()) {
         prompts.ShowMessage(std::string(step.message), std::string(step.title), step.icon);
@@ -80,6 +57,21 @@ CheckOutcome Fail(const CheckStep& step, FormField focus, UserPrompts& prompts) 
 }
 
 }  // namespace
+
+std::string* TextOf(FormValues& values, FormField field) {
+    static constexpr std::pair<FormField, std::string FormValues::*> kTexts[] = {
+        {FormField::Callsign, &FormValues::callsign}, {FormField::Callsign2, &FormValues::callsign2},
+        {FormField::Date, &FormValues::date},         {FormField::Time, &FormValues::time},
+        {FormField::RstSent, &FormValues::rstSent},   {FormField::RstReceived, &FormValues::rstReceived},
+        {FormField::Section, &FormValues::section},   {FormField::OwnSection, &FormValues::ownSection},
+    };
+    for (const auto& [shown, text] : kTexts) {
+        if (shown == field) {
+            return &(values.*text);
+        }
+    }
+    return nullptr;
+}
 
 std::span<const CheckStep> QsoEntryChecks() {
     return kQsoEntry;
@@ -97,7 +89,7 @@ std::span<const CheckStep> ListeningEditChecks() {
 CheckOutcome RunChecks(std::span<const CheckStep> steps, FormValues& values, const SectionTable& sections,
                        UserPrompts& prompts) {
     for (const CheckStep& step : steps) {
-        std::string* field = FieldOf(values, step.field);
+        std::string* field = TextOf(values, step.field);
         std::string scratch;
         std::string& text = field ? *field : scratch;
         bool passed = true;

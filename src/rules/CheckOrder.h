@@ -62,6 +62,9 @@ struct FormValues {
     bool autoClock = false;  // "Data/ora auto" is on: the entry form skips the date
 };
 
+// The text of a field among the values, or nullptr for FormField::None.
+std::string* TextOf(FormValues& values, FormField field);
+
 struct CheckOutcome {
     bool accepted = false;
     FormField focus = FormField::None;  // where the focus goes when not accepted

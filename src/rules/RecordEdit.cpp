@@ -4,53 +4,39 @@ namespace tarnex {
 
 namespace {
 
-// The values both dialogs take from their record as they stand.
-template <typename Record>
-FormValues SharedValues(const Record& typed) {
+// Runs the dialog's checks on the record's fields; when they pass, the typed record
+// with the fields as the checks left them (the callsigns upper-cased).
+template <typename Record, size_t N>
+EditSave<Record> Checked(const Record& typed, const std::array<RecordField<Record>, N>& fields,
+                         std::span<const CheckStep> steps, const SectionTable& sections,
+                         UserPrompts& prompts) {
     FormValues values;
     values.date = typed.date;
     values.time = typed.time;
     values.mode = typed.mode;
-    return values;
-}
-
-// Runs the dialog's checks; when they pass, the typed record with the callsigns the
-// checks upper-cased put back by `takeCallsigns`.
-template <typename Record, typename TakeCallsigns>
-EditSave<Record> Checked(const Record& typed, std::span<const CheckStep> steps, FormValues& values,
-                         const SectionTable& sections, UserPrompts& prompts, TakeCallsigns takeCallsigns) {
+    for (const RecordField<Record>& row : fields) {
+        *TextOf(values, row.field) = typed.*row.text;
+    }
     CheckOutcome outcome = RunChecks(steps, values, sections, prompts);
     if (!outcome.accepted) {
         return {std::nullopt, outcome.focus};
     }
     Record record = typed;
-    takeCallsigns(record);
+    for (const RecordField<Record>& row : fields) {
+        record.*row.text = *TextOf(values, row.field);
+    }
     return {record, FormField::None};
 }
 
 }  // namespace
 
 EditSave<QsoRecord> SaveQsoEdit(const QsoRecord& typed, const SectionTable& sections, UserPrompts& prompts) {
-    FormValues values = SharedValues(typed);
-    values.callsign = typed.callsign;
-    values.rstSent = typed.rstSent;
-    values.rstReceived = typed.rstReceived;
-    values.section = typed.section;
-    return Checked(typed, QsoEditChecks(), values, sections, prompts,
-                   [&values](QsoRecord& record) { record.callsign = values.callsign; });
+    return Checked(typed, kQsoEditFields, QsoEditChecks(), sections, prompts);
 }
 
 EditSave<HrdRecord> SaveListeningEdit(const HrdRecord& typed, const SectionTable& sections,
                                       UserPrompts& prompts) {
-    FormValues values = SharedValues(typed);
-    values.callsign = typed.callingCall;
-    values.callsign2 = typed.answeringCall;
-    values.rstSent = typed.rst;
-    values.section = typed.callingSection;
-    return Checked(typed, ListeningEditChecks(), values, sections, prompts, [&values](HrdRecord& record) {
-        record.callingCall = values.callsign;
-        record.answeringCall = values.callsign2;
-    });
+    return Checked(typed, kListeningEditFields, ListeningEditChecks(), sections, prompts);
 }
 
 }  // namespace tarnex

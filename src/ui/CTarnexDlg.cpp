@@ -118,6 +118,7 @@ void CTarnexDlg::BuildWindow() {
     layout->addWidget(client);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     controls_.Build(client, units_);
+    BuildFieldTable();
 
     logModel_ = std::make_unique<LogListModel>(session_.Log());
     controls_.logList->setModel(logModel_.get());
@@ -132,6 +133,29 @@ void CTarnexDlg::BuildWindow() {
     clockTimer_.setTimerType(Qt::PreciseTimer);
     connect(&clockTimer_, &QTimer::timeout, this, &CTarnexDlg::onClockTick);
     ApplyColours();
+}
+
+void CTarnexDlg::BuildFieldTable() {
+    MainWindowControls& c = controls_;
+    const auto edit = [](EntryField field, QLineEdit* widget, Typing typing) {
+        return FieldControl{field, widget, widget, typing};
+    };
+    fields_ = {
+        edit(EntryField::Date, c.date, Typing::Text),
+        edit(EntryField::Time, c.time, Typing::Text),
+        {EntryField::Band, c.band, nullptr, Typing::None},
+        {EntryField::Mode, c.mode, nullptr, Typing::None},
+        edit(EntryField::Callsign, c.callsign, Typing::UpperCase),
+        edit(EntryField::RstSent, c.rstSent, Typing::Text),
+        edit(EntryField::RstReceived, c.rstReceived, Typing::Text),
+        edit(EntryField::Section, c.section, Typing::Section),
+        edit(EntryField::SectionName, c.sectionName, Typing::UpperCase),
+        edit(EntryField::Callsign2, c.callsign2, Typing::UpperCase),
+        edit(EntryField::Section2, c.section2, Typing::Section2),
+        edit(EntryField::SectionName2, c.sectionName2, Typing::UpperCase),
+        edit(EntryField::OwnSection, c.ownSection, Typing::Text),
+        edit(EntryField::PreviousCall, c.previousCall, Typing::UpperCase),
+    };
 }
 
 void CTarnexDlg::ApplyColours() {
@@ -224,18 +248,11 @@ void CTarnexDlg::Redraw(const EntryFormState& state) {
     writing_ = true;
     const EntryValues& v = state.values;
     MainWindowControls& c = controls_;
-    SetEdit(c.date, v.date);
-    SetEdit(c.time, v.time);
-    SetEdit(c.callsign, v.callsign);
-    SetEdit(c.rstSent, v.rstSent);
-    SetEdit(c.rstReceived, v.rstReceived);
-    SetEdit(c.section, v.section);
-    SetEdit(c.sectionName, v.sectionName);
-    SetEdit(c.callsign2, v.callsign2);
-    SetEdit(c.section2, v.section2);
-    SetEdit(c.sectionName2, v.sectionName2);
-    SetEdit(c.ownSection, v.ownSection);
-    SetEdit(c.previousCall, v.previousCall);
+    for (const FieldControl& control : fields_) {
+        if (control.edit != nullptr) {
+            SetEdit(control.edit, *TextOf(v, control.field));
+        }
+    }
     c.band->setCurrentIndex(BandListIndex(v.band));
     c.mode->setCurrentIndex(ModeListIndex(v.mode));
     c.autoClock->setChecked(v.autoClock);
@@ -286,11 +303,12 @@ void CTarnexDlg::onClockTick() {
 
 // --- What the person does ---
 
-void CTarnexDlg::Typed(EntryField field, QLineEdit* edit, bool upperCase) {
+void CTarnexDlg::Typed(const FieldControl& control) {
     if (writing_) {
         return;
     }
-    if (upperCase) {
+    QLineEdit* edit = control.edit;
+    if (control.typing == Typing::UpperCase) {
         QString text = edit->text();
         for (QChar& ch : text) {
             const QChar upper = ch.toUpper();
@@ -306,39 +324,29 @@ void CTarnexDlg::Typed(EntryField field, QLineEdit* edit, bool upperCase) {
     }
     const std::string bytes = TextCodec::ToBytes(edit->text());
     runEntryForm([&](EntryForm& form) {
-        if (field == EntryField::Section) {
-            form.OnSectionTyped(bytes);
-        } else if (field == EntryField::Section2) {
-            form.OnSection2Typed(bytes);
-        } else {
-            form.SetText(field, bytes);
+        switch (control.typing) {
+            case Typing::Section:
+                form.OnSectionTyped(bytes);
+                break;
+            case Typing::Section2:
+                form.OnSection2Typed(bytes);
+                break;
+            case Typing::Text:
+            case Typing::UpperCase:
+                form.SetText(control.field, bytes);
+                break;
+            case Typing::None:
+                break;
         }
     });
 }
 
 void CTarnexDlg::ConnectControls() {
     MainWindowControls& c = controls_;
-    struct Edit {
-        QLineEdit* edit;
-        EntryField field;
-        bool upperCase;
-    };
-    const Edit edits[] = {
-        {c.date, EntryField::Date, false},
-        {c.time, EntryField::Time, false},
-        {c.callsign, EntryField::Callsign, true},
-        {c.rstSent, EntryField::RstSent, false},
-        {c.rstReceived, EntryField::RstReceived, false},
-        {c.section, EntryField::Section, false},
-        {c.sectionName, EntryField::SectionName, true},
-        {c.callsign2, EntryField::Callsign2, true},
-        {c.section2, EntryField::Section2, false},
-        {c.sectionName2, EntryField::SectionName2, true},
-        {c.ownSection, EntryField::OwnSection, false},
-        {c.previousCall, EntryField::PreviousCall, true},
-    };
-    for (const Edit& e : edits) {
-        connect(e.edit, &QLineEdit::textEdited, this, [this, e] { Typed(e.field, e.edit, e.upperCase); });
+    for (const FieldControl& control : fields_) {
+        if (control.edit != nullptr && control.typing != Typing::None) {
+            connect(control.edit, &QLineEdit::textEdited, this, [this, control] { Typed(control); });
+        }
     }
     connect(c.band, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!writing_) {
@@ -433,64 +441,19 @@ void CTarnexDlg::FocusChanged(QWidget* now) {
 }
 
 EntryField CTarnexDlg::FieldOf(const QWidget* widget) const {
-    const MainWindowControls& c = controls_;
-    const std::pair<const QWidget*, EntryField> fields[] = {
-        {c.date, EntryField::Date},
-        {c.time, EntryField::Time},
-        {c.band, EntryField::Band},
-        {c.mode, EntryField::Mode},
-        {c.callsign, EntryField::Callsign},
-        {c.rstSent, EntryField::RstSent},
-        {c.rstReceived, EntryField::RstReceived},
-        {c.section, EntryField::Section},
-        {c.sectionName, EntryField::SectionName},
-        {c.callsign2, EntryField::Callsign2},
-        {c.section2, EntryField::Section2},
-        {c.sectionName2, EntryField::SectionName2},
-        {c.ownSection, EntryField::OwnSection},
-        {c.previousCall, EntryField::PreviousCall},
-    };
-    for (const auto& [w, field] : fields) {
-        if (w == widget) {
-            return field;
+    for (const FieldControl& control : fields_) {
+        if (control.widget == widget) {
+            return control.field;
         }
     }
     return EntryField::None;
 }
 
 QWidget* CTarnexDlg::WidgetOf(EntryField field) const {
-    const MainWindowControls& c = controls_;
-    switch (field) {
-        case EntryField::Date:
-            return c.date;
-        case EntryField::Time:
-            return c.time;
-        case EntryField::Band:
-            return c.band;
-        case EntryField::Mode:
-            return c.mode;
-        case EntryField::Callsign:
-            return c.callsign;
-        case EntryField::RstSent:
-            return c.rstSent;
-        case EntryField::RstReceived:
-            return c.rstReceived;
-        case EntryField::Section:
-            return c.section;
-        case EntryField::SectionName:
-            return c.sectionName;
-        case EntryField::Callsign2:
-            return c.callsign2;
-        case EntryField::Section2:
-            return c.section2;
-        case EntryField::SectionName2:
-            return c.sectionName2;
-        case EntryField::OwnSection:
-            return c.ownSection;
-        case EntryField::PreviousCall:
-            return c.previousCall;
-        case EntryField::None:
-            break;
+    for (const FieldControl& control : fields_) {
+        if (control.field == field) {
+            return control.widget;
+        }
     }
     return nullptr;
 }

@@ -94,7 +94,24 @@ class CTarnexDlg : public QDialog, private EntryFormView, private LogSessionList
     void AfterEntryForm();
     void ApplyFocus();
     void SyncClockTimer();
-    void Typed(EntryField field, QLineEdit* edit, bool upperCase);
+    // How the person's typing in a field reaches the entry form.
+    enum class Typing {
+        None,       // a list: chosen, not typed
+        Text,       // the text as typed
+        UpperCase,  // upper-cased as it is typed
+        Section,    // the section of the first row: its name and grid follow at once
+        Section2,   // the section of the second row (listening mode)
+    };
+    // One field of the entry form: its control, and what typing in it does. Typing,
+    // showing the form and moving the focus all read this one table.
+    struct FieldControl {
+        EntryField field;
+        QWidget* widget;
+        QLineEdit* edit;  // the widget when it is a line edit, else nullptr
+        Typing typing;
+    };
+    void BuildFieldTable();
+    void Typed(const FieldControl& control);
     void FocusChanged(QWidget* now);
     EntryField FieldOf(const QWidget* widget) const;
     QWidget* WidgetOf(EntryField field) const;
@@ -106,6 +123,7 @@ class CTarnexDlg : public QDialog, private EntryFormView, private LogSessionList
     DialogUnits units_;
     MainWindowControls controls_;
     MainMenu menu_;
+    std::vector<FieldControl> fields_;
     std::unique_ptr<LogListModel> logModel_;
     std::unique_ptr<PreviousContactsModel> previousModel_;
     QTimer clockTimer_;

@@ -48,22 +48,10 @@ void LogEditController::EditSelected() {
     std::unique_ptr<CHrdEditDlg> listeningDialog;
     if (session_.Log().Mode() == LogMode::Qso) {
         qsoDialog = std::make_unique<CQsoEditDlg>(session_.Sections(), session_.Prompts(), &window_);
-        editor.editQso = [&](const QsoRecord& row) -> std::optional<QsoRecord> {
-            qsoDialog->SetRecord(row);
-            if (qsoDialog->exec() != QDialog::Accepted) {
-                return std::nullopt;
-            }
-            return qsoDialog->Accepted();
-        };
+        editor.editQso = [&](const QsoRecord& row) { return qsoDialog->Edit(row); };
     } else {
         listeningDialog = std::make_unique<CHrdEditDlg>(session_.Sections(), session_.Prompts(), &window_);
-        editor.editListening = [&](const HrdRecord& row) -> std::optional<HrdRecord> {
-            listeningDialog->SetRecord(row);
-            if (listeningDialog->exec() != QDialog::Accepted) {
-                return std::nullopt;
-            }
-            return listeningDialog->Accepted();
-        };
+        editor.editListening = [&](const HrdRecord& row) { return listeningDialog->Edit(row); };
     }
     commands_.Edit(rows, editor);
 }
