@@ -1,8 +1,12 @@
 #include "entry/EntryForm.h"
 
+#include <algorithm>
+
 #include "app/LogSession.h"
 #include "entry/CallsignRows.h"
+#include "entry/EntryFormObserver.h"
 #include "entry/ListeningHandler.h"
+#include "entry/SectionSource.h"
 #include "log/BandMode.h"
 #include "log/LogFile.h"
 #include "rules/CheckOrder.h"
@@ -63,11 +67,25 @@ EntryForm::EntryForm(LogSession& session)
 
 EntryForm::~EntryForm() = default;
 
+void EntryForm::AddObserver(EntryFormObserver* observer) {
+    observers_.push_back(observer);
+}
+
+void EntryForm::RemoveObserver(EntryFormObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
 ContestLog& EntryForm::Log() {
+    return session_.Log();
+}
+const ContestLog& EntryForm::Log() const {
     return session_.Log();
 }
 const SectionTable& EntryForm::Sections() const {
     return session_.Sections();
+}
+const CallIndex& EntryForm::Calls() const {
+    return Log().Calls();
 }
 Settings& EntryForm::GetSettings() {
     return session_.GetSettings();
@@ -132,6 +150,14 @@ void EntryForm::OnLogReplaced() {
 void EntryForm::SetText(EntryField field, std::string text) {
     if (std::string* value = TextOf(state_.values, field)) {
         *value = std::move(text);
+    }
+}
+
+void EntryForm::OnCallsignTyped(EntryField field, std::string text) {
+    SetText(field, std::move(text));
+    const std::string& typed = *TextOf(state_.values, field);
+    for (EntryFormObserver* observer : observers_) {
+        observer->CallsignTyped(field, typed);
     }
 }
 
@@ -347,7 +373,7 @@ void EntryForm::TryAddQso() {
     EntryValues& v = state_.values;
     FormValues checked = ValuesToCheck(v);
     checked.ownSection = GetSettings().station.ownSection;
-    CheckOutcome outcome = RunChecks(QsoEntryChecks(), checked, Sections(), Prompts());
+    CheckOutcome outcome = RunEntryChecks(QsoEntryChecks(), checked);
     v.callsign = checked.callsign;  // upper-cased, or emptied when refused
     if (!outcome.accepted) {
         MoveFocus(EntryFieldOf(outcome.focus));
@@ -361,17 +387,34 @@ void EntryForm::AddQso() {
     const EntryValues& v = state_.values;
     QsoRecord record{v.date,    v.time,        v.band,    v.mode,       v.callsign,
                      v.rstSent, v.rstReceived, v.section, v.sectionName};
-    ContestLog& log = Log();
-    log.AppendWithoutIndexes(record);
+    Log().AppendWithoutIndexes(record);
     // Sets "modified"; the line is on disk before the form is cleared. A failed write
     // is reported by the session, which keeps the journal to be brought up to date.
     session_.JournalAppend(QsoLine(record, GetSettings().station.ownSection));
+    MarkWorked(v.section);
+    ClearAfterAdd();
+}
+
+void EntryForm::AddEntry(const HrdRecord& record) {
+    Log().AppendWithoutIndexes(record);
+    session_.JournalAppend(ListeningLine(record));  // as for a contact
+    MarkWorked(record.callingSection);
+}
+
+void EntryForm::MarkWorked(const std::string& section) {
     const int band = BandIndex();
     const int mode = ModeIndex();
     if (band >= 0 && mode >= 0) {
-        log.Worked().Mark(NumericValue(v.section), mode, BandBit(band));
+        Log().Worked().Mark(NumericValue(section), mode, BandBit(band));
     }
-    ClearAfterAdd();
+}
+
+void EntryForm::PutCallIndexEntry(const CallIndexEntry& entry) {
+    Log().Calls().Put(entry);
+}
+
+CheckOutcome EntryForm::RunEntryChecks(std::span<const CheckStep> steps, FormValues& values) {
+    return RunChecks(steps, values, Sections(), Prompts());
 }
 
 void EntryForm::ClearAfterAdd() {
@@ -446,6 +489,19 @@ void EntryForm::OnModeChosen(int index) {
     AfterBandOrModeChange();
     if (Listening() && listening_ != nullptr) {
         listening_->OnModeChanged(*this);
+    }
+}
+
+void EntryForm::OnBandModeReported(std::string_view band, std::string_view mode) {
+    const int modeIndex = ModeListIndex(mode);
+    if (modeIndex >= 0 && modeIndex != ModeIndex()) {
+        OnModeChosen(modeIndex);
+    }
+    // A band the form would not show (1,8 in RTTY) changes nothing once the form shows
+    // the band it takes instead.
+    const int bandIndex = BandListIndex(band);
+    if (bandIndex >= 0 && WorkableBand(band, state_.values.mode) != state_.values.band) {
+        OnBandChosen(bandIndex);
     }
 }
 
@@ -532,10 +588,24 @@ void EntryForm::EvaluateCallsign() {
             state_.cells[GridCell(static_cast<int>(Grid::Lower), mode, band->index)] = true;
         }
     }
+    TakeOutsideSection();
     if (!state_.previous.empty()) {
         ++state_.previousScrollRequests;
     }
     Redraw();
+}
+
+void EntryForm::TakeOutsideSection() {
+    EntryValues& v = state_.values;
+    if (sectionSource_ == nullptr || !v.section.empty() || state_.duplicate) {
+        return;
+    }
+    std::optional<std::string> section = sectionSource_->SectionOf(v.callsign);
+    if (section && section->size() == kSectionCodeLength && IsAllDigits(*section)) {
+        v.section = *section;
+        v.sectionName = Sections().NameOfText(v.section);
+        ShowSectionGrid(NumericValue(v.section), Grid::Upper);
+    }
 }
 
 void EntryForm::ShowSectionGrid(int32_t code, Grid grid) {
@@ -564,6 +634,19 @@ void EntryForm::ResetGrids(Grids which) {
     for (int cell = first; cell < last; ++cell) {
         state_.cells[cell] = false;
     }
+}
+
+void EntryForm::SetDuplicate(bool duplicate) {
+    state_.duplicate = duplicate;
+    state_.indicators.duplicate = duplicate;
+}
+
+void EntryForm::SetCallingMarker(Marker marker) {
+    state_.indicators.calling = marker;
+}
+
+void EntryForm::SetAnswerMarkers(const std::array<Marker, kAnswersPerBandMode>& markers) {
+    state_.indicators.answers = markers;
 }
 
 void EntryForm::ResetMarkers(MarkerGroup groups) {

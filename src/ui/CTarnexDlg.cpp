@@ -145,12 +145,12 @@ void CTarnexDlg::BuildFieldTable() {
         edit(EntryField::Time, c.time, Typing::Text),
         {EntryField::Band, c.band, nullptr, Typing::None},
         {EntryField::Mode, c.mode, nullptr, Typing::None},
-        edit(EntryField::Callsign, c.callsign, Typing::UpperCase),
+        edit(EntryField::Callsign, c.callsign, Typing::Callsign),
         edit(EntryField::RstSent, c.rstSent, Typing::Text),
         edit(EntryField::RstReceived, c.rstReceived, Typing::Text),
         edit(EntryField::Section, c.section, Typing::Section),
         edit(EntryField::SectionName, c.sectionName, Typing::UpperCase),
-        edit(EntryField::Callsign2, c.callsign2, Typing::UpperCase),
+        edit(EntryField::Callsign2, c.callsign2, Typing::Callsign),
         edit(EntryField::Section2, c.section2, Typing::Section2),
         edit(EntryField::SectionName2, c.sectionName2, Typing::UpperCase),
         edit(EntryField::OwnSection, c.ownSection, Typing::Text),
@@ -237,6 +237,10 @@ void CTarnexDlg::runEntryForm(const std::function<void(EntryForm&)>& action) {
     }
 }
 
+void CTarnexDlg::bandModeReported(const std::string& band, const std::string& mode) {
+    runEntryForm([&](EntryForm& form) { form.OnBandModeReported(band, mode); });
+}
+
 void CTarnexDlg::AfterEntryForm() {
     Redraw(form_.State());
     ApplyFocus();
@@ -308,7 +312,7 @@ void CTarnexDlg::Typed(const FieldControl& control) {
         return;
     }
     QLineEdit* edit = control.edit;
-    if (control.typing == Typing::UpperCase) {
+    if (control.typing == Typing::UpperCase || control.typing == Typing::Callsign) {
         QString text = edit->text();
         for (QChar& ch : text) {
             const QChar upper = ch.toUpper();
@@ -330,6 +334,9 @@ void CTarnexDlg::Typed(const FieldControl& control) {
                 break;
             case Typing::Section2:
                 form.OnSection2Typed(bytes);
+                break;
+            case Typing::Callsign:
+                form.OnCallsignTyped(control.field, bytes);
                 break;
             case Typing::Text:
             case Typing::UpperCase:

@@ -52,6 +52,9 @@ class CTarnexDlg : public QDialog, private EntryFormView, private LogSessionList
     // Runs something on the entry form (a handler, or a change of its state) and
     // shows the form again afterwards.
     void runEntryForm(const std::function<void(EntryForm&)>& action);
+    // A band and mode reported from outside the lists (the radio), as texts of the
+    // lists: the same path as the person's own choice (EntryForm::OnBandModeReported).
+    void bandModeReported(const std::string& band, const std::string& mode);
 
     // Arranges the window for a log mode: the second row of the entry form, the
     // markers, the grid titles and the log list's columns. A mode that differs from
@@ -99,6 +102,7 @@ class CTarnexDlg : public QDialog, private EntryFormView, private LogSessionList
         None,       // a list: chosen, not typed
         Text,       // the text as typed
         UpperCase,  // upper-cased as it is typed
+        Callsign,   // upper-cased, and every keystroke told to the form's observers
         Section,    // the section of the first row: its name and grid follow at once
         Section2,   // the section of the second row (listening mode)
     };

@@ -129,7 +129,7 @@ TEST_F(EntryFormPrevious, TypedSectionIsNeverReplaced) {
     form->OnBandChosen(k14);
     Focus(EntryField::Section);
     form->OnSectionTyped("1234");
-    form->MutableState().values.callsign = "IZ2AAA";
+    Type(EntryField::Callsign, "IZ2AAA");
     form->EvaluateCallsign();
     EXPECT_EQ(V().section, "1234");
     EXPECT_EQ(V().sectionName, "MILANO");

@@ -19,6 +19,7 @@
 #include "app/LogSession.h"
 #include "app/Settings.h"
 #include "base/SettingsStore.h"
+#include "entry/EntryFormObserver.h"
 #include "log/LogFile.h"
 #include "sections/SectionTable.h"
 #include "ui/CTarnexDlg.h"
@@ -124,6 +125,7 @@ class TestMainWindow : public QObject {
     void duplicateShowsDupAndEnterDiscardsIt();
     void f9ClearsTheInputFields();
     void rttyIsNeverOnOneEight();
+    void radioAndCallsignKeystrokesTakeThePersonsPaths();
     void clockAndTipsFollowTheInjectedTime();
     void logColumnsAndWidths();
     void listeningCategoryOpensTheSecondRow();
@@ -215,6 +217,36 @@ void TestMainWindow::rttyIsNeverOnOneEight() {
     QTest::keyClick(h.c().mode, Qt::Key_End);  // "RTTY"
     QCOMPARE(h.c().band->currentText(), QStringLiteral("3,5"));
     QCOMPARE(h.c().rstReceived->text(), QStringLiteral("599"));
+}
+
+void TestMainWindow::radioAndCallsignKeystrokesTakeThePersonsPaths() {
+    struct Keystrokes : EntryFormObserver {
+        void CallsignTyped(EntryField field, const std::string& text) override {
+            seen.push_back(QString::fromStdString(text));
+        }
+        QStringList seen;
+    } keystrokes;
+    Harness h(QsoJournal(3));  // row 0: IZ0ABA on 7 CW, section 1234
+    h.window->entryForm().AddObserver(&keystrokes);
+    QTest::keyClicks(h.c().callsign, QStringLiteral("iz0aba"));
+    QCOMPARE(keystrokes.seen, (QStringList{"I", "IZ", "IZ0", "IZ0A", "IZ0AB", "IZ0ABA"}));
+    QTest::keyClicks(h.c().rstSent, QStringLiteral("5"));  // other fields tell nobody
+    QCOMPARE(keystrokes.seen.size(), 6);
+
+    // The radio goes to CW: the list shows it, the reports follow the mode and the
+    // callsign is evaluated again, a duplicate on 7 CW.
+    h.window->bandModeReported("7", "CW");
+    QCOMPARE(h.c().mode->currentText(), QStringLiteral("CW"));
+    QCOMPARE(h.c().rstReceived->text(), QStringLiteral("599"));
+    QVERIFY(h.c().duplicate->isVisible());
+    QVERIFY(h.c().cells[GridCell(1, 1, 2)]->IsOn());
+    QCOMPARE(h.store.ReadString("Parametri", "Modo", ""), std::string("CW"));
+
+    h.window->bandModeReported("1,8", "RTTY");
+    QCOMPARE(h.c().band->currentText(), QStringLiteral("3,5"));
+    QCOMPARE(h.c().mode->currentText(), QStringLiteral("RTTY"));
+    QCOMPARE(h.store.ReadString("Parametri", "Banda", ""), std::string("3,5"));
+    h.window->entryForm().RemoveObserver(&keystrokes);
 }
 
 void TestMainWindow::clockAndTipsFollowTheInjectedTime() {
