@@ -89,8 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             form.SetText(EntryField::Callsign, std::string(log.Field(row, 5)));
             form.EvaluateCallsign();
             if (log.Mode() == LogMode::Listening) {
+                form.OnFocusChanged(EntryField::Callsign2);
                 form.SetText(EntryField::Callsign2, std::string(log.Field(row, ListeningCol::AnsweringCall)));
-                listening.OnCallsign2Left(form);
+                form.OnFocusChanged(EntryField::Section2);  // leaving callsign 2 evaluates it
             }
             form.OnClear();
         }

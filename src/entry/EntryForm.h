@@ -54,7 +54,7 @@ class EntryFormView {
     virtual void Redraw(const EntryFormState& state) = 0;
 };
 
-class EntryForm : private ListeningForm {
+class EntryForm final : private ListeningForm {
   public:
     explicit EntryForm(LogSession& session);
     ~EntryForm();
