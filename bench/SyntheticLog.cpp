@@ -196,9 +196,9 @@ void SyntheticLog::FillSections(SectionTable& table) {
 
 StationSummary SyntheticLog::Station(LogMode mode) {
     StationSummary s;
-    s.callsign = mode == LogMode::Swl ? "I2-1234" : "IQ2MI";
+    s.callsign = mode == LogMode::Listening ? "I2-1234" : "IQ2MI";
     s.ownSection = SectionCode(2 * kTownsPerArea);  // MILANO
-    s.category = mode == LogMode::Swl ? "SWL" : "MULTI-OP";
+    s.category = mode == LogMode::Listening ? "SWL" : "MULTI-OP";
     s.operators = "IK2AAA IZ2BBB IW2CCC";
     s.name = "Sezione ARI di Milano";
     s.address1 = "Via Scarlatti 31";
@@ -342,7 +342,7 @@ std::string SyntheticLog::JournalBytes(LogMode mode, const SectionTable& section
         }
     } else {
         for (const HrdRecord& r : Heard()) {
-            bytes += HrdLine(r);
+            bytes += ListeningLine(r);
         }
     }
     return bytes;

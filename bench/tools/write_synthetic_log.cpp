@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const size_t entries = std::strtoull(argv[1], nullptr, 10);
-    const LogMode mode = std::string(argv[2]) == "swl" ? LogMode::Swl : LogMode::Qso;
+    const LogMode mode = std::string(argv[2]) == "swl" ? LogMode::Listening : LogMode::Qso;
     auto sections = std::make_unique<SectionTable>();
     bench::SyntheticLog::FillSections(*sections);
     const bench::SyntheticLog log = argc == 5

@@ -32,10 +32,10 @@ size_t LogEditCommands::Edit(const std::vector<size_t>& selectedRows, const RowE
             edited->sectionName = session_.Sections().NameOfText(edited->section);
             log.Replace(row, *edited);
         } else {
-            if (!editor.editHrd) {
+            if (!editor.editListening) {
                 return changed;
             }
-            std::optional<HrdRecord> edited = editor.editHrd(log.Hrd(row));
+            std::optional<HrdRecord> edited = editor.editListening(log.Listening(row));
             if (!edited) {
                 continue;
             }

@@ -38,7 +38,7 @@ void Settings::Load() {
     openLogPath = str(SettingId::PathLogAperto);
     openLogName = str(SettingId::NomeLogAperto);
     modified = num(SettingId::Modificato) != 0;
-    swlCabrilloByBand = num(SettingId::CabrilloSwlSeparati) != 0;
+    listeningCabrilloByBand = num(SettingId::CabrilloSwlSeparati) != 0;
     tips = num(SettingId::Consigli) != 0;
     backgroundColour = num(SettingId::ColoreSfondo);
     textColour = num(SettingId::ColoreTesto);
@@ -90,8 +90,8 @@ void Settings::SetModified(bool value) {
     WriteInt(SettingId::Modificato, value ? 1 : 0);
 }
 
-void Settings::SetSwlCabrilloByBand(bool value) {
-    swlCabrilloByBand = value;
+void Settings::SetListeningCabrilloByBand(bool value) {
+    listeningCabrilloByBand = value;
     WriteInt(SettingId::CabrilloSwlSeparati, value ? 1 : 0);
 }
 

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
+#include "log/BandMode.h"
 #include "log/LogTypes.h"
 #include "log/StationSummary.h"
 
@@ -54,8 +55,8 @@ struct SettingDef {
 // In the order start-up reads them.
 // The keys are Windows-1252 bytes like every text of the program ("\xE0" is a grave).
 inline constexpr std::array<SettingDef, 24> kSettingDefs = {{
-    {SettingId::Banda, kParametri, "Banda", false, "7", 0},
-    {SettingId::Modo, kParametri, "Modo", false, "SSB", 0},
+    {SettingId::Banda, kParametri, "Banda", false, kDefaultBand, 0},
+    {SettingId::Modo, kParametri, "Modo", false, kDefaultMode, 0},
     {SettingId::Nominativo, kDatiRiassuntivi, "Nominativo", false, "", 0},
     {SettingId::Sezione, kDatiRiassuntivi, "Sezione", false, "", 0},
     {SettingId::Nome, kDatiRiassuntivi, "Nome", false, "", 0},
@@ -98,22 +99,22 @@ inline int32_t RgbToColour(int red, int green, int blue) {
 }
 
 class Settings {
-public:
+  public:
     explicit Settings(SettingsStore& store) : store_(store) {}
 
     // Reads every setting in start-up order; missing values take their defaults.
     void Load();
 
     // The values in memory.
-    std::string band = "7";
-    std::string mode = "SSB";
+    std::string band = kDefaultBand;
+    std::string mode = kDefaultMode;
     StationSummary station{"", "", "SINGLE-OP CW", "", "", "", "", "", "", "", ""};
     LogMode logMode = LogMode::Qso;  // from the category at start-up
     int32_t score = 0;
     std::string openLogPath;
     std::string openLogName;
     bool modified = false;
-    bool swlCabrilloByBand = false;
+    bool listeningCabrilloByBand = false;
     bool tips = true;
     int32_t backgroundColour = 11563120;
     int32_t textColour = 65535;
@@ -129,7 +130,7 @@ public:
     void SetScore(int32_t value);
     void SetOpenLog(const std::string& path, const std::string& name);
     void SetModified(bool value);
-    void SetSwlCabrilloByBand(bool value);
+    void SetListeningCabrilloByBand(bool value);
     void SetTips(bool value);
     void SetBackgroundColour(int32_t value);
     void SetTextColour(int32_t value);
@@ -141,15 +142,15 @@ public:
 
     SettingsStore& Store() { return store_; }
 
-private:
+  private:
     void WriteString(SettingId id, const std::string& value);
     void WriteInt(SettingId id, int32_t value);
     SettingsStore& store_;
 };
 
-// SWL mode exactly when the category is "SWL" (case-sensitive).
+// Listening mode exactly when the category is "SWL" (case-sensitive).
 inline LogMode LogModeForCategory(const std::string& category) {
-    return category == "SWL" ? LogMode::Swl : LogMode::Qso;
+    return category == "SWL" ? LogMode::Listening : LogMode::Qso;
 }
 
 }  // namespace tarnex

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/Settings.h"
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "sections/SectionTable.h"
 
 namespace tarnex {

@@ -50,7 +50,7 @@ int NiceTop(int64_t largest, int ticks) {
 }  // namespace
 
 QString OperatingChart::TitleFor(const HourlyActivity& activity) {
-    const QString unit = activity.mode == LogMode::Swl ? QStringLiteral("HRD") : QStringLiteral("QSO");
+    const QString unit = activity.mode == LogMode::Listening ? QStringLiteral("HRD") : QStringLiteral("QSO");
     QString title = unit + QStringLiteral(" per ora e moltiplicatori");
     if (!activity.period) {
         return title + QStringLiteral("<br><small>Nessuna voce con data valida</small>");
@@ -145,7 +145,7 @@ void OperatingChart::AddBars(const HourlyActivity& activity) {
     entriesAxis_->setRange(0, NiceTop(busiest, ticks));
     entriesAxis_->setTickCount(ticks);
     entriesAxis_->setLabelFormat(QStringLiteral("%d"));
-    entriesAxis_->setTitleText(activity.mode == LogMode::Swl ? QStringLiteral("HRD per ora")
+    entriesAxis_->setTitleText(activity.mode == LogMode::Listening ? QStringLiteral("HRD per ora")
                                                              : QStringLiteral("QSO per ora"));
     addAxis(entriesAxis_, Qt::AlignLeft);
     series->attachAxis(entriesAxis_);

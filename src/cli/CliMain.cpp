@@ -138,7 +138,7 @@ class Runner {
         if (options_.format == "cabrillo") {
             ScoreResult result = ScoreWithMessages();
             CabrilloOptions cabrillo;
-            cabrillo.swlByBand = options_.swlByBand;
+            cabrillo.listeningByBand = options_.listeningByBand;
             bytes = ExportCabrillo(log_, loaded.station, sections_, result.claimedScore, cabrillo);
         } else if (options_.format == "adif") {
             bytes = ExportAdif(log_, loaded.station);

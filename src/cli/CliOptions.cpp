@@ -54,7 +54,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
         } else if (arg.rfind("--sections=", 0) == 0) {
             options.sections = arg.substr(11);
         } else if (arg == "--swl-by-band") {
-            options.swlByBand = true;
+            options.listeningByBand = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw CliError("unknown option " + arg);
         } else {
@@ -98,7 +98,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     if (options.command == "import-sections" && options.sections) {
         throw CliError("import-sections takes no --sections (the file to merge into is -o)");
     }
-    if (options.swlByBand && options.format != "cabrillo") {
+    if (options.listeningByBand && options.format != "cabrillo") {
         throw CliError("--swl-by-band applies to export cabrillo only");
     }
     if (options.sections && options.sections->empty()) {

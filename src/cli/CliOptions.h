@@ -13,7 +13,7 @@ struct CliOptions {
     std::string input;                    // LOG or TEXT
     std::optional<std::string> output;    // -o
     std::optional<std::string> sections;  // --sections
-    bool swlByBand = false;               // --swl-by-band
+    bool listeningByBand = false;         // --swl-by-band
 };
 
 // Throws CliError for anything it cannot take: an unknown command or option, a

@@ -202,8 +202,8 @@ SourceStations StationsFromLog(std::string_view bytes) {
     StationSummary station;
     ReadLogBytes(bytes, *sections, log, station);
     const bool qso = log.Mode() == LogMode::Qso;
-    const int callColumn = qso ? int{QsoCol::Callsign} : int{HrdCol::CallingCall};
-    const int sectionColumn = qso ? int{QsoCol::Section} : int{HrdCol::CallingSection};
+    const int callColumn = qso ? int{QsoCol::Callsign} : int{ListeningCol::CallingCall};
+    const int sectionColumn = qso ? int{QsoCol::Section} : int{ListeningCol::CallingSection};
     stations.records.reserve(log.RowCount());
     for (size_t row = 0; row < log.RowCount(); ++row) {
         UtcMinute minute =

@@ -77,7 +77,7 @@ std::string_view LogCallIndex::SectionOf(std::string_view call) const {
     if (entry == nullptr) {
         return {};
     }
-    const int column = log_.Mode() == LogMode::Qso ? int{QsoCol::Section} : int{HrdCol::CallingSection};
+    const int column = log_.Mode() == LogMode::Qso ? int{QsoCol::Section} : int{ListeningCol::CallingSection};
     for (uint32_t ref : entry->refs) {
         if ((ref & 1) == 0) {
             std::string_view section = log_.Field(ref / 2, column);
@@ -157,8 +157,8 @@ LogCallIndex::RowCalls LogCallIndex::CallsOfRow(size_t row) {
     if (log_.Mode() == LogMode::Qso) {
         calls.first = IdOf(log_.Field(row, QsoCol::Callsign));
     } else {
-        calls.first = IdOf(log_.Field(row, HrdCol::CallingCall));
-        calls.second = IdOf(log_.Field(row, HrdCol::AnsweringCall));
+        calls.first = IdOf(log_.Field(row, ListeningCol::CallingCall));
+        calls.second = IdOf(log_.Field(row, ListeningCol::AnsweringCall));
     }
     return calls;
 }

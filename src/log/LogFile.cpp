@@ -68,7 +68,7 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
     if (line.text.compare(0, 6, "trnx14") == 0) {
         info.hasHeader = true;
         size_t hrd = line.text.find("hrd", 7);
-        info.mode = hrd != std::string::npos ? LogMode::Swl : LogMode::Qso;
+        info.mode = hrd != std::string::npos ? LogMode::Listening : LogMode::Qso;
         std::array<std::string*, 11> values = {&station.callsign,  &station.ownSection, &station.category,
                                                &station.operators, &station.name,       &station.address1,
                                                &station.address2,  &station.address3,   &station.comment1,
@@ -114,10 +114,10 @@ std::string LogHeaderBytes(LogMode mode, const StationSummary& station) {
         bytes += value;
         EndLine(bytes, start);
     };
-    add(mode == LogMode::Swl ? kSwlHeader : kQsoHeader);
+    add(mode == LogMode::Listening ? kListeningHeader : kQsoHeader);
     add(station.callsign);
     add(station.ownSection);
-    add(mode == LogMode::Swl ? std::string_view("SWL") : std::string_view(station.category));
+    add(mode == LogMode::Listening ? std::string_view("SWL") : std::string_view(station.category));
     add(station.operators);
     add(station.name);
     add(station.address1);
@@ -168,7 +168,7 @@ std::string QsoLine(const QsoRecord& r, std::string_view ownSection) {
     return line;
 }
 
-std::string HrdLine(const HrdRecord& r) {
+std::string ListeningLine(const HrdRecord& r) {
     std::string line;
     line.reserve(64);
     for (const std::string* f :

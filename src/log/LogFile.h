@@ -18,7 +18,7 @@ class SectionTable;
 constexpr size_t kLogLineLimit = 100;
 
 inline constexpr const char* kQsoHeader = "trnx14;qso";
-inline constexpr const char* kSwlHeader = "trnx141;hrd";
+inline constexpr const char* kListeningHeader = "trnx141;hrd";
 
 struct LogFileInfo {
     bool hasHeader = false;
@@ -39,7 +39,7 @@ std::string LogHeaderBytes(LogMode mode, const StationSummary& station);
 
 // One entry line, CR LF included.
 std::string QsoLine(const QsoRecord& record, std::string_view ownSection);
-std::string HrdLine(const HrdRecord& record);
+std::string ListeningLine(const HrdRecord& record);
 // The line of a row of the log, in the log's mode. A row that a read cut out of an
 // over-long line is written so that it reads back as the same row and nothing more.
 std::string EntryLine(const ContestLog& log, size_t row, std::string_view ownSection);

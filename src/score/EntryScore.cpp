@@ -20,7 +20,7 @@ EntryScore ScoreEntry(const ContestLog& log, size_t row) {
         score.outcome = EntryScore::Outcome::BadMode;
         return score;
     }
-    const int sectionColumn = log.Mode() == LogMode::Qso ? int{QsoCol::Section} : int{HrdCol::CallingSection};
+    const int sectionColumn = log.Mode() == LogMode::Qso ? int{QsoCol::Section} : int{ListeningCol::CallingSection};
     const int32_t code = NumericValue(log.Field(row, sectionColumn));
     score.outcome = EntryScore::Outcome::Counted;
     score.band = band->index;

@@ -5,7 +5,7 @@
 namespace tarnex {
 
 std::array<LiveFigureText, kLiveFigureCount> FormatLiveFigures(const LiveFigures& figures) {
-    const bool listening = figures.mode == LogMode::Swl;
+    const bool listening = figures.mode == LogMode::Listening;
     const std::string unit = listening ? "HRD" : "QSO";
     return {{
         {unit, FormatThousands(figures.entries)},

@@ -43,7 +43,7 @@ std::string BadModeMessage(size_t position) {
 
 void ShowSkipMessages(const ScoreResult& result, UserPrompts& prompts) {
     for (const std::string& message : result.skipMessages) {
-        prompts.ShowMessage(message, "Errore", MessageIcon::Stop);
+        prompts.ShowMessage(message, kErrorTitle, MessageIcon::Stop);
     }
 }
 

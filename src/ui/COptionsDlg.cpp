@@ -20,7 +20,7 @@ COptionsDlg::COptionsDlg(Settings& settings, QWidget* parent, ColourChooser choo
 
     cabrilloByBand_ = new QCheckBox(QStringLiteral("File SWL Cabrillo ordinato per banda"), this);
     tips_ = new QCheckBox(QStringLiteral("Consigli per il cambio banda"), this);
-    cabrilloByBand_->setChecked(settings_.swlCabrilloByBand);
+    cabrilloByBand_->setChecked(settings_.listeningCabrilloByBand);
     tips_->setChecked(settings_.tips);
 
     auto* group = new QGroupBox(QStringLiteral("Colore"), this);
@@ -82,7 +82,7 @@ std::optional<QColor> COptionsDlg::ChooseWithDialog(const QColor& initial, QWidg
 }
 
 void COptionsDlg::accept() {
-    settings_.SetSwlCabrilloByBand(cabrilloByBand_->isChecked());
+    settings_.SetListeningCabrilloByBand(cabrilloByBand_->isChecked());
     settings_.SetTips(tips_->isChecked());
     QDialog::accept();
 }

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/AppTexts.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace tarnex {
 

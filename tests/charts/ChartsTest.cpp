@@ -127,7 +127,7 @@ TEST(OperatingChart, DrawsEachBandsHoursAndTheMultiplierLine) {
 
 TEST(OperatingChart, TitlesOfAListeningLogAndOfALogWithoutDates) {
     HourlyActivity listening;
-    listening.mode = LogMode::Swl;
+    listening.mode = LogMode::Listening;
     listening.period = ContestPeriodOfYear(2024);
     EXPECT_EQ(OperatingChart::TitleFor(listening),
               "HRD per ora e moltiplicatori<br><small>08.06.2024 12:00 - 09.06.2024 11:59 UTC</small>");

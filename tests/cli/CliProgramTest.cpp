@@ -105,7 +105,7 @@ TEST(CliProgramExport, WritesWhatTheWritersGive) {
         std::string expected;
         if (std::string(c.format) == "cabrillo") {
             CabrilloOptions options;
-            options.swlByBand = c.byBand;
+            options.listeningByBand = c.byBand;
             int64_t score = std::string(c.log) == "example.trnx" ? 33660 : 75;
             expected = ExportCabrillo(source.log, source.station, *source.sections, score, options);
             EXPECT_NE(expected.find("CLAIMED-SCORE: " + std::to_string(score) + "\r\n"), std::string::npos);

@@ -48,7 +48,7 @@ const Damaged kCatalogue[] = {
     {"binary.trnx", LogMode::Qso, 12},  // one LF per 256 bytes, CR dropped, cut at 101
     {"long-lines.trnx", LogMode::Qso, 8},        {"five-digit-sections.trnx", LogMode::Qso, 4},
     {"empty-fields.trnx", LogMode::Qso, 5},      {"high-bytes.trnx", LogMode::Qso, 3},
-    {"swl-damaged.trnx", LogMode::Swl, 7},       {"no-header-damaged.trnx", LogMode::Qso, 4},
+    {"swl-damaged.trnx", LogMode::Listening, 7},       {"no-header-damaged.trnx", LogMode::Qso, 4},
     {"own-section-caret.trnx", LogMode::Qso, 2}, {"own-section-long.trnx", LogMode::Qso, 2},
     {"long-header.trnx", LogMode::Qso, 2},
 };

@@ -104,7 +104,7 @@ TEST(HistorySources, ThisProgramsLogsAndExportsGiveEveryStationWithItsSection) {
     qso.Append(Contact("11.06.2022", "1401", "iz2bbb", "0130"));
     qso.Append(Contact("11.06.2022", "1402", "IZ2CCC", "12A"));   // a damaged section
     qso.Append(Contact("31.06.2022", "1403", "IZ2DDD", "0505"));  // a day that does not exist
-    ContestLog swl(LogMode::Swl);
+    ContestLog swl(LogMode::Listening);
     swl.Append(Heard("12.06.2022", "IZ2EEE", "0101", "IZ2FFF"));
     swl.Append(Heard("12.06.2022", "IZ2FFF", "0202", "IZ2EEE"));
     swl.Append(Heard("12.06.2022", "IZ2GGG", "0303", "IZ2HHH"));  // IZ2HHH only answered
@@ -166,7 +166,7 @@ TEST(HistoryUpdate, NewestInformationWinsAcrossFileKindsAndTheCountsAreTold) {
     ContestLog log2021(LogMode::Qso);
     log2021.Append(Contact("12.06.2021", "0900", "IZ2BBB", "0999"));  // older: loses
     log2021.Append(Contact("12.06.2021", "0901", "IZ2DDD", "0500"));
-    ContestLog heard2024(LogMode::Swl);
+    ContestLog heard2024(LogMode::Listening);
     heard2024.Append(Heard("08.06.2024", "IZ2DDD", "0501", "IZ2EEE"));
     heard2024.Append(Heard("08.06.2024", "IZ2EEE", "0202", "IZ2DDD"));
 

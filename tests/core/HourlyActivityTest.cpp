@@ -69,7 +69,7 @@ TEST(HourlyActivity, CountsEachHourOfThePeriodByBand) {
 }
 
 TEST(HourlyActivity, ListensModeUsesTheCallingSectionAndAnEmptyLogDrawsNothing) {
-    ContestLog log(LogMode::Swl);
+    ContestLog log(LogMode::Listening);
     EXPECT_FALSE(BuildHourlyActivity(log).period.has_value());
     log.Append(HrdRecord{"damaged", "1300", "7", "SSB", "I1ABC", "59", "1201", "I2AAA"});
     HourlyActivity none = BuildHourlyActivity(log);
@@ -82,7 +82,7 @@ TEST(HourlyActivity, ListensModeUsesTheCallingSectionAndAnEmptyLogDrawsNothing) 
         HrdRecord{"08.06.2024", "1310", "7", "SSB", "I1ABD", "59", "1201", "I2AAB"});  // same multiplier
     log.Append(HrdRecord{"08.06.2024", "1320", "7", "SSB", "I1ABE", "59", "1202", "I2AAB"});
     HourlyActivity a = BuildHourlyActivity(log);
-    EXPECT_EQ(a.mode, LogMode::Swl);
+    EXPECT_EQ(a.mode, LogMode::Listening);
     EXPECT_EQ(a.entries[1], Bands({{2, 3}}));
     EXPECT_EQ(a.multiplierTotal[0], 0);
     EXPECT_EQ(a.multiplierTotal[1], 2);

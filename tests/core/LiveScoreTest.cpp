@@ -95,7 +95,7 @@ class RandomLog {
         } else if (kind < 98) {
             log.Clear();
         } else {
-            log.SetMode(Below(2) == 0 ? LogMode::Qso : LogMode::Swl);
+            log.SetMode(Below(2) == 0 ? LogMode::Qso : LogMode::Listening);
         }
     }
 
@@ -138,7 +138,7 @@ LiveFigures CountedByHand(const ContestLog& log) {
 TEST(LiveScore, AlwaysEqualsTheClaimedScoreThroughRandomChanges) {
     for (uint32_t seed = 1; seed <= 60; ++seed) {
         RandomLog random(seed);
-        ContestLog log(seed % 2 == 0 ? LogMode::Qso : LogMode::Swl);
+        ContestLog log(seed % 2 == 0 ? LogMode::Qso : LogMode::Listening);
         for (int i = 0; i < 30; ++i) {  // rows already there when the figures attach
             random.Change(log);
         }
@@ -166,9 +166,9 @@ TEST(LiveScore, FollowsAReloadAndStopsWhenDestroyed) {
     log.Append(QsoRecord{"08.06.2024", "1300", "14", "SSB", "I1ABD", "59", "59", "1201", ""});
     EXPECT_EQ(live->ClaimedScore(), 6 * 2);
     // A load: the mode is set (the rows go) and the file's lines come one by one.
-    log.SetMode(LogMode::Swl);
+    log.SetMode(LogMode::Listening);
     LiveFigures empty;
-    empty.mode = LogMode::Swl;
+    empty.mode = LogMode::Listening;
     EXPECT_EQ(live->Figures(), empty);
     log.Append(HrdRecord{"08.06.2024", "1300", "21", "SSB", "I1ABC", "59", "1201", "I2XYZ"});
     EXPECT_EQ(live->ClaimedScore(), 5);
@@ -196,7 +196,7 @@ TEST(LiveFigures, AreFormattedAsTheScoreReportWritesNumbers) {
                                                                        {"Punteggio", "336.600"},
                                                                        {"Ultimi 60 min", "57"},
                                                                        {"Ultimi 10", "1.200 QSO/ora"}}));
-    f.mode = LogMode::Swl;
+    f.mode = LogMode::Listening;
     f.score = 5'000'000'000;  // beyond 32 bits
     texts = FormatLiveFigures(f);
     EXPECT_EQ(texts[kFigEntries].label, "HRD");

@@ -135,7 +135,7 @@ TEST(PartialCallLookup, ShowsAtMostFortyHoldingTheTextAndFortyOneAway) {
 }
 
 TEST(PartialCallLookup, ListeningLogsGiveBothStationsAndTheSectionEachSent) {
-    ContestLog log(LogMode::Swl);
+    ContestLog log(LogMode::Listening);
     log.Append(HrdRecord{"10.06.2023", "1400", "14", "CW", "IZ2AAA", "599", "0101", "IZ2BBB"});
     log.Append(HrdRecord{"10.06.2023", "1401", "7", "SSB", "IZ2CCC", "59", "0303", "IZ2AAA"});
     PartialCallLookup lookup;
@@ -190,8 +190,8 @@ std::vector<KnownCall> Model(std::string typed, const ContestLog& log,
     std::map<std::string, Seen> logCalls;
     const bool qso = log.Mode() == LogMode::Qso;
     for (size_t row = 0; row < log.RowCount(); ++row) {
-        std::string_view call = log.Field(row, qso ? int{QsoCol::Callsign} : int{HrdCol::CallingCall});
-        std::string_view section = log.Field(row, qso ? int{QsoCol::Section} : int{HrdCol::CallingSection});
+        std::string_view call = log.Field(row, qso ? int{QsoCol::Callsign} : int{ListeningCol::CallingCall});
+        std::string_view section = log.Field(row, qso ? int{QsoCol::Section} : int{ListeningCol::CallingSection});
         if (IsHistoryCall(call)) {
             Seen& seen = logCalls[std::string(call)];
             if (seen.section.empty()) {
@@ -200,8 +200,8 @@ std::vector<KnownCall> Model(std::string typed, const ContestLog& log,
             seen.worked |=
                 BandListIndex(log.Field(row, 3)) == on.band && ModeListIndex(log.Field(row, 4)) == on.mode;
         }
-        if (!qso && IsHistoryCall(log.Field(row, HrdCol::AnsweringCall))) {
-            logCalls[std::string(log.Field(row, HrdCol::AnsweringCall))];
+        if (!qso && IsHistoryCall(log.Field(row, ListeningCol::AnsweringCall))) {
+            logCalls[std::string(log.Field(row, ListeningCol::AnsweringCall))];
         }
     }
     auto logRow = [&](const std::string& call) {
@@ -326,7 +326,7 @@ TEST(PartialCallLookup, FollowsTheLogThroughEveryKindOfChange) {
         } else if (what < 99) {
             log.Clear();
         } else {
-            log.SetMode(qso ? LogMode::Swl : LogMode::Qso);
+            log.SetMode(qso ? LogMode::Listening : LogMode::Qso);
         }
         for (int probe = 0; probe < 4; ++probe) {
             std::string typed = randomCall();

@@ -41,7 +41,7 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
     EXPECT_EQ(settings.logMode, LogMode::Qso);
     EXPECT_TRUE(settings.tips);
     EXPECT_FALSE(settings.modified);
-    EXPECT_FALSE(settings.swlCabrilloByBand);
+    EXPECT_FALSE(settings.listeningCabrilloByBand);
     EXPECT_EQ(settings.score, 0);
     EXPECT_EQ(settings.openLogPath, "");
     Rgb background = ColourToRgb(settings.backgroundColour);
@@ -89,7 +89,7 @@ TEST(SettingsLoad, ListeningModeExactlyForCategorySwl) {
     struct Case {
         const char* category;
         LogMode mode;
-    } cases[] = {{"SWL", LogMode::Swl},          {"swl", LogMode::Qso}, {"SWL ", LogMode::Qso},
+    } cases[] = {{"SWL", LogMode::Listening},    {"swl", LogMode::Qso}, {"SWL ", LogMode::Qso},
                  {"SINGLE-OP CW", LogMode::Qso}, {"", LogMode::Qso},    {"Swl", LogMode::Qso}};
     for (const Case& c : cases) {
         MemorySettingsStore store;
@@ -111,7 +111,7 @@ TEST(SettingsWrite, EverySetterWritesItsKeyAtOnce) {
     settings.SetScore(123456);
     settings.SetOpenLog("/x/gara.trnx", "gara.trnx");
     settings.SetModified(true);
-    settings.SetSwlCabrilloByBand(true);
+    settings.SetListeningCabrilloByBand(true);
     settings.SetTips(false);
     settings.SetBackgroundColour(RgbToColour(1, 2, 3));
     settings.SetTextColour(0);
@@ -127,11 +127,11 @@ TEST(SettingsWrite, EverySetterWritesItsKeyAtOnce) {
     EXPECT_EQ(reread.openLogPath, "/x/gara.trnx");
     EXPECT_EQ(reread.openLogName, "gara.trnx");
     EXPECT_TRUE(reread.modified);
-    EXPECT_TRUE(reread.swlCabrilloByBand);
+    EXPECT_TRUE(reread.listeningCabrilloByBand);
     EXPECT_FALSE(reread.tips);
     EXPECT_EQ(reread.backgroundColour, 0x030201);
     EXPECT_EQ(reread.textColour, 0);
-    EXPECT_EQ(reread.logMode, LogMode::Swl);
+    EXPECT_EQ(reread.logMode, LogMode::Listening);
     // The third comment line is not a setting.
     station.comment3.clear();
     EXPECT_EQ(reread.station, station);

@@ -118,10 +118,10 @@ void TestScore::emptyLogShowsZeros() {
 
 void TestScore::listeningLogCountsHeardEntries() {
     FileOutputFixture f({FileOutputFixture::Text("Dati riassuntivi", "Categoria", "SWL")});
-    QCOMPARE(f.session->Log().Mode(), LogMode::Swl);
+    QCOMPARE(f.session->Log().Mode(), LogMode::Listening);
     // Same calling section and mode on one band: one multiplier, whoever answered.
-    f.AddHrd({"12.03.2005", "1423", "21", "CW", "IK1AAA", "599", "1201", "IK2BBB"});
-    f.AddHrd({"12.03.2005", "1424", "21", "CW", "IK3CCC", "599", "1201", "IK4DDD"});
+    f.AddListening({"12.03.2005", "1423", "21", "CW", "IK1AAA", "599", "1201", "IK2BBB"});
+    f.AddListening({"12.03.2005", "1424", "21", "CW", "IK3CCC", "599", "1201", "IK4DDD"});
     Shown shown;
     CaptureDialog(f, shown);
     f.Trigger(MenuCommand::ShowScore);

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 
 namespace tarnex {
 
@@ -62,6 +62,9 @@ struct FormValues {
     bool autoClock = false;  // "Data/ora auto" is on: the entry form skips the date
 };
 
+// The text of a field among the values, or nullptr for FormField::None.
+std::string* TextOf(FormValues& values, FormField field);
+
 struct CheckOutcome {
     bool accepted = false;
     FormField focus = FormField::None;  // where the focus goes when not accepted
@@ -70,11 +73,11 @@ struct CheckOutcome {
 // Entry form, QSO mode, Enter in the section field. Silent except the last step.
 std::span<const CheckStep> QsoEntryChecks();
 // Entry form, listening mode, Enter in section 2. All silent.
-std::span<const CheckStep> HrdEntryChecks();
+std::span<const CheckStep> ListeningEntryChecks();
 // "Modifica di un QSO" on Salva: a message for each failure, then the section question.
 std::span<const CheckStep> QsoEditChecks();
 // "Modifica di un HRD" on Salva.
-std::span<const CheckStep> HrdEditChecks();
+std::span<const CheckStep> ListeningEditChecks();
 
 // Runs the steps in order and stops at the first failure. A DialogSection step asks
 // its question with AskYesNo (title "Domanda"); No is a failure with the focus on the
@@ -93,7 +96,7 @@ inline constexpr const char* kRstErrorText = "RST (o modo) errato!";
 inline constexpr const char* kQsoSectionQuestion =
     "ATTENZIONE! Il codice sezione specificato\nnon \xE8 nell'elenco delle sezioni.\n\nVuoi inserirlo "
     "ugualmente?";
-inline constexpr const char* kHrdSectionQuestion =
+inline constexpr const char* kListeningSectionQuestion =
     "ATTENZIONE! CodicE sezione non in elenco sezioni.\n\nVuoi inserirli ugualmente?";
 inline constexpr const char* kOwnSectionMissingText =
     "ATTENZIONE!\nSpecificare il codice della propria sezione.";

@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "util/TextNumber.h"  // IsAllDigits: non-empty and every character '0'..'9'
+#include "base/UserPrompts.h"  // the titles of the messages
+#include "util/TextNumber.h"   // IsAllDigits: non-empty and every character '0'..'9'
 
 namespace tarnex {
 
@@ -76,9 +77,6 @@ std::string Trimmed(const std::string& text);
 
 // Texts of the checks' messages, as shown (Windows-1252 bytes, like every text of the
 // program's core).
-inline constexpr const char* kErrorTitle = "Errore";
-inline constexpr const char* kQuestionTitle = "Domanda";
-inline constexpr const char* kWarningTitle = "Avviso";
 inline constexpr const char* kTimeErrorText = "Ora errata!";
 inline constexpr const char* kSectionErrorText = "Codice Sezione errato!";
 

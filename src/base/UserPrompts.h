@@ -10,19 +10,26 @@ namespace tarnex {
 
 enum class MessageIcon { Stop, Question, Exclamation, Information };
 
+// The titles of the program's boxes: "Errore" comes with the stop icon, "Avviso" with
+// the exclamation mark, "Informazione" with the information icon; "Domanda" asks.
+inline constexpr const char* kErrorTitle = "Errore";
+inline constexpr const char* kWarningTitle = "Avviso";
+inline constexpr const char* kInformationTitle = "Informazione";
+inline constexpr const char* kQuestionTitle = "Domanda";
+
 struct FileDialogOptions {
     std::string title;
-    std::string filterText;        // "File log Tarnex (*.trnx)"
-    std::string filterPattern;     // "*.trnx"
-    std::string defaultExtension;  // "trnx": added when the name typed has none
-    std::string initialName;       // file name proposed in a save dialog
-    bool mustExist = false;        // open: the file must exist
-    bool confirmOverwrite = false; // save: ask before replacing a file
+    std::string filterText;         // "File log Tarnex (*.trnx)"
+    std::string filterPattern;      // "*.trnx"
+    std::string defaultExtension;   // "trnx": added when the name typed has none
+    std::string initialName;        // file name proposed in a save dialog
+    bool mustExist = false;         // open: the file must exist
+    bool confirmOverwrite = false;  // save: ask before replacing a file
     bool folderMustExist = true;
 };
 
 class UserPrompts {
-public:
+  public:
     virtual ~UserPrompts() = default;
     // A message box with one OK button.
     virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;

@@ -1,5 +1,7 @@
-#include "entry/FieldChecks.h"
+#include "rules/FieldChecks.h"
 
+#include "base/ContestRules.h"
+#include "log/BandMode.h"
 #include "sections/SectionTable.h"
 
 namespace tarnex {
@@ -51,7 +53,7 @@ bool IsHourMinute(std::string_view text) {
 }  // namespace
 
 bool CheckCallsign(std::string& text) {
-    if (text.size() < 3 || text.size() > 14) {
+    if (text.size() < kCallsignShortest || text.size() > kCallsignLongest) {
         return false;
     }
     ToUpperAscii(text);
@@ -101,16 +103,16 @@ bool CheckDialogTime(std::string_view text) {
 }
 
 bool CheckReport(std::string_view report, std::string_view mode) {
-    bool ssb = mode == "SSB";
-    if (report.size() != (ssb ? 2u : 3u) || !IsAllDigits(report)) {
+    const bool ssb = IsSsb(mode);
+    if (report.size() != ReportLength(ssb) || !IsAllDigits(report)) {
         return false;
     }
     int32_t value = NumericValue(report);
-    return ssb ? (value >= 30 && value <= 59) : (value >= 301 && value <= 599);
+    return value >= LowestReport(ssb) && value <= HighestReport(ssb);
 }
 
 bool CheckEntrySection(std::string_view code, const SectionTable& sections) {
-    return code.size() == 4 && IsAllDigits(code) && sections.IsKnown(NumericValue(code));
+    return code.size() == kSectionCodeLength && IsAllDigits(code) && sections.IsKnown(NumericValue(code));
 }
 
 DialogSection CheckDialogSection(std::string_view code, const SectionTable& sections) {
@@ -121,7 +123,7 @@ DialogSection CheckDialogSection(std::string_view code, const SectionTable& sect
 }
 
 OwnSectionVerdict CheckOwnSection(std::string_view text, const SectionTable& sections) {
-    if (text.size() != 4 || !IsAllDigits(text)) {
+    if (text.size() != kSectionCodeLength || !IsAllDigits(text)) {
         return OwnSectionVerdict::Discarded;
     }
     return sections.IsKnown(NumericValue(text)) ? OwnSectionVerdict::Accepted : OwnSectionVerdict::Unknown;

@@ -1,8 +1,9 @@
-#include "entry/CheckOrder.h"
+#include "rules/CheckOrder.h"
 
 #include <array>
+#include <utility>
 
-#include "entry/FieldChecks.h"
+#include "rules/FieldChecks.h"
 #include "sections/SectionTable.h"
 
 namespace tarnex {
@@ -21,7 +22,7 @@ constexpr std::array<CheckStep, 6> kQsoEntry = {{
      MessageIcon::Exclamation},
 }};
 
-constexpr std::array<CheckStep, 5> kHrdEntry = {{
+constexpr std::array<CheckStep, 5> kListeningEntry = {{
     {CheckKind::EntrySection, FormField::Section, kNoText, kNoText},
     {CheckKind::Callsign, FormField::Callsign, kNoText, kNoText, MessageIcon::Stop, true},
     {CheckKind::Callsign, FormField::Callsign2, kNoText, kNoText, MessageIcon::Stop, true},
@@ -39,38 +40,14 @@ constexpr std::array<CheckStep, 6> kQsoEdit = {{
      MessageIcon::Question},
 }};
 
-constexpr std::array<CheckStep, 5> kHrdEdit = {{
+constexpr std::array<CheckStep, 5> kListeningEdit = {{
     {CheckKind::BothCallsigns, FormField::Callsign, kCallsignsErrorText, kErrorTitle},
     {CheckKind::DialogDate, FormField::Date, kDateErrorText, kErrorTitle},
     {CheckKind::DialogTime, FormField::Time, kTimeErrorText, kErrorTitle},
     {CheckKind::Report, FormField::RstSent, kRstErrorText, kErrorTitle},
-    {CheckKind::DialogSection, FormField::Section, kHrdSectionQuestion, kQuestionTitle,
+    {CheckKind::DialogSection, FormField::Section, kListeningSectionQuestion, kQuestionTitle,
      MessageIcon::Question},
 }};
-
-std::string* FieldOf(FormValues& values, FormField field) {
-    switch (field) {
-        case FormField::Callsign:
-            return &values.callsign;
-        case FormField::Callsign2:
-            return &values.callsign2;
-        case FormField::Date:
-            return &values.date;
-        case FormField::Time:
-            return &values.time;
-        case FormField::RstSent:
-            return &values.rstSent;
-        case FormField::RstReceived:
-            return &values.rstReceived;
-        case FormField::Section:
-            return &values.section;
-        case FormField::OwnSection:
-            return &values.ownSection;
-        case FormField::None:
-            break;
-    }
-    return nullptr;
-}
 
 CheckOutcome Fail(const CheckStep& step, FormField focus, UserPrompts& prompts) {
     if (!step.message.empty()) {
@@ -81,23 +58,38 @@ CheckOutcome Fail(const CheckStep& step, FormField focus, UserPrompts& prompts) 
 
 }  // namespace
 
+std::string* TextOf(FormValues& values, FormField field) {
+    static constexpr std::pair<FormField, std::string FormValues::*> kTexts[] = {
+        {FormField::Callsign, &FormValues::callsign}, {FormField::Callsign2, &FormValues::callsign2},
+        {FormField::Date, &FormValues::date},         {FormField::Time, &FormValues::time},
+        {FormField::RstSent, &FormValues::rstSent},   {FormField::RstReceived, &FormValues::rstReceived},
+        {FormField::Section, &FormValues::section},   {FormField::OwnSection, &FormValues::ownSection},
+    };
+    for (const auto& [shown, text] : kTexts) {
+        if (shown == field) {
+            return &(values.*text);
+        }
+    }
+    return nullptr;
+}
+
 std::span<const CheckStep> QsoEntryChecks() {
     return kQsoEntry;
 }
-std::span<const CheckStep> HrdEntryChecks() {
-    return kHrdEntry;
+std::span<const CheckStep> ListeningEntryChecks() {
+    return kListeningEntry;
 }
 std::span<const CheckStep> QsoEditChecks() {
     return kQsoEdit;
 }
-std::span<const CheckStep> HrdEditChecks() {
-    return kHrdEdit;
+std::span<const CheckStep> ListeningEditChecks() {
+    return kListeningEdit;
 }
 
 CheckOutcome RunChecks(std::span<const CheckStep> steps, FormValues& values, const SectionTable& sections,
                        UserPrompts& prompts) {
     for (const CheckStep& step : steps) {
-        std::string* field = FieldOf(values, step.field);
+        std::string* field = TextOf(values, step.field);
         std::string scratch;
         std::string& text = field ? *field : scratch;
         bool passed = true;
