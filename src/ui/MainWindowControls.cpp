@@ -93,9 +93,19 @@ void MainWindowControls::Build(QWidget* client, const DialogUnits& du) {
     gridFrame->setGeometry(du.Rect(298, 106, 156, 93));
     entryGroup = new QGroupBox(QStringLiteral(" Inserimento nuovo QSO "), client);
     entryGroup->setGeometry(du.Rect(4, 203, 453, 57));
+    scoreGroup = new QGroupBox(QStringLiteral(" Punteggio "), client);
+    scoreGroup->setGeometry(du.Rect(kFormWidth, 3, kSideWidth - 6, 95));
+    knownCallsGroup = new QGroupBox(QStringLiteral(" Nominativi noti "), client);
+    knownCallsGroup->setGeometry(du.Rect(kFormWidth, 102, kSideWidth - 6, 158));
     for (QWidget* frame : {static_cast<QWidget*>(logGroup), static_cast<QWidget*>(previousGroup),
-                           static_cast<QWidget*>(gridFrame), static_cast<QWidget*>(entryGroup)}) {
+                           static_cast<QWidget*>(gridFrame), static_cast<QWidget*>(entryGroup),
+                           static_cast<QWidget*>(scoreGroup), static_cast<QWidget*>(knownCallsGroup)}) {
         frame->setFocusPolicy(Qt::NoFocus);
+    }
+    radioStatus = Label(client, du, "", 7, kFormHeight, 180);
+    networkStatus = Label(client, du, "", 192, kFormHeight, 260);
+    for (QLabel* status : {radioStatus, networkStatus}) {
+        status->hide();
     }
 
     logList = List(client, du, 16, 14, 426, 79);

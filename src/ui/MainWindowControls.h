@@ -22,14 +22,28 @@
 namespace tarnex {
 
 struct MainWindowControls {
-    // Size of the window's client area, in dialog units.
-    static constexpr int kWidth = 461;
-    static constexpr int kHeight = 264;
+    // Size of the window's client area, in dialog units: the contest's own window
+    // (kFormWidth x kFormHeight), a column of aids on its right and a status line
+    // under the entry form.
+    static constexpr int kFormWidth = 461;
+    static constexpr int kFormHeight = 264;
+    static constexpr int kSideWidth = 122;
+    static constexpr int kStatusHeight = 12;
+    static constexpr int kWidth = kFormWidth + kSideWidth;
+    static constexpr int kHeight = kFormHeight + kStatusHeight;
 
     QGroupBox* logGroup = nullptr;       // " LOG "
     QGroupBox* previousGroup = nullptr;  // " Collegamenti precedenti"
     QGroupBox* entryGroup = nullptr;     // " Inserimento nuovo QSO "
     QFrame* gridFrame = nullptr;
+
+    // The aids beside the contest's window. Each group box is an empty place that the
+    // aid it names fills with a layout of its own.
+    QGroupBox* scoreGroup = nullptr;       // " Punteggio ": the live score and rates, beside the log
+    QGroupBox* knownCallsGroup = nullptr;  // " Nominativi noti ": the partial-call lookup, beside the form
+    // The status line under the entry form (empty and hidden while its part is off).
+    QLabel* radioStatus = nullptr;    // "Radio: ..."
+    QLabel* networkStatus = nullptr;  // "Rete: ..."
 
     QTableView* logList = nullptr;       // the log, one row per entry
     QTableView* previousList = nullptr;  // the earlier contacts of the callsign typed
