@@ -75,6 +75,10 @@ class CTarnexDlg : public QDialog, private EntryFormView, private LogSessionList
     // Pixel widths of a list's columns from its client width.
     static std::vector<int> ColumnWidthsFor(LogMode mode, int clientWidth);
 
+  signals:
+    // "Opzioni" closed with Salva: what follows a setting there applies it at once.
+    void optionsSaved();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
