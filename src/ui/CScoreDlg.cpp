@@ -5,9 +5,11 @@
 #include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include "charts/OperatingChartView.h"
 #include "score/ScoreReport.h"
 #include "ui/TextCodec.h"
 
@@ -39,6 +41,15 @@ QFont FixedPitchFont() {
 
 CScoreDlg::CScoreDlg(const ScoreTable& table, LogMode mode, QWidget* parent)
     : QDialog(parent), table_(table) {
+    Build(mode, nullptr);
+}
+
+CScoreDlg::CScoreDlg(const ScoreTable& table, LogMode mode, const HourlyActivity& activity, QWidget* parent)
+    : QDialog(parent), table_(table) {
+    Build(mode, &activity);
+}
+
+void CScoreDlg::Build(LogMode mode, const HourlyActivity* activity) {
     setWindowTitle(QStringLiteral("Punteggio"));
     setModal(true);
 
@@ -63,11 +74,33 @@ CScoreDlg::CScoreDlg(const ScoreTable& table, LogMode mode, QWidget* parent)
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(report_);
+    layout->addWidget(report_, 0, Qt::AlignHCenter);
+    FitToReport();
+    if (activity != nullptr) {
+        chart_ = new OperatingChartView(*activity, this);
+        chart_->setObjectName(QStringLiteral("chart"));
+        // White to its edges, like the report above it.
+        chart_->setFrameShape(QFrame::NoFrame);
+        chart_->setBackgroundBrush(Qt::white);
+        chart_->setFixedSize(ChartSize());
+        layout->addWidget(chart_);
+    }
     layout->addWidget(ok_, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    FitToReport();
     ok_->setFocus();
+}
+
+QSize CScoreDlg::ChartSize() const {
+    const QSize wanted(760, 400);
+    const QSize least = chart_->minimumSize();
+    const QScreen* shown = parentWidget() != nullptr ? parentWidget()->screen() : screen();
+    if (shown == nullptr) {
+        return wanted;
+    }
+    // Room for the frame, the report, the button and the margins.
+    const QSize room =
+        shown->availableGeometry().size() - QSize(60, report_->height() + ok_->sizeHint().height() + 120);
+    return wanted.boundedTo(room).expandedTo(least);
 }
 
 void CScoreDlg::FitToReport() {

@@ -4,6 +4,7 @@
 
 #include "app/LogSession.h"
 #include "app/ScoreCommand.h"
+#include "score/HourlyActivity.h"
 #include "ui/CScoreDlg.h"
 
 namespace tarnex {
@@ -16,7 +17,7 @@ ScoreController::ScoreController(QWidget& window, LogSession& session)
 
 void ScoreController::ShowScore() {
     const ScoreResult result = ComputeAndStoreScore(session_);
-    CScoreDlg dialog(result.table, session_.Log().Mode(), &window_);
+    CScoreDlg dialog(result.table, session_.Log().Mode(), BuildHourlyActivity(session_.Log()), &window_);
     runDialog_(dialog);
 }
 

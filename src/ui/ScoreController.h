@@ -1,6 +1,7 @@
 #pragma once
 // "Mostra punteggio" (F8): computes and stores the score, with a message for every
-// entry left out, then shows the score window.
+// entry left out, then shows the score window with the report and the chart of the
+// operating.
 
 #include <QObject>
 #include <functional>
