@@ -2,6 +2,7 @@
 
 #include "ui/CTarnexDlg.h"
 #include "ui/FileOutputWiring.h"
+#include "ui/LiveScoreController.h"
 #include "ui/LogEditController.h"
 #include "ui/ShellCommandWiring.h"
 
@@ -15,6 +16,9 @@ void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
 
     // Editing, deleting and sorting entries; station summary.
     new LogEditController(window, session);  // owned by the window
+
+    // The live score and rates beside the log.
+    new LiveScoreController(window, session);  // owned by the window
 
     // Sections list and import, options, about, instructions.
     WireShellCommands(window, session);
