@@ -15,7 +15,7 @@ case $build in /*) ;; *) build=$root/$build ;; esac
 
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNEX_BUILD_BENCH=ON \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNEX_BUILD_BENCH=ON -DTARNEX_BUILD_UI=ON \
   "${launcher[@]}" >/dev/null
 programs=$(cd bench && ls bench_*.cpp | sed 's/\.cpp$//')
 window=$(cd bench && ls window/bench_*.cpp 2>/dev/null | sed 's/\.cpp$//; s|window/||' || true)
@@ -57,9 +57,9 @@ echo "== Goals (wall-clock times; 100,000 entries unless said)"
 cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
   function ms(t, unit) { return unit == "ns" ? t / 1e6 : unit == "us" ? t / 1e3 : unit == "s" ? t * 1e3 : t }
   $1 ~ /^"BM_/ {
-    name = $1; gsub(/"/, "", name); sub(/\/iterations:.*/, "", name)
+    name = $1; gsub(/"/, "", name)
     if (name ~ /_(mean|stddev|cv)$/) next
-    sub(/\/repeats:[0-9]+/, "", name); sub(/_median$/, "", name)
+    sub(/_median$/, "", name); sub(/\/iterations:[0-9]+/, "", name); sub(/\/repeats:[0-9]+/, "", name)
     t[name] = ms($3, $5)
     if (name ~ /^BM_MemoryOf/) heap[name] = $11
   }
@@ -93,6 +93,16 @@ cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
       w = "BM_OpenWithLiveScore/100000/" m; wo = "BM_OpenWithoutLiveScore/100000/" m
       if (have(w) && have(wo))
         row("live score: its share of Open, " modeName[m+1] " (" sprintf("%.1f", t[w]) " - " sprintf("%.1f", t[wo]) " ms)",
+            sprintf("%.1f ms", t[w] - t[wo]), "< 20 ms", t[w] - t[wo] < 20)
+    }
+    for (m = 0; m <= 1; ++m) {
+      n = "BM_PanelContactAdded/100000/" m; lo = "BM_PanelContactAddedLogOnly/100000/" m
+      if (have(n) && have(lo))
+        row("live panel: one contact added, refreshed, labels set, " modeName[m+1] " (log alone " sprintf("%.4f", t[lo]) " ms)",
+            sprintf("%.4f ms", t[n]), "< 0.1 ms", t[n] < 0.1)
+      w = "BM_PanelOpen/100000/" m; wo = "BM_PanelOpenWithout/100000/" m
+      if (have(w) && have(wo))
+        row("live panel: its share of Open, " modeName[m+1] " (" sprintf("%.1f", t[w]) " - " sprintf("%.1f", t[wo]) " ms)",
             sprintf("%.1f ms", t[w] - t[wo]), "< 20 ms", t[w] - t[wo] < 20)
     }
     split("BM_EvaluateCallsign BM_ListeningEvaluateCalling BM_ListeningEvaluateAnswering", ev, " ")
