@@ -5,10 +5,8 @@
 // punteggio" computes on the same log, be drawn once per change however many rows
 // it brought, and never write the stored score.
 
-#include <QAbstractButton>
 #include <QBarSet>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPlainTextEdit>
@@ -18,7 +16,6 @@
 #include <random>
 
 #include "MainWindowHarness.h"
-#include "charts/OperatingChart.h"
 #include "charts/OperatingChartView.h"
 #include "log/BandMode.h"
 #include "log/EntryTime.h"
