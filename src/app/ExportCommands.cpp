@@ -4,6 +4,7 @@
 
 #include "app/LogSession.h"
 #include "app/ScoreCommand.h"
+#include "base/FileSystemText.h"
 #include "base/UserPrompts.h"
 #include "export/AdifExport.h"
 #include "export/CabrilloExport.h"
@@ -35,7 +36,7 @@ ExportOutcome ExportCommands::ChooseAndWrite(const ExportDialogTexts& texts, con
         return ExportOutcome::Cancelled;
     }
     if (!WriteFileAtomically(*path, bytes())) {
-        prompts.ShowMessage(ExportOpenErrorText(*path), kErrorTitle, MessageIcon::Stop);
+        prompts.ShowMessage(ExportOpenErrorText(FileSystemText(*path)), kErrorTitle, MessageIcon::Stop);
         return ExportOutcome::Failed;
     }
     return ExportOutcome::Written;

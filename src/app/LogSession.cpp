@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/AppTexts.h"
+#include "base/FileSystemText.h"
 #include "log/LogFile.h"
 #include "util/FileIo.h"
 
@@ -26,42 +27,45 @@ constexpr const char* kOpenQuestion =
 constexpr const char* kLogFilter = "File log Tarnex (*.trnx)";
 constexpr const char* kLogPattern = "*.trnx";
 
-// Our own messages (Windows-1252 bytes: "\xE8" is e grave, "\xE0" a grave).
+// Our own messages (Windows-1252 bytes: "\xE8" is e grave, "\xE0" a grave); the paths
+// in them are the file system's.
 std::string CannotCreateJournal(const std::string& path) {
-    return "Impossibile creare file log corrente:\n" + path + "\n";
+    return "Impossibile creare file log corrente:\n" + FileSystemText(path) + "\n";
 }
 std::string CannotReadJournal(const std::string& path) {
-    return "Impossibile leggere il file log corrente:\n" + path +
+    return "Impossibile leggere il file log corrente:\n" + FileSystemText(path) +
            "\n\nIl file non viene modificato. Controllarne i permessi e riavviare il programma,\n"
            "oppure aprire un log o crearne uno nuovo.";
 }
 std::string CannotWriteJournal(const std::string& path) {
-    return "Impossibile scrivere nel file log corrente:\n" + path +
+    return "Impossibile scrivere nel file log corrente:\n" + FileSystemText(path) +
            "\n\nI QSO restano nel log in memoria e saranno scritti nel file\n"
            "alla prossima scrittura riuscita.";
 }
 std::string JournalNotWritten(const std::string& path) {
-    return "Il file log corrente non \xE8 stato letto e non viene modificato:\n" + path +
+    return "Il file log corrente non \xE8 stato letto e non viene modificato:\n" + FileSystemText(path) +
            "\n\nI QSO restano solo nel log in memoria: salvarli con 'Salva come...'.";
 }
 std::string CannotReadLog(const std::string& path) {
-    return "Impossibile leggere il log:\n" + path + "\n\nIl log attuale resta invariato.";
+    return "Impossibile leggere il log:\n" + FileSystemText(path) + "\n\nIl log attuale resta invariato.";
 }
 std::string CannotReplaceJournal(const std::string& path) {
-    return "Impossibile scrivere il file log corrente:\n" + path + "\n\nIl log attuale resta invariato.";
+    return "Impossibile scrivere il file log corrente:\n" + FileSystemText(path) +
+           "\n\nIl log attuale resta invariato.";
 }
 std::string CannotSaveLog(const std::string& path) {
-    return "Impossibile salvare il log nel file:\n" + path + "\n\nIl log non \xE8 stato salvato.";
+    return "Impossibile salvare il log nel file:\n" + FileSystemText(path) +
+           "\n\nIl log non \xE8 stato salvato.";
 }
 std::string CannotClearJournal(const std::string& path) {
-    return "Impossibile creare il nuovo log nel file log corrente:\n" + path +
+    return "Impossibile creare il nuovo log nel file log corrente:\n" + FileSystemText(path) +
            "\n\nIl log attuale resta invariato.";
 }
 
-// Appends the error detail (from the system) on a line of its own.
+// Appends the error detail (the system's, naming the file) on a line of its own.
 std::string WithDetail(std::string text, const std::string& detail) {
     if (!detail.empty()) {
-        text += "\n\n(" + detail + ")";
+        text += "\n\n(" + FileSystemText(detail) + ")";
     }
     return text;
 }
@@ -91,7 +95,7 @@ LogSession::LogSession(Settings& settings, SectionTable& sections, UserPrompts& 
 std::string LogSession::Title() const {
     std::string title = kBaseTitle;
     if (!settings_.openLogName.empty()) {
-        title += " - " + settings_.openLogName;
+        title += " - " + FileSystemText(settings_.openLogName);
     }
     return title;
 }

@@ -13,7 +13,7 @@ std::string KeyOf(size_t index) {
 void RecentFileList::Load() {
     entries_.clear();
     for (size_t i = 0; i < kSize; ++i) {
-        std::string path = store_.ReadString(kRecentFileSection, KeyOf(i), "");
+        std::string path = store_.ReadFileName(kRecentFileSection, KeyOf(i), "");
         if (path.empty()) {
             break;
         }
@@ -35,7 +35,7 @@ void RecentFileList::Add(const std::string& path) {
 
 void RecentFileList::Save() {
     for (size_t i = 0; i < kSize; ++i) {
-        store_.WriteString(kRecentFileSection, KeyOf(i), i < entries_.size() ? entries_[i] : std::string());
+        store_.WriteFileName(kRecentFileSection, KeyOf(i), i < entries_.size() ? entries_[i] : std::string());
     }
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/AppTexts.h"
+#include "base/FileSystemText.h"
 #include "base/UserPrompts.h"
 #include "sections/SectionTable.h"
 #include "sections/SectionsFile.h"
@@ -30,16 +31,8 @@ bool StoreSectionRows(const std::vector<SectionRow>& rows, SectionTable& table, 
     return true;
 }
 
-SectionsCommands::SectionsCommands(SectionTable& table, UserPrompts& prompts, std::string programFolder,
-                                   PathText pathText)
-    : table_(table),
-      prompts_(prompts),
-      programFolder_(std::move(programFolder)),
-      pathText_(std::move(pathText)) {
-    if (!pathText_) {
-        pathText_ = [](const std::string& path) { return path; };
-    }
-}
+SectionsCommands::SectionsCommands(SectionTable& table, UserPrompts& prompts, std::string programFolder)
+    : table_(table), prompts_(prompts), programFolder_(std::move(programFolder)) {}
 
 std::string SectionsCommands::SectionsFilePath() const {
     return programFolder_ + kSectionsFileName;
@@ -75,7 +68,7 @@ void SectionsCommands::ImportSectionsList(const ListDialog& dialog) {
     }
     std::optional<size_t> accepted = ImportSectionsFile(*path, table_);
     if (!accepted) {
-        prompts_.ShowMessage(ImportOpenErrorText(pathText_(*path)), kErrorTitle, MessageIcon::Stop);
+        prompts_.ShowMessage(ImportOpenErrorText(FileSystemText(*path)), kErrorTitle, MessageIcon::Stop);
         return;
     }
     prompts_.ShowMessage(ImportCountText(*accepted), kInformationTitle, MessageIcon::Information);

@@ -33,12 +33,7 @@ class SectionsCommands {
   public:
     // Runs the sections dialog; true when it ended with Salva.
     using ListDialog = std::function<bool()>;
-    // A file path as a message shows it (the window program turns the file system's
-    // bytes into the program's code page).
-    using PathText = std::function<std::string(const std::string&)>;
-
-    SectionsCommands(SectionTable& table, UserPrompts& prompts, std::string programFolder,
-                     PathText pathText = {});
+    SectionsCommands(SectionTable& table, UserPrompts& prompts, std::string programFolder);
 
     std::string SectionsFilePath() const;
 
@@ -55,7 +50,6 @@ class SectionsCommands {
     SectionTable& table_;
     UserPrompts& prompts_;
     std::string programFolder_;
-    PathText pathText_;
 };
 
 }  // namespace tarnex

@@ -35,8 +35,12 @@ void Settings::Load() {
     station.comment2 = str(SettingId::Commento2);
     station.comment3.clear();
     score = num(SettingId::Punteggio);
-    openLogPath = str(SettingId::PathLogAperto);
-    openLogName = str(SettingId::NomeLogAperto);
+    auto fileName = [&](SettingId id) {
+        const SettingDef& d = DefOf(id);
+        return store_.ReadFileName(d.section, d.key, d.stringDefault);
+    };
+    openLogPath = fileName(SettingId::PathLogAperto);
+    openLogName = fileName(SettingId::NomeLogAperto);
     modified = num(SettingId::Modificato) != 0;
     listeningCabrilloByBand = num(SettingId::CabrilloSwlSeparati) != 0;
     tips = num(SettingId::Consigli) != 0;
@@ -51,6 +55,11 @@ void Settings::Load() {
 void Settings::WriteString(SettingId id, const std::string& value) {
     const SettingDef& d = DefOf(id);
     store_.WriteString(d.section, d.key, value);
+}
+
+void Settings::WriteFileName(SettingId id, const std::string& value) {
+    const SettingDef& d = DefOf(id);
+    store_.WriteFileName(d.section, d.key, value);
 }
 
 void Settings::WriteInt(SettingId id, int32_t value) {
@@ -81,8 +90,8 @@ void Settings::SetScore(int32_t value) {
 void Settings::SetOpenLog(const std::string& path, const std::string& name) {
     openLogPath = path;
     openLogName = name;
-    WriteString(SettingId::PathLogAperto, path);
-    WriteString(SettingId::NomeLogAperto, name);
+    WriteFileName(SettingId::PathLogAperto, path);
+    WriteFileName(SettingId::NomeLogAperto, name);
 }
 
 void Settings::SetModified(bool value) {

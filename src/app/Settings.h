@@ -144,6 +144,7 @@ class Settings {
 
   private:
     void WriteString(SettingId id, const std::string& value);
+    void WriteFileName(SettingId id, const std::string& value);
     void WriteInt(SettingId id, int32_t value);
     SettingsStore& store_;
 };

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "app/AppTexts.h"
+#include "base/FileSystemText.h"
 #include "sections/SectionsFile.h"
 #include "util/FileIo.h"
 
@@ -76,13 +77,14 @@ std::string ChooseProgramFolder(const FolderChoice& choice) {
 }
 
 std::string SectionsFileErrorMessage(const std::string& path) {
-    return "Errore apertura file sezioni:\n" + path + "\n\nImportare elenco sezioni dal menu Strumenti";
+    return "Errore apertura file sezioni:\n" + FileSystemText(path) +
+           "\n\nImportare elenco sezioni dal menu Strumenti";
 }
 
 std::string StaleFilesErrorMessage(const std::vector<std::string>& paths) {
     std::string text = "Impossibile eliminare i file temporanei lasciati da un salvataggio interrotto:";
     for (const std::string& path : paths) {
-        text += "\n" + path;
+        text += "\n" + FileSystemText(path);
     }
     return text;
 }

@@ -20,6 +20,15 @@ class SettingsStore {
     virtual void WriteString(const std::string& section, const std::string& key,
                              const std::string& value) = 0;
     virtual void WriteInt(const std::string& section, const std::string& key, int32_t value) = 0;
+    // Paths and file names: the file system's bytes, which a store that keeps text
+    // spells as the file system does, not as the program's text.
+    virtual std::string ReadFileName(const std::string& section, const std::string& key,
+                                     const std::string& fallback) {
+        return ReadString(section, key, fallback);
+    }
+    virtual void WriteFileName(const std::string& section, const std::string& key, const std::string& value) {
+        WriteString(section, key, value);
+    }
 };
 
 class MemorySettingsStore : public SettingsStore {

@@ -133,6 +133,9 @@ void EntryForm::Open(const ClockNow& now) {
 }
 
 void EntryForm::OnLogReplaced() {
+    // The own section is the loaded log's: leaving the field must never write the
+    // previous log's code back to "Sezione".
+    state_.values.ownSection = GetSettings().station.ownSection;
     ResetGrids(Grids::Both);
     state_.indicators.duplicate = false;
     state_.indicators.newMultiplier = false;
@@ -305,6 +308,11 @@ void EntryForm::OnOwnSectionLeft() {
 // --- Enter ---
 
 void EntryForm::OnEnter() {
+    HandleEnter();
+    ShowWaitingTip();  // the contact may have been added or discarded
+}
+
+void EntryForm::HandleEnter() {
     EntryValues& v = state_.values;
     if (state_.duplicate) {
         DiscardDuplicate();
@@ -457,6 +465,7 @@ void EntryForm::OnClear() {
     Redraw();
     MoveFocus(EntryField::Callsign);
     Redraw();
+    ShowWaitingTip();
 }
 
 // --- Band and mode ---
@@ -679,8 +688,28 @@ void EntryForm::UpdateClock(const ClockNow& now, bool forced) {
     Redraw();
     if (GetSettings().tips) {
         if (std::optional<std::string> tip = BandChangeTip(now, v.pcShowsUtc)) {
-            Prompts().ShowMessage(*tip, kTipTitle, MessageIcon::Information);
+            waitingTip_ = std::move(tip);  // a newer tip takes the place of one still waiting
         }
+    }
+    ShowWaitingTip();
+}
+
+bool EntryForm::HoldsContact() const {
+    const EntryValues& v = state_.values;
+    return !v.callsign.empty() || (Listening() && !v.callsign2.empty());
+}
+
+void EntryForm::ShowWaitingTip() {
+    if (!state_.values.autoClock || !GetSettings().tips) {
+        waitingTip_.reset();  // tips belong to the automatic clock, when they are wanted
+    }
+    // The box keeps the clock going; a tip that falls due meanwhile waits for this one.
+    while (waitingTip_ && !tipOpen_ && !HoldsContact()) {
+        const std::string tip = std::move(*waitingTip_);
+        waitingTip_.reset();
+        tipOpen_ = true;
+        Prompts().ShowMessage(tip, kTipTitle, MessageIcon::Information);
+        tipOpen_ = false;
     }
 }
 

@@ -25,6 +25,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -83,6 +84,7 @@ class EntryForm final : private ListeningForm {
     // observers told.
     void OnCallsignTyped(EntryField field, std::string text);
 
+    // Enter in a field of the form.
     void OnEnter();
     void OnFocusChanged(EntryField now);
     void OnSectionTyped(std::string text);
@@ -98,6 +100,10 @@ class EntryForm final : private ListeningForm {
     void OnClear();
     void OnAutoClockClicked(bool on, const ClockNow& now);
     void OnPcShowsUtcClicked(bool on, const ClockNow& now);
+    // The start of a minute: date and time, and a band-change tip when one is due. A
+    // tip never interrupts a contact: while the form holds a callsign (in listening
+    // mode either one) it waits until the contact is added, discarded or the form
+    // cleared, or a tick finds the form free, and then shows once.
     void OnClockTick(const ClockNow& now);
     // The log was replaced as a whole (New, Open, a change of mode).
     void OnLogReplaced();
@@ -144,6 +150,7 @@ class EntryForm final : private ListeningForm {
     void OnCallsignFocusIn();
     void OnTimeLeft();
     void OnOwnSectionLeft();
+    void HandleEnter();
     void DiscardDuplicate();
     void TryAddQso();
     void AddQso();
@@ -155,8 +162,11 @@ class EntryForm final : private ListeningForm {
     void ClearPreviousContacts();
     // The section the outside source knows for the callsign, when the log gave none.
     void TakeOutsideSection();
-    // Updates clock and date; shows a tip when one is due.
+    // Updates clock and date; a tip that is due shows, or waits (OnClockTick).
     void UpdateClock(const ClockNow& now, bool forced);
+    bool HoldsContact() const;
+    // Shows the tip that waits, once the form holds no contact and no tip is open.
+    void ShowWaitingTip();
 
     LogSession& session_;
     EntryFormState state_;
@@ -169,6 +179,8 @@ class EntryForm final : private ListeningForm {
     // keep it or send it elsewhere).
     bool leaving_ = false;
     EntryField leaveTarget_ = EntryField::None;
+    std::optional<std::string> waitingTip_;
+    bool tipOpen_ = false;
 };
 
 }  // namespace tarnex

@@ -42,6 +42,7 @@ CAboutDlg::CAboutDlg(QWidget* parent, InstructionsOpener openInstructions)
     setFont(arial);
 
     auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("programIcon"));
     icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     auto* text = new QVBoxLayout;
     for (const QString& line : AboutLines()) {

@@ -18,6 +18,7 @@
 #include "ui/DialogColours.h"
 #include "ui/LogListModel.h"
 #include "ui/PreviousContactsModel.h"
+#include "ui/ShellStartup.h"
 #include "ui/TextCodec.h"
 
 namespace tarnex {
@@ -69,12 +70,7 @@ CTarnexDlg::CTarnexDlg(LogSession& session, QWidget* parent, ClockSource clock)
     setWindowTitle(TextCodec::ToQString(kBaseTitle));
     BuildWindow();
 
-    // The program icon in four sizes.
-    QIcon icon;
-    for (int size : {16, 32, 48, 64}) {
-        icon.addFile(QStringLiteral(":/main/tarnex%1.png").arg(size), QSize(size, size));
-    }
-    setWindowIcon(icon);
+    setWindowIcon(ProgramIcon());
     // The log list's columns for the log mode the category asks for.
     ApplyColumnWidths();
     setLogMode(LogModeForCategory(session_.GetSettings().station.category));
@@ -131,7 +127,10 @@ void CTarnexDlg::BuildWindow() {
         controls_.previousList->setColumnWidth(static_cast<int>(i), previousWidths[i]);
     }
     clockTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&clockTimer_, &QTimer::timeout, this, &CTarnexDlg::onClockTick);
+    // A tick may show a tip, a modal box. Queued, the tick runs after the timer's own
+    // handling has ended, so that the timer goes on firing (and the clock on updating)
+    // while the box is open; a timer never fires inside its own handler.
+    connect(&clockTimer_, &QTimer::timeout, this, &CTarnexDlg::onClockTick, Qt::QueuedConnection);
     ApplyColours();
 }
 
@@ -279,6 +278,8 @@ void CTarnexDlg::Redraw(const EntryFormState& state) {
         previousScrolls_ = state.previousScrollRequests;
         c.previousList->scrollToBottom();
     }
+    // The timer follows the clock at once, also while a tip is open.
+    SyncClockTimer();
     writing_ = wasWriting;
 }
 
@@ -414,10 +415,7 @@ void CTarnexDlg::BindKeys() {
         QAction* target = action(k.command);
         connect(shortcut, &QShortcut::activated, target, &QAction::trigger);
     }
-    // F1 asks for the instructions from any window of the program.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::ApplicationShortcut);
-    connect(help, &QShortcut::activated, action(MenuCommand::Instructions), &QAction::trigger);
+    // F1, in this window and every other, is the HelpKey's (ShellCommandWiring).
 }
 
 bool CTarnexDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -425,12 +423,16 @@ bool CTarnexDlg::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         auto* key = static_cast<QKeyEvent*>(event);
         const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        // Enter in a field of the entry form is the form's; on a button, in the menu bar
+        // or in a list it does what it does everywhere else. Escape closes the window,
+        // except in the menu bar, which it leaves.
         if (widget != nullptr && widget->window() == this && modifiers == Qt::NoModifier) {
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                FieldOf(widget) != EntryField::None) {
                 runEntryForm([](EntryForm& form) { form.OnEnter(); });
                 return true;
             }
-            if (key->key() == Qt::Key_Escape) {
+            if (key->key() == Qt::Key_Escape && qobject_cast<QMenuBar*>(widget) == nullptr) {
                 close();
                 return true;
             }

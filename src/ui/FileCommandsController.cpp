@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include "app/AppTexts.h"
 #include "ui/TextCodec.h"
 
 namespace tarnex {
@@ -17,14 +16,6 @@ FileCommandsController::~FileCommandsController() {
     if (session_.Listener() == this) {
         session_.SetListener(nullptr);
     }
-}
-
-QString FileCommandsController::WindowTitle(const Settings& settings) {
-    QString title = QString::fromLatin1(kBaseTitle);
-    if (!settings.openLogName.empty()) {
-        title += QStringLiteral(" - ") + TextCodec::PathToQString(settings.openLogName);
-    }
-    return title;
 }
 
 void FileCommandsController::NewLog() {
@@ -47,8 +38,7 @@ void FileCommandsController::TitleChanged(const std::string& title) {
     if (next_ != nullptr) {
         next_->TitleChanged(title);
     }
-    // The file name is shown as the file system spells it, not as log text.
-    window_.setWindowTitle(WindowTitle(session_.GetSettings()));
+    window_.setWindowTitle(TextCodec::ToQString(title));
 }
 
 void FileCommandsController::LogReplaced() {

@@ -20,10 +20,6 @@ class FileCommandsController : public QObject, private LogSessionListener {
     FileCommandsController(QWidget& window, LogSession& session);
     ~FileCommandsController() override;
 
-    // The window title: the base title, plus " - " and the open log's file name as the
-    // file system spells it.
-    static QString WindowTitle(const Settings& settings);
-
   public slots:
     void NewLog();
     void Open();

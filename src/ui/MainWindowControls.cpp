@@ -183,7 +183,9 @@ void MainWindowControls::Build(QWidget* client, const DialogUnits& du) {
     pcShowsUtc->setGeometry(du.Rect(81, 241, 64, 10));
     clear = new QPushButton(QStringLiteral("C"), client);
     clear->setGeometry(du.Rect(150, 241, 13, 12));
-    clear->setAutoDefault(false);
+    // Enter on the focused button clicks it, as in any dialog; it is the default button
+    // only while it has the focus.
+    clear->setAutoDefault(true);
 
     markerC = Marker(client, du, ":/main/marker_c_on.png", ":/main/marker_c_off.png", 293, 226);
     for (int i = 0; i < kAnswersPerBandMode; ++i) {

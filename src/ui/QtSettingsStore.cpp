@@ -54,6 +54,30 @@ void QtSettingsStore::WriteInt(const std::string& section, const std::string& ke
     settings_->setValue(KeyPath(section, key), value);
 }
 
+std::string QtSettingsStore::ReadFileName(const std::string& section, const std::string& key,
+                                          const std::string& fallback) {
+    QVariant value = settings_->value(KeyPath(section, key));
+    if (!value.isValid()) {
+        return fallback;
+    }
+    const QString text = value.toString();
+    // Earlier versions kept a name's bytes as Windows-1252 text ("cittÃ\u00a0.trnx"):
+    // such a value, turned back into those bytes, is a UTF-8 name again.
+    if (TextCodec::CanEncode(text)) {
+        const std::string bytes = TextCodec::ToBytes(text);
+        const QString asName = TextCodec::PathToQString(bytes);
+        if (asName != text && TextCodec::QStringToPath(asName) == bytes) {
+            return bytes;
+        }
+    }
+    return TextCodec::QStringToPath(text);
+}
+
+void QtSettingsStore::WriteFileName(const std::string& section, const std::string& key,
+                                    const std::string& value) {
+    settings_->setValue(KeyPath(section, key), TextCodec::PathToQString(value));
+}
+
 void QtSettingsStore::Sync() {
     settings_->sync();
 }

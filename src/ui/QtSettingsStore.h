@@ -23,6 +23,10 @@ class QtSettingsStore : public SettingsStore {
     int32_t ReadInt(const std::string& section, const std::string& key, int32_t fallback) override;
     void WriteString(const std::string& section, const std::string& key, const std::string& value) override;
     void WriteInt(const std::string& section, const std::string& key, int32_t value) override;
+    // File names are kept as the file system spells them ("città.trnx").
+    std::string ReadFileName(const std::string& section, const std::string& key,
+                             const std::string& fallback) override;
+    void WriteFileName(const std::string& section, const std::string& key, const std::string& value) override;
 
     // Writes pending changes to disk now (they are also written when the store goes).
     void Sync();

@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-#include "ui/TextCodec.h"
-
 namespace tarnex {
 
 SectionsController::SectionsController(SectionTable& table, const WorkedSections& worked,
@@ -12,9 +10,7 @@ SectionsController::SectionsController(SectionTable& table, const WorkedSections
       table_(table),
       worked_(worked),
       prompts_(prompts),
-      // The path is the file system's; a message shows it in the program's code page.
-      commands_(table, prompts, std::move(programFolder),
-                [](const std::string& path) { return TextCodec::ToBytes(TextCodec::PathToQString(path)); }),
+      commands_(table, prompts, std::move(programFolder)),
       window_(window),
       runDialog_([](CSectionsDlg& dialog) { return dialog.exec(); }) {}
 

@@ -7,6 +7,7 @@
 #include "ui/CInstructionsDlg.h"
 #include "ui/COptionsDlg.h"
 #include "ui/CTarnexDlg.h"
+#include "ui/HelpKey.h"
 #include "ui/SectionsController.h"
 
 namespace tarnex {
@@ -36,6 +37,8 @@ void WireShellCommands(CTarnexDlg& window, LogSession& session) {
     });
     QObject::connect(window.action(MenuCommand::Instructions), &QAction::triggered, &window,
                      [&window] { ShowInstructions(&window); });
+    // F1 in any window of the program: the instructions over that window.
+    new HelpKey(&window, [](QWidget* over) { ShowInstructions(over); });
 }
 
 }  // namespace tarnex

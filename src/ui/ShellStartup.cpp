@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "app/Settings.h"
 #include "ui/AutomationActivation.h"
@@ -9,8 +11,34 @@
 #include "ui/CTarnexDlg.h"
 #include "ui/CTarnexDlgAutoProxy.h"
 #include "ui/DialogColours.h"
+#include "ui/MainWindowControls.h"
 
 namespace tarnex {
+
+QIcon ProgramIcon() {
+    EnsureMainResources();
+    QIcon icon;
+    for (int size : {16, 32, 48, 64}) {
+        icon.addFile(QStringLiteral(":/main/tarnex%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+QTranslator* LoadQtItalianTexts(QCoreApplication& app, const QString& folder) {
+    auto* translator = new QTranslator(&app);
+    const QString from = folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;
+    if (!translator->load(QStringLiteral("qtbase_it"), from) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
+}
+
+void SetUpApplication(QApplication& app) {
+    QApplication::setWindowIcon(ProgramIcon());
+    LoadQtItalianTexts(app);
+}
 
 std::unique_ptr<CTarnexDlgAutoProxy> StartAutomation(const QStringList& arguments) {
     if (!CTarnexDlgAutoProxy::IsAutomationStart(arguments)) {

@@ -14,6 +14,7 @@ using MainWindow = tarnex::CTarnexDlg;
 
 int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
+    tarnex::SetUpApplication(qtApp);
     QCoreApplication::setOrganizationName(tarnex::kOrganisationName);
     QCoreApplication::setApplicationName(tarnex::kApplicationName);
     // The desktop links the windows to the installed menu entry and its icon.

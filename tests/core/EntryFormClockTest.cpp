@@ -135,6 +135,44 @@ TEST_F(EntryFormClock, SwitchingTheAutomaticClockOffAndOn) {
     EXPECT_EQ(prompts.records[0].text, kTip20);
 }
 
+TEST_F(EntryFormClock, ATipWaitsForTheContactAndShowsOnce) {
+    Start(At(12, 59, 0));
+    Type(EntryField::Callsign, "IZ2AAA");
+    form->OnClockTick(At(13, 0, 0));
+    form->OnClockTick(At(13, 15, 0));  // the newer tip takes the place of the waiting one
+    EXPECT_EQ(V().time, "1315");
+    EXPECT_TRUE(prompts.records.empty());
+    form->OnClear();
+    ASSERT_EQ(prompts.records.size(), 1u);
+    EXPECT_EQ(prompts.records[0].text, kTip15);
+    form->OnClear();
+    form->OnClockTick(At(13, 16, 0));
+    EXPECT_EQ(prompts.records.size(), 1u);
+
+    // A tip that waits goes when the automatic clock is switched off.
+    Type(EntryField::Callsign, "IZ2AAA");
+    form->OnClockTick(At(13, 30, 0));
+    form->OnAutoClockClicked(false, At(13, 30, 20));
+    form->OnClear();
+    EXPECT_EQ(prompts.records.size(), 1u);
+}
+
+TEST_F(EntryFormClock, OneTipAtATimeWhileTheClockGoesOn) {
+    Start(At(12, 59, 0));
+    std::vector<std::string> timesSeen;
+    prompts.whileShown = [&](const PromptRecord&) {
+        if (prompts.records.size() == 1) {  // the first tip still open a quarter of an hour later
+            form->OnClockTick(At(13, 15, 0));
+        }
+        timesSeen.push_back(V().time);
+    };
+    form->OnClockTick(At(13, 0, 0));
+    ASSERT_EQ(prompts.records.size(), 2u);
+    EXPECT_EQ(prompts.records[0].text, kTip10);
+    EXPECT_EQ(prompts.records[1].text, kTip15);
+    EXPECT_EQ(timesSeen, (std::vector<std::string>{"1315", "1315"}));
+}
+
 TEST_F(EntryFormClock, StartUpInATipMinuteShowsTheTip) {
     Start(At(9, 0, 5));
     ASSERT_EQ(prompts.records.size(), 1u);

@@ -155,6 +155,13 @@ std::vector<Scenario> Scenarios() {
     return all;
 }
 
+// The answers scripted for a command that a child process ran: the child was asked,
+// not this process.
+void ForgetTheChildsAnswers(World& w) {
+    w.prompts.yesNoAnswers.clear();
+    w.prompts.fileAnswers.clear();
+}
+
 // The command's steps, learnt from a run that fails nothing.
 std::vector<std::pair<FileStep, std::string>> StepsOf(const Scenario& s) {
     World w;
@@ -228,6 +235,7 @@ TEST(FaultFileCommands, ProcessKilledAtEveryStepLeavesThePreviousFileWhole) {
                 s.run(w);
                 ::_exit(0);
             }
+            ForgetTheChildsAnswers(w);
             int status = 0;
             ASSERT_EQ(::waitpid(child, &status, WUNTRACED), child) << where;
             if (WIFSTOPPED(status)) {
@@ -273,6 +281,7 @@ TEST(FaultFileCommands, RealSizeLimitHalfWayIsAFailureThatKeepsThePreviousFile) 
             const bool told = !boxes.empty() && boxes.back().title == "Errore";
             ::_exit(told ? 0 : 3);
         }
+        ForgetTheChildsAnswers(w);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child) << s.name;
         ASSERT_TRUE(WIFEXITED(status)) << s.name;

@@ -208,6 +208,7 @@ TEST_F(LogSessionTest, NewAsksOnlyWhenModified) {
 
 TEST_F(LogSessionTest, SaveWithoutAFileIsSaveAs) {
     ASSERT_TRUE(Add("IK2AAA"));
+    prompts.fileAnswers.push_back(std::nullopt);  // Cancel
     Session().Save();
     ASSERT_EQ(prompts.records.size(), 1u);
     const PromptRecord& dialog = prompts.records[0];
@@ -288,6 +289,7 @@ TEST_F(LogSessionTest, OpenCopiesTheFileOverTheJournalAndNamesTheTitle) {
 }
 
 TEST_F(LogSessionTest, OpenOnAnUnmodifiedLogAsksNothingAndCancelKeepsAll) {
+    prompts.fileAnswers.push_back(std::nullopt);  // Cancel
     Session().Open();
     ASSERT_EQ(prompts.records.size(), 1u);
     EXPECT_EQ(prompts.records[0].kind, PromptRecord::OpenFile);

@@ -66,8 +66,7 @@ class SectionsImport : public ::testing::Test {
   protected:
     SectionsImport() {
         table.SetName(500, "VECCHIA");
-        commands = std::make_unique<SectionsCommands>(
-            table, prompts, scratch.Folder(), [](const std::string& path) { return "<" + path + ">"; });
+        commands = std::make_unique<SectionsCommands>(table, prompts, scratch.Folder());
     }
     std::string Write(const std::string& name, const std::string& bytes) {
         std::ofstream(scratch.File(name), std::ios::binary) << bytes;
@@ -128,11 +127,12 @@ TEST_F(SectionsImport, EachWayOutStopsWhereItShould) {
     EXPECT_EQ(dialogs, 0);
     EXPECT_EQ(table.KnownCount(), 1u);
 
-    // A file that cannot be read: its path as a message shows it.
+    // A file that cannot be read: its path in the message, the file system's UTF-8 name
+    // in the program's Windows-1252 text.
     prompts.records.clear();
-    Import(scratch.File("manca.txt"));
+    Import(scratch.File("manc\xC3\xA0.txt"));
     ASSERT_EQ(prompts.records.size(), 3u);
-    EXPECT_EQ(prompts.records[2].text, "Errore apertura file:\n<" + scratch.File("manca.txt") + ">\n\n");
+    EXPECT_EQ(prompts.records[2].text, "Errore apertura file:\n" + scratch.File("manc\xE0.txt") + "\n\n");
     EXPECT_EQ(prompts.records[2].title, "Errore");
 
     // Nothing taken: the warning, no file, no dialog.

@@ -180,7 +180,9 @@ TEST_F(StationSummaryEdit, CategoryQuestionsDependOnTheDirection) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         prompts.records.clear();
-        prompts.yesNoAnswers = {c.answer};
+        if (c.question != nullptr) {
+            prompts.yesNoAnswers = {c.answer};
+        }
         settings.station.category = c.category;
         settings.SetOpenLog(c.openLog, "");
         settings.SetModified(c.modified);

@@ -1,7 +1,12 @@
 #pragma once
-// A UserPrompts that records every message and question and answers from a script.
+// A UserPrompts that records every message and question and answers from a script,
+// as strictly as a real person: a question or a file dialog that nobody scripted
+// fails the test, and so does an answer scripted but never asked for (checked when
+// the fake goes, or earlier with VerifyAllAsked). Messages need no script: they are
+// recorded for the test to check.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +14,10 @@
 #include "base/UserPrompts.h"
 
 namespace tarnex::testing {
+
+// Fails the running test with this text; each test framework's support defines it
+// (GoogleTest in tests/core, Qt Test in tests/ui/support).
+void ReportPromptFault(const std::string& what);
 
 struct PromptRecord {
     enum Kind { Message, Question, OpenFile, SaveFile } kind;
@@ -20,34 +29,50 @@ struct PromptRecord {
 
 class ScriptedPrompts : public UserPrompts {
   public:
-    // Answers given in order; a question with no scripted answer gets No, a file
-    // chooser with no scripted answer gets Cancel.
+    // Answers given in order: Yes/No to questions, a path or Cancel (nullopt) to file
+    // dialogs.
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<PromptRecord> records;
+    // Runs while a message is shown, as long as the person keeps it open.
+    std::function<void(const PromptRecord&)> whileShown;
+
+    ScriptedPrompts() = default;
+    ScriptedPrompts(const ScriptedPrompts&) = delete;
+    ScriptedPrompts& operator=(const ScriptedPrompts&) = delete;
+    ~ScriptedPrompts() override { VerifyAllAsked(); }
+
+    // Fails the test when answers are left that nobody asked for (and forgets them).
+    void VerifyAllAsked() {
+        if (!yesNoAnswers.empty() || !fileAnswers.empty()) {
+            ReportPromptFault("scripted but never asked: " + std::to_string(yesNoAnswers.size()) +
+                              " yes/no answer(s), " + std::to_string(fileAnswers.size()) + " file answer(s)");
+        }
+        yesNoAnswers.clear();
+        fileAnswers.clear();
+    }
 
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         records.push_back({PromptRecord::Message, text, title, icon, {}});
+        if (whileShown) {
+            const PromptRecord shown = records.back();  // the hook may record more
+            whileShown(shown);
+        }
     }
     bool AskYesNo(const std::string& text, const std::string& title) override {
         return AskYesNoWithIcon(text, title, MessageIcon::Question);
     }
     bool AskYesNoWithIcon(const std::string& text, const std::string& title, MessageIcon icon) override {
         records.push_back({PromptRecord::Question, text, title, icon, {}});
-        if (yesNoAnswers.empty()) {
-            return false;
-        }
-        bool answer = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return answer;
+        return Next(yesNoAnswers, "a question nobody scripted: \"" + title + "\" " + text);
     }
     std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) override {
         records.push_back({PromptRecord::OpenFile, "", options.title, MessageIcon::Information, options});
-        return NextFile();
+        return Next(fileAnswers, "an open dialog nobody scripted: " + options.title);
     }
     std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) override {
         records.push_back({PromptRecord::SaveFile, "", options.title, MessageIcon::Information, options});
-        return NextFile();
+        return Next(fileAnswers, "a save dialog nobody scripted: " + options.title);
     }
 
     // Only the messages and questions, in order.
@@ -62,12 +87,15 @@ class ScriptedPrompts : public UserPrompts {
     }
 
   private:
-    std::optional<std::string> NextFile() {
-        if (fileAnswers.empty()) {
-            return std::nullopt;
+    // The next scripted answer; the test fails when there is none (No, Cancel).
+    template <typename Answer>
+    static Answer Next(std::deque<Answer>& script, const std::string& fault) {
+        if (script.empty()) {
+            ReportPromptFault(fault);
+            return Answer{};
         }
-        std::optional<std::string> answer = fileAnswers.front();
-        fileAnswers.pop_front();
+        Answer answer = script.front();
+        script.pop_front();
         return answer;
     }
 };

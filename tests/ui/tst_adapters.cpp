@@ -4,18 +4,26 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 #include <QtTest>
 
 #include "ScriptedPrompts.h"
 #include "app/AppTexts.h"
+#include "app/RecentFileList.h"
+#include "app/Settings.h"
 #include "app/Startup.h"
+#include "base/FileSystemText.h"
 #include "ui/Application.h"
 #include "ui/QtSettingsStore.h"
 #include "ui/QtUserPrompts.h"
+#include "ui/ShellStartup.h"
 #include "ui/TextCodec.h"
 #include "util/FileIo.h"
 
@@ -201,6 +209,113 @@ class TestAdapters : public QObject {
 
         const QString name = QString::fromUtf8("/tmp/gare/sezioni \xc3\xa8 2005.trnx");
         QCOMPARE(TextCodec::PathToQString(TextCodec::QStringToPath(name)), name);
+    }
+
+    // The core's reading of a file-system name is Qt's reading of it, turned into the
+    // program's text by the library's converter: over random names mixing ASCII,
+    // Latin-1, the code page's own characters, its undefined bytes and characters it
+    // does not have.
+    void fileSystemTextIsTheCodecsReadingOfAName() {
+        const QString pool = QString::fromUtf8(
+            "aZ09 ./-_'\xc3\xa0\xc3\xa8\xc3\xb2\xc3\x88\xc3\xbf\xc2\xa0\xc2\xb0\xe2\x82\xac"
+            "\xe2\x80\x99\xc5\x93\xc5\xb8\xc2\x81\xc2\x8d\xc2\x9d\xc2\x80\xce\xb1\xd0\x96"
+            "\xe4\xb8\xad\xf0\x9f\x98\x80");
+        QList<QString> characters;
+        for (qsizetype i = 0; i < pool.size(); ++i) {
+            const qsizetype length = pool[i].isHighSurrogate() ? 2 : 1;
+            characters << pool.mid(i, length);
+            i += length - 1;
+        }
+        QRandomGenerator random(20070602);
+        for (int round = 0; round < 2000; ++round) {
+            QString name;
+            const int length = random.bounded(12);
+            for (int i = 0; i < length; ++i) {
+                name += characters[random.bounded(static_cast<int>(characters.size()))];
+            }
+            QCOMPARE(FileSystemText(TextCodec::QStringToPath(name)), TextCodec::ToBytes(name));
+        }
+        // Bytes that are no UTF-8 (a name written in another code page) show as "?".
+        QCOMPARE(FileSystemText("citt\xe0 \xc3 x\xe2\x82"), std::string("citt? ? x??"));
+    }
+
+    // "Path log aperto", "Nome log aperto" and the recent files are file-system names:
+    // the settings file spells them as the file system does, and reads them back as
+    // the same bytes; a name stored by an earlier version as Windows-1252 text reads
+    // as the name it was.
+    void fileNamesInTheSettingsAreTheFileSystems() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("tarnex.ini");
+        const QString name = QString::fromUtf8("citt\u00e0 d'\u00e9t\u00e9 \u20ac.trnx");
+        const std::string bytes = TextCodec::QStringToPath(name);
+        {
+            QtSettingsStore store(file);
+            Settings settings(store);
+            settings.Load();
+            settings.SetOpenLog("/home/op/" + bytes, bytes);
+            RecentFileList recent(store);
+            recent.Add("/home/op/" + bytes);
+        }
+        QSettings raw(file, QSettings::IniFormat);
+        QCOMPARE(raw.value("Parametri/Nome log aperto").toString(), name);
+        QCOMPARE(raw.value("Parametri/Path log aperto").toString(), "/home/op/" + name);
+        QCOMPARE(raw.value("Recent File List/File1").toString(), "/home/op/" + name);
+        {
+            QtSettingsStore store(file);
+            Settings settings(store);
+            settings.Load();
+            QCOMPARE(settings.openLogName, bytes);
+            QCOMPARE(settings.openLogPath, "/home/op/" + bytes);
+        }
+        raw.setValue("Parametri/Nome log aperto", TextCodec::ToQString(bytes));  // an earlier version's
+        raw.setValue("Parametri/Path log aperto", QStringLiteral("/home/op/Citt\u00e0.trnx"));
+        raw.sync();
+        QtSettingsStore store(file);
+        Settings settings(store);
+        settings.Load();
+        QCOMPARE(settings.openLogName, bytes);
+        QCOMPARE(settings.openLogPath, TextCodec::QStringToPath(QStringLiteral("/home/op/Citt\u00e0.trnx")));
+    }
+
+    // Qt's own texts are Italian like the program's, from Qt's translations; without
+    // them the program goes on in English.
+    void qtOwnTextsInItalian() {
+        const auto plain = [](QMessageBox& box, QMessageBox::StandardButton which) {
+            return box.button(which)->text().remove(QLatin1Char('&'));
+        };
+        QCOMPARE(LoadQtItalianTexts(*qApp, QStringLiteral("/nonexistent")), nullptr);
+        auto english = QtUserPrompts::MakeQuestionBox("Vuoi continuare?", "Domanda", nullptr);
+        QCOMPARE(plain(*english, QMessageBox::Yes), QStringLiteral("Yes"));
+
+        QTranslator* italian = LoadQtItalianTexts(*qApp);
+        QVERIFY2(italian != nullptr, qPrintable(QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        auto question = QtUserPrompts::MakeQuestionBox("Vuoi continuare?", "Domanda", nullptr);
+        QCOMPARE(plain(*question, QMessageBox::Yes), QStringLiteral("S\u00ec"));
+        QCOMPARE(plain(*question, QMessageBox::No), QStringLiteral("No"));
+        auto message =
+            QtUserPrompts::MakeMessageBox("Fatto.", "Informazione", MessageIcon::Information, nullptr);
+        QCOMPARE(plain(*message, QMessageBox::Ok), QStringLiteral("OK"));
+
+        // The file dialogs' own labels and buttons.
+        FileDialogOptions save;
+        save.title = "Salva il log corrente";
+        save.filterText = "File log Tarnex (*.trnx)";
+        save.filterPattern = "*.trnx";
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        QtUserPrompts::ConfigureFileDialog(dialog, save, true);
+        QStringList texts;
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            texts << label->text().remove(QLatin1Char('&'));
+        }
+        for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+            texts << button->text().remove(QLatin1Char('&'));
+        }
+        for (const char* shown : {"Cerca in:", "Nome del file:", "File di tipo:", "Salva", "Annulla"}) {
+            QVERIFY2(texts.contains(QString::fromUtf8(shown)), shown);
+        }
+        QCoreApplication::removeTranslator(italian);
+        delete italian;
     }
 
     void messageBoxesHaveTheirIconAndButtons() {

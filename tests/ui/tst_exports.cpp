@@ -124,6 +124,9 @@ void TestExports::cabrilloThatGoesNoFurtherStillStoresTheScore() {
     QFETCH(int, dialogs);
     ExportLog f("qso_log.trnx", {FileOutputFixture::Number("Parametri", "Punteggio", 7)});
     f.prompts.yesNoAnswers.push_back(answer);
+    if (dialogs > 0) {
+        f.prompts.fileAnswers.push_back(std::nullopt);  // Cancel
+    }
     f.Trigger(MenuCommand::ExportCabrillo);
     QCOMPARE(f.prompts.Boxes().size(), size_t{1});
     QCOMPARE(int(f.prompts.records.size()) - 1, dialogs);
@@ -156,9 +159,7 @@ void TestExports::listeningCabrilloByBand() {
     QCOMPARE(f.session->Log().Mode(), LogMode::Listening);
     const std::string journal = f.JournalBytes();
     f.prompts.yesNoAnswers.push_back(true);
-    if (chooseFile) {
-        f.prompts.fileAnswers.push_back(f.File("swl.cbr"));
-    }
+    f.prompts.fileAnswers.push_back(chooseFile ? std::optional(f.File("swl.cbr")) : std::nullopt);
     f.Trigger(MenuCommand::ExportCabrillo);
 
     QStringList after;
@@ -199,7 +200,8 @@ void TestExports::adifOfBothModes() {
     QCOMPARE(ReadBytes(qso.File("log.adi")), ReadBytes(Data("qso.adi")));
 
     ExportLog listening("swl_log.trnx");
-    listening.Trigger(MenuCommand::ExportAdif);  // No
+    listening.prompts.yesNoAnswers.push_back(false);
+    listening.Trigger(MenuCommand::ExportAdif);
     QCOMPARE(listening.prompts.records.size(), size_t{1});
     QCOMPARE(listening.prompts.records[0].kind, PromptRecord::Question);
     QCOMPARE(listening.prompts.records[0].title, std::string("Richiesta"));
@@ -232,8 +234,7 @@ void TestExports::fastlogOfAQsoLogAndRefusedForListening() {
     QCOMPARE(ReadBytes(empty.File("vuoto.txt")), std::string());
 
     ExportLog listening("swl_log.trnx");
-    listening.prompts.fileAnswers.push_back(listening.File("never.txt"));
-    listening.Trigger(MenuCommand::ExportFastlog);
+    listening.Trigger(MenuCommand::ExportFastlog);  // no file dialog
     QCOMPARE(listening.prompts.records.size(), size_t{1});
     QCOMPARE(listening.prompts.records[0].kind, PromptRecord::Message);
     QCOMPARE(listening.prompts.records[0].title, std::string("Informazione"));
@@ -275,7 +276,9 @@ void TestExports::exportThatCannotBeWrittenLeavesNoFile() {
     FaultGuard guard([&](FileStep step, const std::string& path) {
         return failure == "full" && step == FileStep::Write && path == target;
     });
-    f.prompts.yesNoAnswers.push_back(true);
+    if (command == int(MenuCommand::ExportCabrillo)) {
+        f.prompts.yesNoAnswers.push_back(true);  // the summary is right
+    }
     f.prompts.fileAnswers.push_back(target);
     f.Trigger(static_cast<MenuCommand>(command));
 
@@ -296,6 +299,7 @@ void TestExports::exportThatCannotBeWrittenLeavesNoFile() {
 void TestExports::saveDialogsAsThePersonSeesThem() {
     ExportLog f("qso_log.trnx");
     f.prompts.yesNoAnswers.push_back(true);
+    f.prompts.fileAnswers = {std::nullopt, std::nullopt, std::nullopt};  // each dialog cancelled
     f.Trigger(MenuCommand::ExportCabrillo);
     f.Trigger(MenuCommand::ExportAdif);
     f.Trigger(MenuCommand::ExportFastlog);

@@ -100,6 +100,7 @@ class TestImport : public QObject {
 void TestImport::questionAndFileDialog() {
     Fixture f;
     f.prompts.yesNoAnswers = {true};
+    f.prompts.fileAnswers = {std::nullopt};
     f.controller->ImportSectionsList();
     QCOMPARE(f.prompts.records.size(), size_t{2});
     const PromptRecord& question = f.prompts.records[0];
@@ -126,6 +127,9 @@ void TestImport::noOrCancelChangesNothing() {
     Fixture f;
     f.table.SetName(1, "ALFA");
     f.prompts.yesNoAnswers = {answerYes};
+    if (answerYes) {
+        f.prompts.fileAnswers = {std::nullopt};  // Cancel
+    }
     f.controller->ImportSectionsList();
     QCOMPARE(f.prompts.records.size(), size_t{answerYes ? 2u : 1u});
     QCOMPARE(f.table.KnownCount(), size_t{1});

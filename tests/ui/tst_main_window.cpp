@@ -1,18 +1,17 @@
 // The main window driven as an operator drives it: keys into the entry form, the log
 // list, the grids and pictures, the menu, the clock on an injected time.
-//
-// With TARNEX_SCREENSHOT_DIR set, the window is also saved there as PNG pictures
-// with a loaded log, in both modes.
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "ScriptedPrompts.h"
@@ -27,6 +26,7 @@
 #include "ui/TextCodec.h"
 
 using namespace tarnex;
+using tarnex::testing::PromptRecord;
 using tarnex::testing::ScriptedPrompts;
 
 namespace {
@@ -133,7 +133,9 @@ class TestMainWindow : public QObject {
     void windowIsFixedAndEscapeCloses();
     void gridCellsAndMultiplierPicture();
     void contextMenuOnlyWithASelection();
-    void screenshots();
+    void enterOnAButtonOrInAMenu();
+    void tipsWaitForTheContact();
+    void clockGoesOnWhileATipIsOpen();
 };
 
 void TestMainWindow::typedContactReachesListAndJournal() {
@@ -436,36 +438,142 @@ void TestMainWindow::contextMenuOnlyWithASelection() {
     QCOMPARE(popups, 1);
 }
 
-void TestMainWindow::screenshots() {
-    const QByteArray folder = qgetenv("TARNEX_SCREENSHOT_DIR");
-    if (folder.isEmpty()) {
-        QSKIP("TARNEX_SCREENSHOT_DIR not set");
+void TestMainWindow::enterOnAButtonOrInAMenu() {
+    Harness h(QsoJournal(3));
+    // Enter on the focused "C" button clears the fields, as a click does; nothing is added.
+    QTest::keyClicks(h.c().callsign, QStringLiteral("IZ9ZZZ"));
+    h.c().clear->setFocus();
+    QTest::keyClick(h.window->windowHandle(), Qt::Key_Return);
+    QCOMPARE(h.c().callsign->text(), QString());
+    QCOMPARE(h.window->logList()->model()->rowCount(), 3);
+    QCOMPARE(QApplication::focusWidget(), h.c().callsign);
+
+    // Enter on a highlighted menu item runs it: "Cancella campi input" from the open
+    // "Log" menu.
+    QTest::keyClicks(h.c().callsign, QStringLiteral("IZ9ZZZ"));
+    QMenuBar* bar = h.window->findChild<QMenuBar*>();
+    QAction* clear = h.window->action(MenuCommand::ClearInput);
+    auto* logMenu = qobject_cast<QMenu*>(clear->parent());
+    QVERIFY(logMenu != nullptr);
+    bar->setActiveAction(logMenu->menuAction());
+    QTRY_VERIFY(logMenu->isVisible());
+    logMenu->setActiveAction(clear);
+    QTest::keyClick(h.window->windowHandle(), Qt::Key_Return);  // to the open menu
+    QTRY_VERIFY(!logMenu->isVisible());
+    QCOMPARE(h.c().callsign->text(), QString());
+
+    // The menu bar with the keyboard (Alt): Enter opens the highlighted menu, Escape
+    // leaves the menu and then the bar; the window stays open.
+    QApplication::setActiveWindow(h.window.get());
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    h.c().callsign->setFocus();
+    QTest::keyPress(h.window.get(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(h.window.get(), Qt::Key_Alt, Qt::NoModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(bar));
+    QTest::keyClick(h.window->windowHandle(), Qt::Key_Return);
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    QTest::keyClick(h.window->windowHandle(), Qt::Key_Escape);
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    QTest::keyClick(h.window->windowHandle(), Qt::Key_Escape);
+    QVERIFY(h.window->isVisible());
+    QCOMPARE(QApplication::focusWidget(), h.c().callsign);
+    QCOMPARE(h.window->logList()->model()->rowCount(), 3);
+
+    // In the form's fields Enter is still the form's: on to the section.
+    QTest::keyClicks(h.c().callsign, QStringLiteral("IZ9ZZZ"));
+    QTest::keyClick(h.window->windowHandle(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), h.c().section);
+}
+
+void TestMainWindow::tipsWaitForTheContact() {
+    const std::string tip15 =
+        "Al primo quarto d'ora\nsi consiglia di operare sulla banda dei 15 metri\nper almeno 5 minuti!";
+    struct Case {
+        const char* name;
+        const char* category;
+        std::function<void(Harness&)> typeBeforeTheTip;
+        std::function<void(Harness&)> holdOn;  // the contact still held: no tip yet
+        std::function<void(Harness&)> end;     // added, discarded or cleared
+        int rowsAfter;
+    };
+    const auto type = [](QWidget* field, const char* text) {
+        field->setFocus();
+        QTest::keyClicks(field, QString::fromLatin1(text));
+    };
+    const Case cases[] = {
+        {"added", "SINGLE-OP CW", [&](Harness& h) { type(h.c().callsign, "IZ2A"); },
+         [&](Harness& h) {
+             QTest::keyClicks(h.c().callsign, QStringLiteral("AA"));  // not a keystroke lost
+             QCOMPARE(h.c().callsign->text(), QStringLiteral("IZ2AAA"));
+             h.Key(Qt::Key_Return);
+             QTest::keyClicks(h.c().section, QStringLiteral("5678"));
+         },
+         [](Harness& h) { h.Key(Qt::Key_Return); }, 4},
+        {"a duplicate discarded", "SINGLE-OP CW",
+         [&](Harness& h) {
+             h.c().mode->setCurrentIndex(1);  // CW, where IZ0ABA was worked on 7
+             type(h.c().callsign, "IZ0ABA");
+         },
+         [](Harness& h) {
+             h.Key(Qt::Key_Return);
+             QVERIFY(h.c().duplicate->isVisible());
+         },
+         [](Harness& h) { h.Key(Qt::Key_Return); }, 3},
+        {"cleared with F9", "SINGLE-OP CW", [&](Harness& h) { type(h.c().callsign, "IZ5X"); }, nullptr,
+         [](Harness& h) { h.Key(Qt::Key_F9); }, 3},
+        {"listening, the answering call only", "SWL", [&](Harness& h) { type(h.c().callsign2, "IZ7BBB"); },
+         nullptr, [](Harness& h) { QTest::mouseClick(h.c().clear, Qt::LeftButton); }, 0},
+    };
+    for (const Case& c : cases) {
+        const QByteArray journal = std::string(c.category) == "SWL" ? QByteArray() : QsoJournal(3);
+        Harness h(journal, c.category, At(15, 14, 10));
+        c.typeBeforeTheTip(h);
+        QWidget* typingIn = QApplication::focusWidget();
+        h.now = At(15, 15, 0);
+        h.window->onClockTick();
+        QCOMPARE(h.c().time->text(), QStringLiteral("1515"));
+        QVERIFY2(h.prompts.records.empty(), c.name);
+        QCOMPARE(QApplication::focusWidget(), typingIn);
+        if (c.holdOn) {
+            c.holdOn(h);
+            QVERIFY2(h.prompts.records.empty(), c.name);
+        }
+        c.end(h);
+        QCOMPARE(h.window->logList()->model()->rowCount(), c.rowsAfter);
+        QVERIFY2(h.prompts.records.size() == 1, c.name);
+        QCOMPARE(h.prompts.records[0].text, tip15);
+        QCOMPARE(h.prompts.records[0].title, std::string("Consiglio"));
+        // Once: the next ticks show nothing more.
+        h.now = At(15, 16, 0);
+        h.window->onClockTick();
+        QCOMPARE(h.prompts.records.size(), size_t{1});
     }
-    {
-        Harness h(QsoJournal(40));
-        QTest::keyClicks(h.c().callsign, QStringLiteral("IZ3ABD"));
-        h.c().rstSent->setFocus();
-        QTest::qWait(50);
-        QVERIFY(h.window->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/main_qso.png")));
-        h.c().callsign->setFocus();
-        QTest::keyClick(h.c().callsign, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(h.c().callsign, QStringLiteral("IZ1ABB"));  // worked on 14 SSB: a duplicate
-        h.c().band->setCurrentIndex(3);
-        QVERIFY(h.c().duplicate->isVisible());
-        QVERIFY(h.window->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/main_dup.png")));
-    }
-    {
-        Harness h(ListeningJournal(12), "SWL");
-        h.c().band->setCurrentIndex(3);  // 14: nobody heard there yet
-        h.c().callsign->setFocus();
-        QTest::keyClicks(h.c().callsign, QStringLiteral("IZ5AAA"));
-        h.Key(Qt::Key_Return);  // section 1 comes from the earlier entry
-        h.Key(Qt::Key_Return);  // on to callsign 2
-        QTest::keyClicks(h.c().callsign2, QStringLiteral("IZ7BBB"));
-        h.Key(Qt::Key_Tab);
-        QTest::qWait(50);
-        QVERIFY(h.window->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/main_swl.png")));
-    }
+}
+
+void TestMainWindow::clockGoesOnWhileATipIsOpen() {
+    // At hh:mm:59 the timer waits one second: its own ticks come quickly.
+    Harness h({}, "SINGLE-OP CW", At(14, 59, 59));
+    QCOMPARE(h.window->clockTimer()->interval(), 1000);
+    QStringList seenWhileOpen;
+    h.prompts.whileShown = [&](const PromptRecord&) {
+        // The person reads the tip for two minutes.
+        for (int minute : {1, 2}) {
+            h.now = At(15, minute, 59);
+            const QString expected = QStringLiteral("150%1").arg(minute);
+            QTRY_COMPARE_WITH_TIMEOUT(h.c().time->text(), expected, 10000);
+            seenWhileOpen << h.c().time->text();
+        }
+    };
+    h.now = At(15, 0, 59);
+    QTRY_COMPARE_WITH_TIMEOUT(h.prompts.records.size(), size_t{1}, 10000);  // the tip of 15:00
+    QCOMPARE(h.prompts.records[0].title, std::string("Consiglio"));
+    QCOMPARE(seenWhileOpen, (QStringList{"1501", "1502"}));
+    // Closed at 15:02: the time is right at once, and the clock goes on.
+    QCOMPARE(h.c().time->text(), QStringLiteral("1502"));
+    h.prompts.whileShown = nullptr;
+    h.now = At(15, 3, 59);
+    QTRY_COMPARE_WITH_TIMEOUT(h.c().time->text(), QStringLiteral("1503"), 10000);
+    QCOMPARE(h.prompts.records.size(), size_t{1});
 }
 
 QTEST_MAIN(TestMainWindow)

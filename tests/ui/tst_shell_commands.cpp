@@ -22,6 +22,7 @@ class TestShellCommands : public QObject {
     void sectionsListShowsTheLogsWorkedBandsAndSavesTheFile();
     void importAsksFirst();
     void aboutAndInstructions();
+    void helpKeyInEveryWindow();
 };
 
 void TestShellCommands::optionsChangeTheSessionsSettings() {
@@ -57,7 +58,8 @@ void TestShellCommands::sectionsListShowsTheLogsWorkedBandsAndSavesTheFile() {
 
 void TestShellCommands::importAsksFirst() {
     MainWindowHarness h;
-    h.Trigger(MenuCommand::ImportSections);  // No is the scripted answer
+    h.prompts.yesNoAnswers = {false};
+    h.Trigger(MenuCommand::ImportSections);
     QCOMPARE(h.prompts.records.size(), size_t{1});
     QCOMPARE(h.prompts.records[0].kind, PromptRecord::Question);
     QCOMPARE(h.prompts.records[0].title, std::string("Informazione"));
@@ -87,6 +89,47 @@ void TestShellCommands::aboutAndInstructions() {
     h.Trigger(MenuCommand::About);
     QVERIFY(about != nullptr);
     QCOMPARE(instructionsParent, static_cast<QWidget*>(about));
+}
+
+void TestShellCommands::helpKeyInEveryWindow() {
+    MainWindowHarness h;
+    QWidget* over = nullptr;
+    const auto expectInstructions = [&over] {
+        WhenModal<CInstructionsDlg>([&over](CInstructionsDlg* dialog) {
+            over = dialog->parentWidget();
+            dialog->accept();
+        });
+    };
+    expectInstructions();
+    QTest::keyClick(h.window->windowHandle(), Qt::Key_F1);
+    QCOMPARE(over, static_cast<QWidget*>(h.window.get()));
+
+    // In a modal dialog, which blocks the main window: the instructions open over the
+    // dialog, and closing them returns to it.
+    const std::pair<MenuCommand, const char*> dialogs[] = {
+        {MenuCommand::Options, "tarnex::COptionsDlg"},
+        {MenuCommand::StationSummary, "tarnex::CStationSummaryDlg"},
+        {MenuCommand::SectionsList, "tarnex::CSectionsDlg"},
+        {MenuCommand::About, "tarnex::CAboutDlg"},
+    };
+    for (const auto& [command, dialogClass] : dialogs) {
+        over = nullptr;
+        QWidget* shown = nullptr;
+        QString shownClass;
+        bool stillOpen = false;
+        WhenModal<QDialog>([&](QDialog* dialog) {
+            shown = dialog;
+            shownClass = QString::fromLatin1(dialog->metaObject()->className());
+            expectInstructions();
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_F1);
+            stillOpen = dialog->isVisible() && QApplication::activeModalWidget() == dialog;
+            dialog->reject();
+        });
+        h.Trigger(command);
+        QCOMPARE(shownClass, QString::fromLatin1(dialogClass));
+        QVERIFY2(over != nullptr && over == shown, dialogClass);
+        QVERIFY2(stillOpen, dialogClass);
+    }
 }
 
 QTEST_MAIN(TestShellCommands)

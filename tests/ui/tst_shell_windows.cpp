@@ -17,6 +17,7 @@
 #include "ui/CInstructionsDlg.h"
 #include "ui/CSplashDlg.h"
 #include "ui/DialogColours.h"
+#include "ui/ShellStartup.h"
 
 using namespace tarnex;
 
@@ -66,6 +67,7 @@ class TestShellWindows : public QObject {
     void instructionsAreBlackOnWhiteWhateverTheDialogColours();
     void aboutShowsTitleAndElevenLines();
     void aboutOpensInstructionsOverItself();
+    void aboutShowsTheProgramIcon();
 };
 
 void TestShellWindows::splashClosesByItself() {
@@ -214,6 +216,18 @@ void TestShellWindows::aboutOpensInstructionsOverItself() {
     QTest::keyClick(&about, Qt::Key_Return);
     QVERIFY(!about.isVisible());
     QCOMPARE(about.result(), int(QDialog::Accepted));
+}
+
+void TestShellWindows::aboutShowsTheProgramIcon() {
+    SetUpApplication(*qApp);  // as the program starts
+    const QImage expected = ProgramIcon().pixmap(32, 32).toImage();
+    QVERIFY(!expected.isNull());
+    CAboutDlg about;
+    auto* icon = about.findChild<QLabel*>(QStringLiteral("programIcon"));
+    QVERIFY(icon != nullptr);
+    QCOMPARE(icon->pixmap().toImage().convertToFormat(expected.format()), expected);
+    // Every other window of the program has it too.
+    QCOMPARE(about.windowIcon().pixmap(32, 32).toImage().convertToFormat(expected.format()), expected);
 }
 
 QTEST_MAIN(TestShellWindows)
