@@ -11,7 +11,7 @@
 namespace tarnex::testing {
 
 struct PromptRecord {
-    enum Kind { Message, Question, OpenFile, SaveFile } kind;
+    enum Kind { Message, Question, OpenFile, SaveFile, OpenFiles } kind;
     std::string text;   // message or question text; empty for file choosers
     std::string title;  // box or dialog title
     MessageIcon icon = MessageIcon::Information;
@@ -24,6 +24,8 @@ class ScriptedPrompts : public UserPrompts {
     // chooser with no scripted answer gets Cancel.
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
+    // For the choosers of several files; none scripted: Cancel.
+    std::deque<std::vector<std::string>> fileListAnswers;
     std::vector<PromptRecord> records;
 
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
@@ -48,6 +50,16 @@ class ScriptedPrompts : public UserPrompts {
     std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) override {
         records.push_back({PromptRecord::SaveFile, "", options.title, MessageIcon::Information, options});
         return NextFile();
+    }
+
+    std::vector<std::string> ChooseOpenFiles(const FileDialogOptions& options) override {
+        records.push_back({PromptRecord::OpenFiles, "", options.title, MessageIcon::Information, options});
+        if (fileListAnswers.empty()) {
+            return {};
+        }
+        std::vector<std::string> answer = fileListAnswers.front();
+        fileListAnswers.pop_front();
+        return answer;
     }
 
     // Only the messages and questions, in order.
