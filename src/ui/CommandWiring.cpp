@@ -2,6 +2,7 @@
 
 #include "ui/CTarnexDlg.h"
 #include "ui/FileOutputWiring.h"
+#include "ui/KnownCallsController.h"
 #include "ui/LogEditController.h"
 #include "ui/ShellCommandWiring.h"
 
@@ -18,6 +19,9 @@ void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
 
     // Sections list and import, options, about, instructions.
     WireShellCommands(window, session);
+
+    // The call history and the "Nominativi noti" list.
+    new KnownCallsController(window, session);  // owned by the window
 }
 
 }  // namespace tarnex
