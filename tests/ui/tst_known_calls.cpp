@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTableView>
+#include <cmath>
 
 #include "MainWindowHarness.h"
 #include "app/HistoryUpdateCommand.h"
@@ -140,6 +141,7 @@ class TestKnownCalls : public QObject {
     void theListWorksOnWithoutAGoodMasterList();
     void anUnreadableHistoryIsSaidOnceAndNeverWritten();
     void startUpReadsTheSourcesOffTheWindowThread();
+    void theUnheardColoursReadAndStandOutOnEveryBackground();
 };
 
 void TestKnownCalls::typingListsTheKnownCallsInOrderWithTheWorkedMark() {
@@ -470,6 +472,37 @@ void TestKnownCalls::startUpReadsTheSourcesOffTheWindowThread() {
     Retype(h.window->controls().callsign, QStringLiteral("iz2new"));
     QTest::keyClick(h.window->controls().callsign, Qt::Key_Return);
     QCOMPARE(h.window->controls().section->text(), QStringLiteral("5678"));
+}
+
+void TestKnownCalls::theUnheardColoursReadAndStandOutOnEveryBackground() {
+    // The stored default, plain ones, the two field colours themselves, and many more.
+    std::vector<QColor> backgrounds = {ColourFromStored(11563120),
+                                       Qt::white,
+                                       Qt::black,
+                                       Qt::yellow,
+                                       Qt::cyan,
+                                       Qt::red,
+                                       QColor(0xff, 0xe8, 0x80),
+                                       QColor(0xb8, 0xe0, 0xff)};
+    for (int i = 0; i < 500; ++i) {
+        backgrounds.push_back(QColor::fromRgb(static_cast<QRgb>((i * 2654435761u) & 0xffffff)));
+    }
+    const FieldColours yellow = UnheardSectionColours(QColor(0xb8, 0xe0, 0xff));
+    const FieldColours blue = UnheardSectionColours(QColor(0xff, 0xe8, 0x80));
+    QVERIFY(yellow.background != blue.background);
+    auto distance = [](const QColor& a, const QColor& b) {
+        return std::hypot(a.red() - b.red(), a.green() - b.green(), a.blue() - b.blue());
+    };
+    for (const QColor& window : backgrounds) {
+        const FieldColours chosen = UnheardSectionColours(window);
+        // Either pair reads well; the one further from the window's background is taken.
+        QVERIFY2(ContrastRatio(chosen.text, chosen.background) >= 7.0, qPrintable(window.name()));
+        const QColor other = chosen.background == yellow.background ? blue.background : yellow.background;
+        QVERIFY2(distance(window, chosen.background) >= distance(window, other), qPrintable(window.name()));
+        // Never the plain field's white or red.
+        QVERIFY(chosen.background != QColor(Qt::white) && chosen.text != QColor(Qt::red));
+    }
+    QCOMPARE(ContrastRatio(Qt::black, Qt::white), 21.0);
 }
 
 QTEST_MAIN(TestKnownCalls)
