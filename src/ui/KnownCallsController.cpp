@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTableView>
 #include <QThread>
 #include <QTimer>
@@ -103,15 +104,19 @@ void KnownCallsController::BuildList() {
     list_->setWordWrap(false);
     list_->verticalHeader()->hide();
     list_->horizontalHeader()->hide();
-    const QFontMetrics metrics(list_->font());
+    // The log's rows are bold: the columns are as wide as their bold texts.
+    QFont bold = list_->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
     list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     list_->verticalHeader()->setDefaultSectionSize(metrics.height() + 2);
     list_->horizontalHeader()->setMinimumSectionSize(1);
     list_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     list_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
     list_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
-    list_->setColumnWidth(1, metrics.horizontalAdvance(QStringLiteral("0000")) + 8);
-    list_->setColumnWidth(2, metrics.horizontalAdvance(QStringLiteral("DUP")) + 6);
+    const int padding = 2 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 8;
+    list_->setColumnWidth(1, metrics.horizontalAdvance(QStringLiteral("0000")) + padding);
+    list_->setColumnWidth(2, metrics.horizontalAdvance(QStringLiteral("DUP")) + padding);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(list_, 1);
     connect(list_, &QAbstractItemView::clicked, this,
@@ -167,8 +172,9 @@ void KnownCallsController::TakeLoaded() {
     } else {
         // Said once, here, without stopping the person's typing; the file is not written.
         history_.Clear();
-        note_->setText(TextCodec::ToQString(
-            HistoryUnreadableText(PathText(FileNameOf(sources_.historyPath)), result.error)));
+        // The file's name here, its path and the system's words in the tip.
+        note_->setText(
+            TextCodec::ToQString(HistoryUnreadableText(PathText(FileNameOf(sources_.historyPath)), {})));
         note_->setToolTip(
             TextCodec::ToQString(HistoryUnreadableText(PathText(sources_.historyPath), result.error)));
         note_->show();
