@@ -51,8 +51,6 @@ KnownCallsController::KnownCallsController(CTarnexDlg& window, LogSession& sessi
       updateCommand_(session.Prompts(), DefaultSources(session).historyPath, &PathText),
       model_(std::make_unique<KnownCallsModel>()) {
     BuildList();
-    lookup_.AttachLog(session_.Log());
-    lookup_.Prepare();
     session_.Log().AddObserver(this);
     window_.entryForm().AddObserver(this);
     window_.entryForm().SetSectionSource(this);
@@ -178,6 +176,12 @@ void KnownCallsController::TakeLoaded() {
         note_->setToolTip(
             TextCodec::ToQString(HistoryUnreadableText(PathText(sources_.historyPath), result.error)));
         note_->show();
+    }
+    if (!logAttached_) {
+        // The log's callsigns are indexed here rather than while the window is built
+        // (tens of milliseconds for a very large log): the window shows first.
+        lookup_.AttachLog(session_.Log());
+        logAttached_ = true;
     }
     lookup_.SetHistory(history_);
     lookup_.SetMasterCalls(loaded->masterCalls);

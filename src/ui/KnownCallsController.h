@@ -2,7 +2,8 @@
 // The call history and the partial-call lookup in the main window:
 //  - at start-up, the history "_storico.csv" of the program folder and Debian's master
 //    list of contest callsigns are read on a thread of their own and handed to the
-//    window when read, so that the window opens without waiting for them. A history
+//    window when read, so that the window opens without waiting for them; the lookup
+//    starts following the log then too. A history
 //    that cannot be read is said once, in a line under the list (typing goes on; the
 //    file is left alone); a missing master list says nothing: the lookup works on the
 //    log and the history;
@@ -122,6 +123,7 @@ class KnownCallsController : public QObject,
     QThread* loader_ = nullptr;
     std::shared_ptr<Loaded> loaded_;
     bool prepareDue_ = false;
+    bool logAttached_ = false;
 };
 
 }  // namespace tarnex
