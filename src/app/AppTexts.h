@@ -1,6 +1,8 @@
 #pragma once
 // Names and titles of the program itself.
 
+#include "history/HistoryFile.h"
+
 namespace tarnex {
 
 // Title of the messages the program raises as a whole (start-up, field limits).
@@ -10,7 +12,7 @@ inline constexpr const char* kBaseTitle = "TARNEX - Contest delle Sezioni ARI";
 inline constexpr const char* kJournalFileName = "_ult.trnx";
 inline constexpr const char* kSectionsFileName = "_sez.cod";
 // Every file the program replaces in its program folder under a name of its own.
-inline constexpr const char* kProgramFolderFiles[] = {kJournalFileName, kSectionsFileName};
+inline constexpr const char* kProgramFolderFiles[] = {kJournalFileName, kSectionsFileName, kHistoryFileName};
 // The program's identity for the desktop, and its installed desktop entry.
 inline constexpr const char* kDesktopId = "it.korval.Tarnex";
 inline constexpr const char* kDesktopEntryName = "it.korval.Tarnex.desktop";

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tarnex {
 
@@ -42,6 +43,12 @@ class UserPrompts {
     // The chosen full path, or nullopt for Cancel.
     virtual std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) = 0;
     virtual std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) = 0;
+    // One or more existing files chosen at once, in the order given; empty for Cancel.
+    // Where several cannot be chosen together, the one file of ChooseOpenFile.
+    virtual std::vector<std::string> ChooseOpenFiles(const FileDialogOptions& options) {
+        std::optional<std::string> one = ChooseOpenFile(options);
+        return one ? std::vector<std::string>{*one} : std::vector<std::string>{};
+    }
 };
 
 }  // namespace tarnex

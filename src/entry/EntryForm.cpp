@@ -105,6 +105,12 @@ int EntryForm::ModeIndex() const {
 }
 
 void EntryForm::Redraw() {
+    // A not-heard mark lasts only while its section shows what the outside source gave.
+    for (EntryRow row : {EntryRow::First, EntryRow::Second}) {
+        if (!SectionUnheard(state_, row)) {
+            state_.unheardSections[row == EntryRow::First ? 0 : 1].clear();
+        }
+    }
     if (view_ != nullptr) {
         view_->Redraw(state_);
     }
@@ -166,12 +172,24 @@ void EntryForm::OnCallsignTyped(EntryField field, std::string text) {
 
 void EntryForm::OnSectionTyped(std::string text) {
     state_.values.section = std::move(text);
+    SectionHeard(EntryRow::First);
     ProcessSectionTyped(EntryRow::First);
 }
 
 void EntryForm::OnSection2Typed(std::string text) {
     state_.values.section2 = std::move(text);
+    SectionHeard(EntryRow::Second);
     ProcessSectionTyped(EntryRow::Second);
+}
+
+void EntryForm::SectionHeard(EntryRow row) {
+    state_.unheardSections[row == EntryRow::First ? 0 : 1].clear();
+}
+
+void EntryForm::MoveUnheardSection(EntryRow from, EntryRow to) {
+    std::string& source = state_.unheardSections[from == EntryRow::First ? 0 : 1];
+    state_.unheardSections[to == EntryRow::First ? 0 : 1] = std::move(source);
+    source.clear();
 }
 
 void EntryForm::ProcessSectionTyped(EntryRow row) {
@@ -242,6 +260,13 @@ void EntryForm::LeaveField(EntryField field) {
             if (Listening() && listening_ != nullptr) {
                 listening_->OnCallsign2Left(*this);
             }
+            break;
+        // Leaving a section confirms what it shows.
+        case EntryField::Section:
+            SectionHeard(EntryRow::First);
+            break;
+        case EntryField::Section2:
+            SectionHeard(EntryRow::Second);
             break;
         default:
             break;
@@ -317,6 +342,12 @@ void EntryForm::HandleEnter() {
     if (state_.duplicate) {
         DiscardDuplicate();
         return;
+    }
+    // Enter in a section confirms what it shows.
+    if (state_.focus == EntryField::Section) {
+        SectionHeard(EntryRow::First);
+    } else if (state_.focus == EntryField::Section2) {
+        SectionHeard(EntryRow::Second);
     }
     switch (state_.focus) {
         case EntryField::Callsign:
@@ -597,24 +628,34 @@ void EntryForm::EvaluateCallsign() {
             state_.cells[GridCell(static_cast<int>(Grid::Lower), mode, band->index)] = true;
         }
     }
-    TakeOutsideSection();
+    TakeOutsideSection(EntryRow::First);
     if (!state_.previous.empty()) {
         ++state_.previousScrollRequests;
     }
     Redraw();
 }
 
-void EntryForm::TakeOutsideSection() {
+bool EntryForm::TakeOutsideSection(EntryRow row) {
     EntryValues& v = state_.values;
-    if (sectionSource_ == nullptr || !v.section.empty() || state_.duplicate) {
-        return;
+    const bool first = row == EntryRow::First;
+    std::string& section = first ? v.section : v.section2;
+    const std::string& callsign = first ? v.callsign : v.callsign2;
+    if (sectionSource_ == nullptr || !section.empty() || callsign.empty() || state_.duplicate) {
+        return false;
     }
-    std::optional<std::string> section = sectionSource_->SectionOf(v.callsign);
-    if (section && section->size() == kSectionCodeLength && IsAllDigits(*section)) {
-        v.section = *section;
+    std::optional<std::string> given = sectionSource_->SectionOf(callsign);
+    if (!given || given->size() != kSectionCodeLength || !IsAllDigits(*given)) {
+        return false;
+    }
+    section = *given;
+    state_.unheardSections[first ? 0 : 1] = *given;
+    if (Listening()) {
+        ProcessSectionTyped(row);  // as the log's own section is shown
+    } else {
         v.sectionName = Sections().NameOfText(v.section);
         ShowSectionGrid(NumericValue(v.section), Grid::Upper);
     }
+    return true;
 }
 
 void EntryForm::ShowSectionGrid(int32_t code, Grid grid) {

@@ -20,6 +20,11 @@
 // focus, and after a handler puts the keyboard focus where State().focus says; the
 // focus notification that follows finds the form already there and does nothing.
 //
+// A section from outside: when a callsign is evaluated and neither the log nor the
+// person gave its section, the SectionSource's is put there and marked as not heard
+// (State().unheardSections) until the person types in that section or confirms it,
+// by Enter in it or by leaving it. Listening mode does the same for both callsigns.
+//
 // Listening mode: the rules of the second row are a ListeningHandler
 // (ListeningHandler.h), which sees the form only through ListeningForm.h.
 
@@ -138,6 +143,10 @@ class EntryForm final : private ListeningForm {
     CheckOutcome RunEntryChecks(std::span<const CheckStep> steps, FormValues& values) override;
     void AddEntry(const HrdRecord& record) override;
     void PutCallIndexEntry(const CallIndexEntry& entry) override;
+    // The section the outside source knows for the row's callsign, when the log gave
+    // none and the person typed none; marked as not heard.
+    bool TakeOutsideSection(EntryRow row) override;
+    void MoveUnheardSection(EntryRow from, EntryRow to) override;
 
     ContestLog& Log();
     const ContestLog& Log() const;
@@ -160,8 +169,8 @@ class EntryForm final : private ListeningForm {
     void ResetReportsForMode(bool onlyWrongLength);
     void AfterBandOrModeChange();
     void ClearPreviousContacts();
-    // The section the outside source knows for the callsign, when the log gave none.
-    void TakeOutsideSection();
+    // The section typed or confirmed: no longer marked as not heard.
+    void SectionHeard(EntryRow row);
     // Updates clock and date; a tip that is due shows, or waits (OnClockTick).
     void UpdateClock(const ClockNow& now, bool forced);
     bool HoldsContact() const;

@@ -153,10 +153,23 @@ struct EntryFormState {
     unsigned previousScrollRequests = 0;
     // True while the callsign just typed was already worked on the chosen band and mode.
     bool duplicate = false;
+    // The section of each row (first, second) as an outside source (the call history)
+    // gave it when the callsign was evaluated, until the person types in that section
+    // or confirms it (Enter in it, or leaving it): the window shows such a section in
+    // a colour of its own, as one not heard. Empty otherwise (see SectionUnheard).
+    std::array<std::string, 2> unheardSections;
     // The clock timer: running while "Data/ora auto" is on, due again after this many
     // milliseconds (the start of the next minute).
     bool clockRunning = false;
     int clockIntervalMs = 60000;
 };
+
+// True while the row's section is the one an outside source gave and the person has
+// neither changed nor confirmed it.
+inline bool SectionUnheard(const EntryFormState& state, EntryRow row) {
+    const bool first = row == EntryRow::First;
+    const std::string& given = state.unheardSections[first ? 0 : 1];
+    return !given.empty() && given == (first ? state.values.section : state.values.section2);
+}
 
 }  // namespace tarnex

@@ -35,6 +35,8 @@ void ListeningEntry::OnCallsign1Valid(ListeningForm& form) {
         form.MoveFocus(EntryField::Section);
         form.Redraw();
         form.ProcessSectionTyped(EntryRow::First);
+    } else {
+        form.TakeOutsideSection(EntryRow::First);
     }
     const int band = form.BandIndex();
     const int mode = form.ModeIndex();
@@ -63,6 +65,8 @@ void ListeningEntry::EvaluateCallsign2(ListeningForm& form) {
         form.MoveFocus(EntryField::Section2);
         form.Redraw();
         form.ProcessSectionTyped(EntryRow::Second);
+    } else {
+        form.TakeOutsideSection(EntryRow::Second);
     }
 
     const int band = form.BandIndex();
@@ -104,6 +108,7 @@ void ListeningEntry::SwapStations(ListeningForm& form, int band, int mode) {
     form.SetText(EntryField::SectionName2, before.section.size() == kSectionCodeLength
                                                ? form.Sections().NameOfText(before.section)
                                                : std::string());
+    form.MoveUnheardSection(EntryRow::First, EntryRow::Second);
     std::swap(first_, second_);
 
     Marker calling = form.State().indicators.calling;

@@ -67,6 +67,13 @@ class ListeningForm {
     virtual void AddEntry(const HrdRecord& record) = 0;
     // Puts a callsign's entry into the index of heard callsigns.
     virtual void PutCallIndexEntry(const CallIndexEntry& entry) = 0;
+    // The section an outside source (a call history) knows for the row's callsign, put
+    // into the row's empty section (nothing while a duplicate is flagged) and shown as
+    // if typed, marked as not heard until the person changes or confirms it. False
+    // when nothing was put there.
+    virtual bool TakeOutsideSection(EntryRow row) = 0;
+    // The not-heard mark goes with a section moved to the other row.
+    virtual void MoveUnheardSection(EntryRow from, EntryRow to) = 0;
 
     // --- What they ask to show ---
 

@@ -20,6 +20,7 @@
 #include "ui/PreviousContactsModel.h"
 #include "ui/ShellStartup.h"
 #include "ui/TextCodec.h"
+#include "ui/UnheardSectionColours.h"
 
 namespace tarnex {
 
@@ -256,6 +257,10 @@ void CTarnexDlg::Redraw(const EntryFormState& state) {
             SetEdit(control.edit, *TextOf(v, control.field));
         }
     }
+    // A section the call history filled in shows apart until the person hears it.
+    const QColor background = ColourFromStored(session_.GetSettings().backgroundColour);
+    ShowSectionUnheard(c.section, SectionUnheard(state, EntryRow::First), background);
+    ShowSectionUnheard(c.section2, SectionUnheard(state, EntryRow::Second), background);
     c.band->setCurrentIndex(BandListIndex(v.band));
     c.mode->setCurrentIndex(ModeListIndex(v.mode));
     c.autoClock->setChecked(v.autoClock);

@@ -3,6 +3,7 @@
 #include "ui/CTarnexDlg.h"
 #include "ui/FileOutputWiring.h"
 #include "ui/LiveScoreController.h"
+#include "ui/KnownCallsController.h"
 #include "ui/LogEditController.h"
 #include "ui/ShellCommandWiring.h"
 
@@ -22,6 +23,9 @@ void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
 
     // Sections list and import, options, about, instructions.
     WireShellCommands(window, session);
+
+    // The call history and the "Nominativi noti" list.
+    new KnownCallsController(window, session);  // owned by the window
 }
 
 }  // namespace tarnex

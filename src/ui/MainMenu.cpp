@@ -33,6 +33,7 @@ constexpr Item kTools[] = {
     {MenuCommand::Options, "Opzioni"},
     {MenuCommand::SectionsList, "Elenco Sezioni Ari"},
     {MenuCommand::ImportSections, "Importa elenco Sezioni da file di testo"},
+    {MenuCommand::UpdateHistory, "Aggiorna storico nominativi..."},
 };
 constexpr Item kHelp[] = {
     {MenuCommand::About, "Info"},

@@ -26,6 +26,7 @@ enum class MenuCommand {
     Options,         // "Opzioni"
     SectionsList,    // "Elenco Sezioni Ari"
     ImportSections,  // "Importa elenco Sezioni da file di testo"
+    UpdateHistory,   // "Aggiorna storico nominativi..."
     // "Aiuto"
     About,         // "Info"
     Instructions,  // "Istruzioni\tF1"

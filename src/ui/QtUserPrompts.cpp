@@ -101,4 +101,21 @@ std::optional<std::string> QtUserPrompts::ChooseSaveFile(const FileDialogOptions
     return RunFileDialog(options, true);
 }
 
+void QtUserPrompts::ConfigureOpenFilesDialog(QFileDialog& dialog, const FileDialogOptions& options) {
+    ConfigureFileDialog(dialog, options, false);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+}
+
+std::vector<std::string> QtUserPrompts::ChooseOpenFiles(const FileDialogOptions& options) {
+    QFileDialog dialog(parent_);
+    ConfigureOpenFilesDialog(dialog, options);
+    std::vector<std::string> paths;
+    if (dialog.exec() == QDialog::Accepted) {
+        for (const QString& file : dialog.selectedFiles()) {
+            paths.push_back(TextCodec::QStringToPath(file));
+        }
+    }
+    return paths;
+}
+
 }  // namespace tarnex

@@ -23,6 +23,7 @@ class QtUserPrompts : public UserPrompts {
     bool AskYesNoWithIcon(const std::string& text, const std::string& title, MessageIcon icon) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) override;
+    std::vector<std::string> ChooseOpenFiles(const FileDialogOptions& options) override;
 
     static QMessageBox::Icon IconOf(MessageIcon icon);
     // A box with one OK button.
@@ -34,6 +35,8 @@ class QtUserPrompts : public UserPrompts {
                                                         MessageIcon icon = MessageIcon::Question);
     // Title, filter, default extension, initial name and the open or save options.
     static void ConfigureFileDialog(QFileDialog& dialog, const FileDialogOptions& options, bool save);
+    // The same for an open dialog that takes several existing files.
+    static void ConfigureOpenFilesDialog(QFileDialog& dialog, const FileDialogOptions& options);
 
   private:
     std::optional<std::string> RunFileDialog(const FileDialogOptions& options, bool save);

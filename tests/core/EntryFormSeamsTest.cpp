@@ -2,9 +2,11 @@
 // from the radio, the keystrokes of the callsign fields for whoever follows them, and
 // a section from an outside source when the log has none.
 
+#include <map>
 #include <optional>
 
 #include "EntryFormFixture.h"
+#include "ListeningFixture.h"
 #include "entry/EntryFormObserver.h"
 #include "entry/SectionSource.h"
 
@@ -165,13 +167,14 @@ TEST_F(EntryFormSeams, AnOutsideSourceGivesTheSectionOnlyWhenTheLogHasNone) {
         const char* sectionName;
         bool asked;
         bool newMultiplier;  // the section's grid was lit, not yet worked on 7 SSB
+        bool unheard;        // shown as a section not heard
     } cases[] = {
-        {"not in the log: the source's section", "IZ9ZZZ", "5678", "5678", "ROMA", true, true},
-        {"the log's own section wins", "IZ2AAA", "1234", "1234", "MILANO", false, true},
-        {"the source knows nothing", "IZ9ZZZ", std::nullopt, "", "", true, false},
-        {"not a four-digit code", "IZ9ZZZ", "56a8", "", "", true, false},
-        {"too short", "IZ9ZZZ", "130", "", "", true, false},
-        {"a duplicate keeps the section empty", "IZ3DUP", "5678", "", "", false, false},
+        {"not in the log: the source's section", "IZ9ZZZ", "5678", "5678", "ROMA", true, true, true},
+        {"the log's own section wins", "IZ2AAA", "1234", "1234", "MILANO", false, true, false},
+        {"the source knows nothing", "IZ9ZZZ", std::nullopt, "", "", true, false, false},
+        {"not a four-digit code", "IZ9ZZZ", "56a8", "", "", true, false, false},
+        {"too short", "IZ9ZZZ", "130", "", "", true, false, false},
+        {"a duplicate keeps the section empty", "IZ3DUP", "5678", "", "", false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -189,6 +192,7 @@ TEST_F(EntryFormSeams, AnOutsideSourceGivesTheSectionOnlyWhenTheLogHasNone) {
         EXPECT_EQ(V().sectionName, c.sectionName);
         EXPECT_EQ(!source.asked.empty(), c.asked);
         EXPECT_EQ(S().indicators.newMultiplier, c.newMultiplier);
+        EXPECT_EQ(SectionUnheard(S(), EntryRow::First), c.unheard);
     }
     // Without a source nothing changes.
     seeded.clear();
@@ -196,6 +200,170 @@ TEST_F(EntryFormSeams, AnOutsideSourceGivesTheSectionOnlyWhenTheLogHasNone) {
     Type(EntryField::Callsign, "IZ9ZZZ");
     Enter();
     EXPECT_EQ(V().section, "");
+}
+
+// A call history: a section for some callsigns.
+class KnownSections : public SectionSource {
+  public:
+    KnownSections(std::initializer_list<std::pair<const std::string, std::string>> known) : known_(known) {}
+    std::optional<std::string> SectionOf(const std::string& callsign) override {
+        asked.push_back(callsign);
+        auto it = known_.find(callsign);
+        return it == known_.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+    std::vector<std::string> asked;
+
+  private:
+    std::map<std::string, std::string> known_;
+};
+
+TEST_F(EntryFormSeams, ASectionFromTheSourceStaysUnheardUntilThePersonTypesOrConfirmsIt) {
+    enum class Act { Nothing, TypeOver, TypeSame, Leave, ChangeBand, BackToCallsign, Clear };
+    struct Case {
+        const char* name;
+        Act act;  // with the focus in the section
+        bool unheard;
+        const char* section;
+    } cases[] = {
+        {"nothing done yet", Act::Nothing, true, "5678"},
+        {"typed over", Act::TypeOver, false, "1234"},
+        {"typed again the same", Act::TypeSame, false, "5678"},
+        {"left for another field", Act::Leave, false, "5678"},
+        {"a band change evaluates the callsign again", Act::ChangeBand, true, "5678"},
+        {"back to the callsign, which empties the section", Act::BackToCallsign, false, ""},
+        {"cleared", Act::Clear, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        seeded.clear();
+        Start();
+        KnownSections history({{"IZ9ZZZ", "5678"}});
+        form->SetSectionSource(&history);
+        TypeContactCallsign("IZ9ZZZ");
+        ASSERT_EQ(S().focus, EntryField::Section);
+        switch (c.act) {
+            case Act::Nothing:
+                break;
+            case Act::TypeOver:
+                form->OnSectionTyped("1234");
+                break;
+            case Act::TypeSame:
+                form->OnSectionTyped("5678");
+                break;
+            case Act::Leave:
+                Focus(EntryField::RstSent);
+                break;
+            case Act::ChangeBand:
+                form->OnBandChosen(BandListIndex("14"));
+                break;
+            case Act::BackToCallsign:
+                Focus(EntryField::Callsign);
+                break;
+            case Act::Clear:
+                form->OnClear();
+                break;
+        }
+        EXPECT_EQ(V().section, c.section);
+        EXPECT_EQ(SectionUnheard(S(), EntryRow::First), c.unheard);
+    }
+
+    // Enter in the section confirms it, also when the contact is then refused: a code
+    // the sections list does not hold, and No to the question.
+    seeded.clear();
+    Start();
+    KnownSections unknown({{"IZ9ZZZ", "4321"}});
+    form->SetSectionSource(&unknown);
+    TypeContactCallsign("IZ9ZZZ");
+    ASSERT_TRUE(SectionUnheard(S(), EntryRow::First));
+    Enter();
+    EXPECT_EQ(Log().RowCount(), 0u);
+    EXPECT_EQ(S().focus, EntryField::Section);
+    EXPECT_EQ(V().section, "4321");
+    EXPECT_FALSE(SectionUnheard(S(), EntryRow::First));
+
+    // The focus passing from the callsign to the reports leaves the section unheard;
+    // the contact added with it takes it as it is, and the form starts afresh.
+    seeded.clear();
+    Start();
+    KnownSections rome({{"IZ9ZZZ", "5678"}});
+    form->SetSectionSource(&rome);
+    Focus(EntryField::Callsign);
+    Type(EntryField::Callsign, "IZ9ZZZ");
+    Focus(EntryField::RstSent);
+    EXPECT_EQ(V().section, "5678");
+    EXPECT_TRUE(SectionUnheard(S(), EntryRow::First));
+    Focus(EntryField::Section);
+    Enter();
+    ASSERT_EQ(Log().RowCount(), 1u);
+    EXPECT_EQ(Log().Qso(0).section, "5678");
+    EXPECT_EQ(S().unheardSections, (std::array<std::string, 2>{}));
+}
+
+class ListeningSeams : public ListeningFixture {};
+
+TEST_F(ListeningSeams, BothCallsignsTakeTheSourcesSectionWhenTheLogAndThePersonGaveNone) {
+    // IZ2AAA heard calling with 1234; IZ2BBB only heard answering (no section on record).
+    Hear("IZ2AAA", "1234", "IZ2BBB");
+    StartListening();
+    KnownSections history({{"IZ2AAA", "5678"}, {"IZ2BBB", "0130"}, {"IZ2NEW", "5678"}, {"IZ2TWO", "5678"}});
+    form->SetSectionSource(&history);
+
+    // Callsign 1 new: the history's section, shown as typed (name, grid, M marker).
+    Call1("IZ2NEW");
+    EXPECT_EQ(V().section, "5678");
+    EXPECT_EQ(V().sectionName, "ROMA");
+    EXPECT_TRUE(S().indicators.multiplier[0].visible);
+    EXPECT_TRUE(SectionUnheard(S(), EntryRow::First));
+    Enter();  // confirmed; on to callsign 2
+    EXPECT_FALSE(SectionUnheard(S(), EntryRow::First));
+    EXPECT_EQ(S().focus, EntryField::Callsign2);
+
+    // Callsign 2 in the log without a section: the history's.
+    Call2("IZ2BBB");
+    EXPECT_EQ(V().section2, "0130");
+    EXPECT_EQ(V().sectionName2, "BARI");
+    EXPECT_TRUE(SectionUnheard(S(), EntryRow::Second));
+    EXPECT_FALSE(S().duplicate);
+    Enter();  // in section 2: confirmed and added, both ways round (section 2 is known)
+    ASSERT_EQ(Log().RowCount(), 3u);
+    EXPECT_EQ(Log().Listening(1).callingSection, "5678");
+    EXPECT_EQ(Log().Listening(2).callingCall, "IZ2BBB");
+    EXPECT_EQ(Log().Listening(2).callingSection, "0130");
+    EXPECT_EQ(S().unheardSections, (std::array<std::string, 2>{}));
+
+    // The log's section of callsign 1 wins, and a typed section 1 is never replaced.
+    history.asked.clear();
+    Call1("IZ2AAA");
+    EXPECT_EQ(V().section, "1234");
+    EXPECT_FALSE(SectionUnheard(S(), EntryRow::First));
+    EXPECT_EQ(history.asked, std::vector<std::string>{});
+    form->OnClear();
+    Call1("IZ2TWO");
+    form->OnSectionTyped("0130");
+    form->OnBandChosen(BandListIndex("14"));  // evaluated again
+    EXPECT_EQ(V().section, "0130");
+    EXPECT_FALSE(SectionUnheard(S(), EntryRow::First));
+    EXPECT_EQ(history.asked, std::vector<std::string>{"IZ2TWO"});
+}
+
+TEST_F(ListeningSeams, TheUnheardMarkGoesWithSectionOneWhenTheStationsAreSwapped) {
+    // IZ2XXX answered three times on 7 SSB: an exchange with it answering is turned round.
+    for (char c : {'A', 'B', 'C'}) {
+        Hear(std::string("IZ2") + c + "AA", "1234", "IZ2XXX");
+    }
+    StartListening();
+    KnownSections history({{"IZ2YYY", "5678"}});
+    form->SetSectionSource(&history);
+    Focus(EntryField::Callsign);
+    Type(EntryField::Callsign, "IZ2YYY");
+    Focus(EntryField::RstSent);  // evaluated; section 1 never entered
+    ASSERT_TRUE(SectionUnheard(S(), EntryRow::First));
+    Call2("IZ2XXX");
+    EXPECT_EQ(V().callsign, "IZ2XXX");
+    EXPECT_EQ(V().callsign2, "IZ2YYY");
+    EXPECT_EQ(V().section2, "5678");
+    EXPECT_FALSE(SectionUnheard(S(), EntryRow::First));
+    EXPECT_TRUE(SectionUnheard(S(), EntryRow::Second));
 }
 
 }  // namespace

@@ -236,10 +236,11 @@ TEST(StartupSections, FileBesideTheProgramIsLoadedWithoutAWord) {
 
 TEST(StartupStaleFiles, WhatAKilledReplaceLeftIsRemovedAndNothingElse) {
     ScratchFolder folder;
-    const std::vector<std::string> stale = {"_ult.trnx.tmp-Ab12Cd", "_sez.cod.tmp-000000"};
+    const std::vector<std::string> stale = {"_ult.trnx.tmp-Ab12Cd", "_sez.cod.tmp-000000",
+                                            "_storico.csv.tmp-x9Y8z7"};
     const std::vector<std::string> kept = {
-        "_ult.trnx",           "_ult.trnx.tmp-Ab12C",  "_ult.trnx.tmp-Ab12Cd7",  "_ult.trnx.tmp-Ab-2Cd",
-        "log.trnx.tmp-Ab12Cd", "x_sez.cod.tmp-Ab12Cd", "_sez.cod.tmp-Ab12Cd.bak"};
+        "_ult.trnx",           "_ult.trnx.tmp-Ab12C",  "_ult.trnx.tmp-Ab12Cd7",   "_ult.trnx.tmp-Ab-2Cd",
+        "log.trnx.tmp-Ab12Cd", "x_sez.cod.tmp-Ab12Cd", "_sez.cod.tmp-Ab12Cd.bak", "_storico.csv"};
     for (const auto& name : stale) {
         ASSERT_TRUE(WriteFileAtomically(folder.File(name), "x"));
     }

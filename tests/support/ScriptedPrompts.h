@@ -20,7 +20,7 @@ namespace tarnex::testing {
 void ReportPromptFault(const std::string& what);
 
 struct PromptRecord {
-    enum Kind { Message, Question, OpenFile, SaveFile } kind;
+    enum Kind { Message, Question, OpenFile, SaveFile, OpenFiles } kind;
     std::string text;   // message or question text; empty for file choosers
     std::string title;  // box or dialog title
     MessageIcon icon = MessageIcon::Information;
@@ -33,6 +33,8 @@ class ScriptedPrompts : public UserPrompts {
     // dialogs.
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
+    // For the choosers of several files; none scripted: Cancel.
+    std::deque<std::vector<std::string>> fileListAnswers;
     std::vector<PromptRecord> records;
     // Runs while a message is shown, as long as the person keeps it open.
     std::function<void(const PromptRecord&)> whileShown;
@@ -73,6 +75,16 @@ class ScriptedPrompts : public UserPrompts {
     std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) override {
         records.push_back({PromptRecord::SaveFile, "", options.title, MessageIcon::Information, options});
         return Next(fileAnswers, "a save dialog nobody scripted: " + options.title);
+    }
+
+    std::vector<std::string> ChooseOpenFiles(const FileDialogOptions& options) override {
+        records.push_back({PromptRecord::OpenFiles, "", options.title, MessageIcon::Information, options});
+        if (fileListAnswers.empty()) {
+            return {};
+        }
+        std::vector<std::string> answer = fileListAnswers.front();
+        fileListAnswers.pop_front();
+        return answer;
     }
 
     // Only the messages and questions, in order.

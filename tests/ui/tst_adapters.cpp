@@ -390,6 +390,14 @@ class TestAdapters : public QObject {
         QFileDialog quietDialog;
         QtUserPrompts::ConfigureFileDialog(quietDialog, save, true);
         QVERIFY(quietDialog.testOption(QFileDialog::DontConfirmOverwrite));
+
+        // Several files at once: existing ones, with the rest as for one.
+        QFileDialog manyDialog;
+        QtUserPrompts::ConfigureOpenFilesDialog(manyDialog, open);
+        QCOMPARE(manyDialog.fileMode(), QFileDialog::ExistingFiles);
+        QCOMPARE(manyDialog.acceptMode(), QFileDialog::AcceptOpen);
+        QCOMPARE(manyDialog.windowTitle(), QStringLiteral("Apri log"));
+        QCOMPARE(manyDialog.nameFilters(), QStringList{QStringLiteral("File log Tarnex (*.trnx)")});
     }
 
     void applicationStartsAndItsSessionLoadsTheJournal() {
