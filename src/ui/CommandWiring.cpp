@@ -3,6 +3,7 @@
 #include "ui/CTarnexDlg.h"
 #include "ui/FileOutputWiring.h"
 #include "ui/LogEditController.h"
+#include "ui/RigController.h"
 #include "ui/ShellCommandWiring.h"
 
 namespace tarnex {
@@ -18,6 +19,8 @@ void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
 
     // Sections list and import, options, about, instructions.
     WireShellCommands(window, session);
+
+    new RigController(window, session);  // the radio: band and mode follow it; owned by the window
 }
 
 }  // namespace tarnex
