@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs them all: every bench_* program (Google
-# Benchmark tables), the memory of a loaded log, and the main window opening on an
-# empty and on a 100,000-entry journal (offscreen). Ends with the table of goals.
+# Benchmark tables), the memory of a loaded log, and the main window (offscreen) on an
+# empty and on a 100,000-entry journal: opening, and the radio's readings handed to it.
+# Ends with the table of goals.
 #
 #   TARNEX_BENCH_BUILD_DIR  build folder (default build-bench)
 #   TARNEX_BENCH_DIR        where the benchmark journals live (default: the temporary
@@ -119,12 +120,33 @@ cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
     if (have("BM_RigPostAndDrain"))
       row("radio reading handed to the window (post, drain, status text)",
           sprintf("%.5f ms", t["BM_RigPostAndDrain"]), "< 0.1 ms", t["BM_RigPostAndDrain"] < 0.1)
+    if (have("BM_RigHandOverToForm"))
+      row("radio reading moving band and mode, into the entry form",
+          sprintf("%.4f ms", t["BM_RigHandOverToForm"]), "< 0.1 ms", t["BM_RigHandOverToForm"] < 0.1)
+    k0 = "BM_TypeCallsignWhileRadioPolls/0/real_time"; k1 = "BM_TypeCallsignWhileRadioPolls/1/real_time"
+    if (have(k0) && have(k1))
+      row("callsign typed, radio read every 100 ms (" sprintf("%.1f", t[k1] * 1e3) " us) / none (" sprintf("%.1f", t[k0] * 1e3) " us)",
+          sprintf("%.2f x", t[k1] / t[k0]), "<= 1.1 x (the same)", t[k1] <= 1.1 * t[k0])
     for (m = 0; m <= 1; ++m) {
       n = "BM_MemoryOfLoadedLog/100000/" m
       if (n in heap) row("log of 100,000 held in memory, " modeName[m+1] " (allocator bytes)", sprintf("%.1f MB", heap[n]), "< 40 MB", heap[n] < 40)
     }
     while ((getline line < window) > 0) {
       split(line, f, " +")
+      if (f[1] == "radio") {
+        for (j = 1; j in f; ++j) {
+          if (f[j] == "entries") { entries = f[j-1]; mode = f[j+1] }
+          if (f[j] == "poll") poll = f[j+1]
+          if (f[j] == "repaint" && f[j-3] != "tuning") repaint = f[j+1]
+          if (f[j] == "tuning") tuning = f[j+4]
+        }
+        if (entries == 0) continue
+        row("radio reading moving band and mode, main window on " entries " entries, " mode,
+            poll " us (" repaint " us repainted)", "< 0.1 ms (the repaint apart)", poll < 100)
+        row("radio tuned within a band: the status repainted, " entries " entries, " mode,
+            tuning " us", "< 0.1 ms", tuning < 100)
+        continue
+      }
       for (j = 1; j in f; ++j) {
         if (f[j] == "entries") { entries = f[j-1]; mode = f[j+1] }
         if (f[j] == "frame") secs = f[j+1]

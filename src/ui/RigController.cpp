@@ -64,10 +64,23 @@ void RigController::ApplySettings() {
 
 void RigController::Drain() {
     while (std::optional<RigUpdate> update = poller_->Drain()) {
-        ShowStatus(update->status);
-        pendingBand_ = update->newBand >= 0 ? update->newBand : pendingBand_;
-        pendingMode_ = update->newMode >= 0 ? update->newMode : pendingMode_;
+        Take(*update);
     }
+    Deliver();
+}
+
+void RigController::Apply(const RigUpdate& update) {
+    Take(update);
+    Deliver();
+}
+
+void RigController::Take(const RigUpdate& update) {
+    ShowStatus(update.status);
+    pendingBand_ = update.newBand >= 0 ? update.newBand : pendingBand_;
+    pendingMode_ = update.newMode >= 0 ? update.newMode : pendingMode_;
+}
+
+void RigController::Deliver() {
     if (pendingBand_ < 0 && pendingMode_ < 0) {
         return;
     }
@@ -75,10 +88,6 @@ void RigController::Drain() {
         retry_.start();
         return;
     }
-    HandOver();
-}
-
-void RigController::HandOver() {
     const std::string band =
         pendingBand_ >= 0 ? std::string(kBandTexts[static_cast<size_t>(pendingBand_)]) : "";
     const std::string mode =

@@ -41,6 +41,8 @@ class RigController : public QObject {
     // Takes what the poller left: the status shown, and a move of band or mode
     // handed to the entry form unless a modal window is up.
     void Drain();
+    // The same for one update (the benchmark hands its own).
+    void Apply(const RigUpdate& update);
 
     RigStatus Status() const { return poller_->Status(); }
     const RigConfig& Config() const { return poller_->Config(); }
@@ -49,9 +51,11 @@ class RigController : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Shows the update's status and keeps its moves.
+    void Take(const RigUpdate& update);
+    // The moves kept so far to the entry form, unless a modal window is up.
+    void Deliver();
     void ShowStatus(const RigStatus& status);
-    // The band and mode moves kept so far, to the entry form.
-    void HandOver();
 
     CTarnexDlg& window_;
     Settings& settings_;
