@@ -124,7 +124,13 @@ int RadioOptionsSection::ChosenModel() const {
 
 void RadioOptionsSection::ShowModels(int chosen) {
     const bool searching = !search_->text().trimmed().isEmpty();
-    const std::vector<RigModel> shown = FilterRigModels(models_, search_->text().toStdString());
+    std::vector<RigModel> shown = FilterRigModels(models_, search_->text().toStdString());
+    // A search that finds nothing leaves the chosen radio chosen.
+    const auto chosenModel =
+        std::find_if(models_.begin(), models_.end(), [&](const RigModel& m) { return m.number == chosen; });
+    if (shown.size() == 1 && chosen != kNoRadioModel && chosenModel != models_.end()) {
+        shown.push_back(*chosenModel);
+    }
     int select = -1;
     model_->clear();
     for (const RigModel& model : shown) {
@@ -149,6 +155,9 @@ bool RadioOptionsSection::Refuse(const char* text, QWidget* field) {
 }
 
 bool RadioOptionsSection::Check() {
+    if (ChosenModel() == kNoRadioModel) {
+        return true;  // nothing is read: the other values wait for a radio
+    }
     bool ok = false;
     const int interval = interval_->text().toInt(&ok);
     if (!ok || interval < kShortestPollIntervalMs || interval > kLongestPollIntervalMs) {

@@ -25,9 +25,9 @@ class RadioOptionsSection : public QObject, public OptionsSection {
     RadioOptionsSection(const Settings& settings, UserPrompts& prompts, QWidget* dialog);
 
     QGroupBox* Box() override { return box_; }
-    // The interval must be a number of milliseconds the program works with; the port
-    // of a radio shared by rigctld must read "host" or "host:porta"; a port holds no
-    // spaces.
+    // With a radio chosen: the interval must be a number of milliseconds the program
+    // works with; the port of a radio shared by rigctld must read "host" or
+    // "host:porta"; a port holds no spaces.
     bool Check() override;
     void Save(Settings& settings) override;
 
@@ -41,7 +41,8 @@ class RadioOptionsSection : public QObject, public OptionsSection {
 
   private:
     // Fills the list with the models the search text leaves; `chosen` stays chosen
-    // when it is among them, else the first radio found is chosen.
+    // when it is among them or when no radio is found, else the first radio found is
+    // chosen.
     void ShowModels(int chosen);
     bool Refuse(const char* text, QWidget* field);
 

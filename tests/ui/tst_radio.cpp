@@ -354,6 +354,9 @@ void TestRadio::optionsChooseTheRadioAndApplyAtOnce() {
         QCOMPARE(models->currentText(), QStringLiteral("Yaesu FT-991 (%1)").arg(ModelNumber("FT-991")));
         Retype(radio->SearchField(), QStringLiteral("rigctl"));
         QCOMPARE(models->currentText(), QStringLiteral("Hamlib NET rigctl (2)"));
+        Retype(radio->SearchField(), QStringLiteral("nessuna marca"));  // nothing found: the choice stays
+        QCOMPARE(models->count(), 2);
+        QCOMPARE(models->currentText(), QStringLiteral("Hamlib NET rigctl (2)"));
         Retype(radio->SearchField(), QString());
         QCOMPARE(models->count(), int(RigModels().size()));
         QCOMPARE(radio->ChosenModel(), int(kNetworkRadioModel));
@@ -438,7 +441,9 @@ void TestRadio::optionsChooseTheRadioAndApplyAtOnce() {
     WhenModal<COptionsDlg>([&](COptionsDlg* dialog) {
         RadioOptionsSection* radio = RadioSectionOf(dialog);
         radio->ModelList()->setCurrentIndex(0);
+        Retype(radio->PortField(), QStringLiteral("tty USB0"));  // no radio: nothing to refuse
         QTest::mouseClick(SaveButton(dialog), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
     });
     h.Trigger(MenuCommand::Options);
     QCOMPARE(h.store.ReadInt("Parametri", "Radio modello", -1), 0);
