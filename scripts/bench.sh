@@ -34,7 +34,12 @@ echo "cores: $(nproc); load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 filter=${TARNEX_BENCH_FILTER:--BM_MemoryOf}
 for program in $programs; do
   echo "== $program"
-  "$build/bench/$program" --benchmark_filter="$filter" \
+  # The radio's keystroke figures compare typing with and without a poller: their
+  # repetitions are run in a shuffled order, so that the load of a shared machine
+  # falls on both alike.
+  extra=()
+  if [ "$program" = bench_rig ]; then extra=(--benchmark_enable_random_interleaving=true); fi
+  "$build/bench/$program" --benchmark_filter="$filter" "${extra[@]}" \
     --benchmark_out="$out/$program.csv" --benchmark_out_format=csv 2>/dev/null
   if [ -z "${TARNEX_BENCH_FILTER:-}" ] && grep -q BM_MemoryOf "bench/$program.cpp"; then
     for mode in 0 1; do
@@ -61,7 +66,7 @@ cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
     name = $1; gsub(/"/, "", name); sub(/\/iterations:.*/, "", name)
     if (name ~ /_(mean|stddev|cv)$/) next
     sub(/\/repeats:[0-9]+/, "", name); sub(/_median$/, "", name)
-    t[name] = ms($3, $5)
+    t[name] = ms($3, $5); cpu[name] = ms($4, $5)
     if (name ~ /^BM_MemoryOf/) heap[name] = $11
   }
   function row(what, value, goal, ok) {
@@ -124,9 +129,11 @@ cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
       row("radio reading moving band and mode, into the entry form",
           sprintf("%.4f ms", t["BM_RigHandOverToForm"]), "< 0.1 ms", t["BM_RigHandOverToForm"] < 0.1)
     k0 = "BM_TypeCallsignWhileRadioPolls/0/real_time"; k1 = "BM_TypeCallsignWhileRadioPolls/1/real_time"
+    # Judged on the processor time of the whole process (the poller thread included):
+    # on a shared machine the wall clock of either run scatters by more than the goal.
     if (have(k0) && have(k1))
-      row("callsign typed, radio read every 100 ms (" sprintf("%.1f", t[k1] * 1e3) " us) / none (" sprintf("%.1f", t[k0] * 1e3) " us)",
-          sprintf("%.2f x", t[k1] / t[k0]), "<= 1.1 x (the same)", t[k1] <= 1.1 * t[k0])
+      row("callsign typed, radio read every 100 ms / none (" sprintf("%.1f / %.1f us, wall %.2f x", cpu[k1] * 1e3, cpu[k0] * 1e3, t[k1] / t[k0]) ")",
+          sprintf("%.2f x CPU", cpu[k1] / cpu[k0]), "<= 1.1 x (the same)", cpu[k1] <= 1.1 * cpu[k0])
     for (m = 0; m <= 1; ++m) {
       n = "BM_MemoryOfLoadedLog/100000/" m
       if (n in heap) row("log of 100,000 held in memory, " modeName[m+1] " (allocator bytes)", sprintf("%.1f MB", heap[n]), "< 40 MB", heap[n] < 40)
@@ -136,15 +143,15 @@ cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
       if (f[1] == "radio") {
         for (j = 1; j in f; ++j) {
           if (f[j] == "entries") { entries = f[j-1]; mode = f[j+1] }
-          if (f[j] == "poll") poll = f[j+1]
-          if (f[j] == "repaint" && f[j-3] != "tuning") repaint = f[j+1]
-          if (f[j] == "tuning") tuning = f[j+4]
+          if (f[j] == "poll") { poll = f[j+1]; pollCpu = f[j+4] }
+          if (f[j] == "repaint" && f[j-3] != "tuning") { repaint = f[j+1]; repaintCpu = f[j+4] }
+          if (f[j] == "tuning") { tuning = f[j+4]; tuningCpu = f[j+7] }
         }
         if (entries == 0) continue
         row("radio reading moving band and mode, main window on " entries " entries, " mode,
-            poll " us (" repaint " us repainted)", "< 0.1 ms (the repaint apart)", poll < 100)
+            poll " us (" pollCpu " CPU; " repaint " / " repaintCpu " repainted)", "< 0.1 ms (the repaint apart)", poll < 100)
         row("radio tuned within a band: the status repainted, " entries " entries, " mode,
-            tuning " us", "< 0.1 ms", tuning < 100)
+            tuning " us (" tuningCpu " CPU)", "< 0.1 ms", tuning < 100)
         continue
       }
       for (j = 1; j in f; ++j) {
