@@ -2,6 +2,7 @@
 
 #include <hamlib/rig.h>
 
+#include <clocale>
 #include <cstdarg>
 
 namespace tarnex {
@@ -30,5 +31,9 @@ std::mutex& SilencedMutex() {
 }  // namespace
 
 HamlibGuard::HamlibGuard() : lock_(SilencedMutex()) {}
+
+void HamlibGuard::SettleNumericLocale() {
+    std::setlocale(LC_NUMERIC, "C");  // nothing happens when it is "C" already
+}
 
 }  // namespace tarnex

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <utility>
 
+#include "rig/HamlibGuard.h"
 #include "rig/HamlibRadio.h"
 
 namespace tarnex {
@@ -117,6 +118,7 @@ void RigPoller::Start(const RigConfig& config) {
     }
     run->mailboxRun = mailbox_->BeginRun(RigStatus::Disconnected("Collegamento con la radio in corso"));
     current_ = run;
+    HamlibGuard::SettleNumericLocale();
     currentThread_ = std::thread(Work, run, board_, mailbox_, factory_, pauses_);
 }
 

@@ -11,11 +11,16 @@
 
 #include "app/Settings.h"
 #include "ui/DialogColours.h"
+#include "ui/QtUserPrompts.h"
 
 namespace tarnex {
 
-COptionsDlg::COptionsDlg(Settings& settings, QWidget* parent, ColourChooser chooser)
+COptionsDlg::COptionsDlg(Settings& settings, QWidget* parent, ColourChooser chooser, UserPrompts* prompts)
     : QDialog(parent), settings_(settings), chooser_(chooser ? std::move(chooser) : ChooseWithDialog) {
+    if (prompts == nullptr) {
+        ownPrompts_ = std::make_unique<QtUserPrompts>(this);
+        prompts = ownPrompts_.get();
+    }
     setWindowTitle(QStringLiteral("Opzioni"));
 
     cabrilloByBand_ = new QCheckBox(QStringLiteral("File SWL Cabrillo ordinato per banda"), this);
@@ -60,7 +65,7 @@ COptionsDlg::COptionsDlg(Settings& settings, QWidget* parent, ColourChooser choo
     contest->addStretch(1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(contest);
-    sections_ = MakeOptionsSections(settings_, this);
+    sections_ = MakeOptionsSections(settings_, *prompts, this);
     if (!sections_.empty()) {
         auto* more = new QVBoxLayout;
         for (const auto& section : sections_) {

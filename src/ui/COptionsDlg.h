@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/UserPrompts.h"
 #include "ui/OptionsSection.h"
 
 class QCheckBox;
@@ -27,7 +28,10 @@ class COptionsDlg : public QDialog {
     // chooser is cancelled.
     using ColourChooser = std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
 
-    explicit COptionsDlg(Settings& settings, QWidget* parent = nullptr, ColourChooser chooser = {});
+    // The sections' checks speak through the prompts; message boxes over this dialog
+    // when none are given.
+    explicit COptionsDlg(Settings& settings, QWidget* parent = nullptr, ColourChooser chooser = {},
+                         UserPrompts* prompts = nullptr);
 
     // The platform's colour chooser, with its custom colours open, solid colours only.
     static std::optional<QColor> ChooseWithDialog(const QColor& initial, QWidget* parent);
@@ -53,6 +57,7 @@ class COptionsDlg : public QDialog {
     QPushButton* background_ = nullptr;
     QPushButton* text_ = nullptr;
     QLineEdit* sample_ = nullptr;
+    std::unique_ptr<UserPrompts> ownPrompts_;
     std::vector<std::unique_ptr<OptionsSection>> sections_;
 };
 

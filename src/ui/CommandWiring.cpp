@@ -2,9 +2,10 @@
 
 #include "ui/CTarnexDlg.h"
 #include "ui/FileOutputWiring.h"
-#include "ui/LiveScoreController.h"
 #include "ui/KnownCallsController.h"
+#include "ui/LiveScoreController.h"
 #include "ui/LogEditController.h"
+#include "ui/RigController.h"
 #include "ui/ShellCommandWiring.h"
 
 namespace tarnex {
@@ -26,6 +27,8 @@ void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
 
     // The call history and the "Nominativi noti" list.
     new KnownCallsController(window, session);  // owned by the window
+
+    new RigController(window, session);  // the radio: band and mode follow it; owned by the window
 }
 
 }  // namespace tarnex

@@ -12,6 +12,7 @@ class QWidget;
 namespace tarnex {
 
 class Settings;
+class UserPrompts;
 
 class OptionsSection {
   public:
@@ -19,13 +20,15 @@ class OptionsSection {
     // The section's group box, a child of the dialog.
     virtual QGroupBox* Box() = 0;
     // Salva: whether the values may be stored. A section that refuses tells the person
-    // and puts the focus on the field to correct; the dialog then stays open.
+    // (through the prompts it was made with) and puts the focus on the field to
+    // correct; the dialog then stays open.
     virtual bool Check() { return true; }
     // Writes the values to the settings (only after every section's Check passed).
     virtual void Save(Settings& settings) = 0;
 };
 
 // The sections "Opzioni" shows, in their order (OptionsSections.cpp: one line a part).
-std::vector<std::unique_ptr<OptionsSection>> MakeOptionsSections(Settings& settings, QWidget* dialog);
+std::vector<std::unique_ptr<OptionsSection>> MakeOptionsSections(Settings& settings, UserPrompts& prompts,
+                                                                 QWidget* dialog);
 
 }  // namespace tarnex

@@ -1,11 +1,12 @@
 #include "ui/OptionsSection.h"
+#include "ui/RadioOptionsSection.h"
 
 namespace tarnex {
 
-std::vector<std::unique_ptr<OptionsSection>> MakeOptionsSections(Settings& settings, QWidget* dialog) {
+std::vector<std::unique_ptr<OptionsSection>> MakeOptionsSections(Settings& settings, UserPrompts& prompts,
+                                                                 QWidget* dialog) {
     std::vector<std::unique_ptr<OptionsSection>> sections;
-    (void)settings;
-    (void)dialog;
+    sections.push_back(std::make_unique<RadioOptionsSection>(settings, prompts, dialog));
     return sections;
 }
 

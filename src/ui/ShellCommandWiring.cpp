@@ -26,7 +26,7 @@ void WireShellCommands(CTarnexDlg& window, LogSession& session) {
                      [sections] { sections->ImportSectionsList(); });
 
     QObject::connect(window.action(MenuCommand::Options), &QAction::triggered, &window, [&window, &session] {
-        COptionsDlg dialog(session.GetSettings(), &window);
+        COptionsDlg dialog(session.GetSettings(), &window, {}, &session.Prompts());
         if (dialog.exec() == QDialog::Accepted) {
             emit window.optionsSaved();
         }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <memory>
+#include <string>
 
 #include "RigTestSupport.h"
 #include "log/BandMode.h"
@@ -72,4 +74,29 @@ TEST(RigOverRigctld, FollowsTheRadioLosesItWhenRigctldDiesAndFindsItAgain) {
 
     poller.Stop();
     EXPECT_TRUE(WaitUntil([&] { return poller.LingeringRuns() == 0; }));
+}
+
+// A program in the person's locale, as a Qt program sets it from the environment:
+// the numbers' locale is "C" before the poller's thread starts, so that Hamlib's own
+// switches of LC_NUMERIC around its conversions change nothing. (With another name
+// there, Hamlib restores a name its switch has freed: the address sanitizer stops
+// this test then.) The person's other categories stay.
+TEST(RigOverRigctld, ReadsTheRadioInThePersonsLocale) {
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
+    const int port = FreeLoopbackPort();
+    Rigctld daemon(port);
+    ASSERT_TRUE(daemon.Ready());
+    {
+        RigPoller poller({}, QuickPauses());
+        poller.Start(RigConfig{kNetworkRadioModel, "127.0.0.1:" + std::to_string(port), 0, 50});
+        EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+        EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C.UTF-8");
+        ASSERT_TRUE(Rigctl(port, {"F", "3650000", "M", "LSB", "0"}));
+        ASSERT_TRUE(DrainUntilMoved(poller, BandListIndex("3,5"), ModeListIndex("SSB")));
+        EXPECT_EQ(poller.Status().Text(), "Radio: 3.650,0 kHz SSB");
+        poller.Stop();
+        EXPECT_TRUE(WaitUntil([&] { return poller.LingeringRuns() == 0; }));
+    }
+    std::setlocale(LC_ALL, before.c_str());
 }
