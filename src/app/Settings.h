@@ -8,6 +8,7 @@
 
 #include "app/SettingsStore.h"
 #include "log/LogTypes.h"
+#include "log/StationExtras.h"
 #include "log/StationSummary.h"
 
 namespace tarnex {
@@ -28,6 +29,9 @@ enum class SettingId {
     Indirizzo3,
     Commento1,
     Commento2,
+    Potenza,
+    Overlay,
+    Email,
     Punteggio,
     PathLogAperto,
     NomeLogAperto,
@@ -36,6 +40,7 @@ enum class SettingId {
     Consigli,
     ColoreSfondo,
     ColoreTesto,
+    NomeContest,
 };
 
 struct SettingDef {
@@ -48,7 +53,7 @@ struct SettingDef {
 };
 
 // In the order start-up reads them.
-inline constexpr std::array<SettingDef, 20> kSettingDefs = {{
+inline constexpr std::array<SettingDef, 24> kSettingDefs = {{
     {SettingId::Banda, kParametri, "Banda", false, "7", 0},
     {SettingId::Modo, kParametri, "Modo", false, "SSB", 0},
     {SettingId::Nominativo, kDatiRiassuntivi, "Nominativo", false, "", 0},
@@ -61,6 +66,9 @@ inline constexpr std::array<SettingDef, 20> kSettingDefs = {{
     {SettingId::Indirizzo3, kDatiRiassuntivi, "Indirizzo riga 3", false, "", 0},
     {SettingId::Commento1, kDatiRiassuntivi, "Commento riga 1", false, "", 0},
     {SettingId::Commento2, kDatiRiassuntivi, "Commento riga 2", false, "", 0},
+    {SettingId::Potenza, kDatiRiassuntivi, "Potenza", false, "", 0},
+    {SettingId::Overlay, kDatiRiassuntivi, "Overlay", false, "", 0},
+    {SettingId::Email, kDatiRiassuntivi, "Email", false, "", 0},
     {SettingId::Punteggio, kParametri, "Punteggio", true, "", 0},
     {SettingId::PathLogAperto, kParametri, "Path log aperto", false, "", 0},
     {SettingId::NomeLogAperto, kParametri, "Nome log aperto", false, "", 0},
@@ -69,6 +77,7 @@ inline constexpr std::array<SettingDef, 20> kSettingDefs = {{
     {SettingId::Consigli, kParametri, "Consigli", true, "", 1},
     {SettingId::ColoreSfondo, kParametri, "Colore sfondo", true, "", 11563120},
     {SettingId::ColoreTesto, kParametri, "Colore testo", true, "", 65535},
+    {SettingId::NomeContest, kParametri, "Nome contest Cabrillo", false, "SEZIONI", 0},
 }};
 
 const SettingDef& DefOf(SettingId id);
@@ -97,6 +106,8 @@ public:
     std::string band = "7";
     std::string mode = "SSB";
     StationSummary station{"", "", "SINGLE-OP CW", "", "", "", "", "", "", "", ""};
+    // "Potenza", "Overlay", "Email": settings only, never in a log file's header.
+    StationExtras extras;
     LogMode logMode = LogMode::Qso;  // from the category at start-up
     int32_t score = 0;
     std::string openLogPath;
@@ -106,6 +117,8 @@ public:
     bool tips = true;
     int32_t backgroundColour = 11563120;
     int32_t textColour = 65535;
+    // The "CONTEST:" value of the Cabrillo 3.0 file (the organiser may rename it).
+    std::string contestName = "SEZIONI";
 
     // Each changes the value in memory and writes it to the store at once.
     void SetBand(const std::string& value);
@@ -121,6 +134,9 @@ public:
     // Writes the ten stored station-summary values (the third comment line is not a
     // setting).
     void SetStation(const StationSummary& value);
+    // Writes "Potenza", "Overlay" and "Email".
+    void SetStationExtras(const StationExtras& value);
+    void SetContestName(const std::string& value);
 
     SettingsStore& Store() { return store_; }
 

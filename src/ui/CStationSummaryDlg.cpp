@@ -123,6 +123,8 @@ QLineEdit* CStationSummaryDlg::Field(SummaryField field) const {
             return comment_[0];
         case SummaryField::Comment2:
             break;
+        case SummaryField::Email:
+            return nullptr;  // not among this dialog's fields
     }
     return comment_[1];
 }
@@ -140,6 +142,12 @@ StationSummaryInput CStationSummaryDlg::Input() const {
     for (size_t i = 0; i < comment_.size(); ++i) {
         input.comment[i] = EntryEditFields::Read(comment_[i]);
     }
+    // The power, the overlay and the e-mail address are not among the fields: they
+    // stay as they are.
+    const StationSummaryInput current = editor_.Initial();
+    input.power = current.power;
+    input.overlay = current.overlay;
+    input.email = current.email;
     return input;
 }
 
@@ -155,8 +163,7 @@ void CStationSummaryDlg::accept() {
     StationSummaryInput input = Input();
     SummarySaveResult result = editor_.Save(input);
     if (!result.accepted) {
-        if (result.focus) {
-            QLineEdit* field = Field(*result.focus);
+        if (QLineEdit* field = result.focus ? Field(*result.focus) : nullptr) {
             field->setFocus();
             field->selectAll();
         }

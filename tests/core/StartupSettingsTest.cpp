@@ -43,6 +43,8 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
     EXPECT_FALSE(settings.swlCabrilloByBand);
     EXPECT_EQ(settings.score, 0);
     EXPECT_EQ(settings.openLogPath, "");
+    EXPECT_EQ(settings.extras, StationExtras{});
+    EXPECT_EQ(settings.contestName, "SEZIONI");
     Rgb background = ColourToRgb(settings.backgroundColour);
     EXPECT_EQ((std::vector<int>{background.red, background.green, background.blue}),
               (std::vector<int>{112, 112, 176}));
@@ -63,6 +65,9 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
         "Dati riassuntivi/Indirizzo riga 3",
         "Dati riassuntivi/Commento riga 1",
         "Dati riassuntivi/Commento riga 2",
+        "Dati riassuntivi/Potenza",
+        "Dati riassuntivi/Overlay",
+        "Dati riassuntivi/Email",
         "Parametri/Punteggio (int)",
         "Parametri/Path log aperto",
         "Parametri/Nome log aperto",
@@ -71,6 +76,7 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
         "Parametri/Consigli (int)",
         "Parametri/Colore sfondo (int)",
         "Parametri/Colore testo (int)",
+        "Parametri/Nome contest Cabrillo",
     };
     EXPECT_EQ(store.reads, order);
     EXPECT_EQ(store.Writes(), 0);
@@ -108,6 +114,8 @@ TEST(SettingsWrite, EverySetterWritesItsKeyAtOnce) {
     settings.SetTextColour(0);
     StationSummary station{"IK1XYZ", "0130", "SWL", "OPS", "Mario", "A1", "A2", "A3", "C1", "C2", "C3"};
     settings.SetStation(station);
+    settings.SetStationExtras({"LOW", "YOUTH", "ik1xyz@example.org"});
+    settings.SetContestName("ARI-SEZIONI");
 
     Settings reread(store);
     reread.Load();
@@ -125,6 +133,10 @@ TEST(SettingsWrite, EverySetterWritesItsKeyAtOnce) {
     // The third comment line is not a setting.
     station.comment3.clear();
     EXPECT_EQ(reread.station, station);
+    EXPECT_EQ(reread.extras, (StationExtras{"LOW", "YOUTH", "ik1xyz@example.org"}));
+    EXPECT_EQ(reread.contestName, "ARI-SEZIONI");
+    EXPECT_EQ(store.ReadString("Dati riassuntivi", "Potenza", ""), "LOW");
+    EXPECT_EQ(store.ReadString("Parametri", "Nome contest Cabrillo", ""), "ARI-SEZIONI");
     EXPECT_EQ(store.ReadInt("Parametri", "Modificato", -1), 1);
     EXPECT_EQ(store.ReadString("Dati riassuntivi", "Commento riga 2", ""), "C2");
 }
