@@ -3,9 +3,8 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <optional>
-#include <tuple>
+#include <unordered_map>
 
 #include "entry/FieldChecks.h"
 #include "log/BandMode.h"
@@ -19,6 +18,13 @@ namespace {
 
 std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
+}
+
+// A key made of texts that no other texts give: each is preceded by its length.
+void AppendKeyPart(std::string& key, std::string_view text) {
+    key += std::to_string(text.size());
+    key += ':';
+    key += text;
 }
 
 std::string RowNumber(size_t row) {
@@ -71,6 +77,9 @@ class Checker {
         if (auto period = ContestPeriodOfLog(log_)) {
             period_ = *period;
         }
+        firstRow_.reserve(log_.RowCount());
+        callingRow_.reserve(log_.RowCount());
+        answerCount_.reserve(log_.RowCount());
         ScoreResult score = ComputeScore(log_);
         size_t nextSkip = 0;
         for (size_t row = 0; row < log_.RowCount(); ++row) {
@@ -211,38 +220,44 @@ class Checker {
     }
 
     void CheckQsoDuplicate(size_t row) {
-        auto key = std::make_tuple(std::string(log_.Field(row, QsoCol::Callsign)),
-                                   std::string(log_.Field(row, QsoCol::Band)),
-                                   std::string(log_.Field(row, QsoCol::Mode)));
-        auto [it, inserted] = firstRow_.emplace(key, row);
+        const std::string_view callsign = log_.Field(row, QsoCol::Callsign);
+        std::string key;
+        AppendKeyPart(key, callsign);
+        AppendKeyPart(key, log_.Field(row, QsoCol::Band));
+        AppendKeyPart(key, log_.Field(row, QsoCol::Mode));
+        auto [it, inserted] = firstRow_.emplace(std::move(key), row);
         if (!inserted) {
-            const std::string& callsign = std::get<0>(key);
+            const std::string call(callsign);
             Add(row, FindingKind::Duplicate,
-                "Doppio: " + callsign + " \xE8 gi\xE0 nel log in " + BandModeText(log_, row) + " alla riga " +
+                "Doppio: " + call + " \xE8 gi\xE0 nel log in " + BandModeText(log_, row) + " alla riga " +
                     RowNumber(it->second) + ".",
-                "duplicate of row " + RowNumber(it->second) + " (" + callsign + " on " +
-                    BandModeText(log_, row) + ")");
+                "duplicate of row " + RowNumber(it->second) + " (" + call + " on " + BandModeText(log_, row) +
+                    ")");
         }
     }
 
+    // Listening: one calling entry per station, band and mode; at most three answering.
     void CheckListeningLimits(size_t row) {
-        int band = DecodeBand(log_.Field(row, HrdCol::Band))->index;
-        int mode = DecodeMode(log_.Field(row, HrdCol::Mode));
-        std::string calling(log_.Field(row, HrdCol::CallingCall));
-        auto [it, inserted] = callingRow_.emplace(std::make_tuple(calling, band, mode), row);
+        const int band = DecodeBand(log_.Field(row, HrdCol::Band))->index;
+        const int mode = DecodeMode(log_.Field(row, HrdCol::Mode));
+        const std::string bandMode = std::to_string(band) + "/" + std::to_string(mode) + "/";
+        const std::string_view calling = log_.Field(row, HrdCol::CallingCall);
+        auto [it, inserted] = callingRow_.emplace(bandMode + std::string(calling), row);
         if (!inserted) {
+            const std::string call(calling);
             Add(row, FindingKind::HeardCallingAgain,
-                calling + " \xE8 gi\xE0 stato ascoltato in chiamata in " + BandModeText(log_, row) +
+                call + " \xE8 gi\xE0 stato ascoltato in chiamata in " + BandModeText(log_, row) +
                     " alla riga " + RowNumber(it->second) + ".",
-                calling + " already heard calling on " + BandModeText(log_, row) + " in row " +
+                call + " already heard calling on " + BandModeText(log_, row) + " in row " +
                     RowNumber(it->second));
         }
-        std::string answering(log_.Field(row, HrdCol::AnsweringCall));
-        int& count = answerCount_[std::make_tuple(answering, band, mode)];
+        const std::string_view answering = log_.Field(row, HrdCol::AnsweringCall);
+        int& count = answerCount_[bandMode + std::string(answering)];
         if (++count == 4) {
+            const std::string call(answering);
             Add(row, FindingKind::HeardAnsweringTooOften,
-                answering + " ascoltato in risposta pi\xF9 di 3 volte in " + BandModeText(log_, row) + ".",
-                answering + " heard answering more than 3 times on " + BandModeText(log_, row));
+                call + " ascoltato in risposta pi\xF9 di 3 volte in " + BandModeText(log_, row) + ".",
+                call + " heard answering more than 3 times on " + BandModeText(log_, row));
         }
     }
 
@@ -337,9 +352,10 @@ class Checker {
     std::optional<ContestPeriod> period_;
     std::array<ForeignMode, kModeCount> foreignModes_{};
     std::vector<LogFinding> findings_;
-    std::map<std::tuple<std::string, std::string, std::string>, size_t> firstRow_;
-    std::map<std::tuple<std::string, int, int>, size_t> callingRow_;
-    std::map<std::tuple<std::string, int, int>, int> answerCount_;
+    // Keyed by callsign, band and mode (see AppendKeyPart); by "band/mode/callsign".
+    std::unordered_map<std::string, size_t> firstRow_;
+    std::unordered_map<std::string, size_t> callingRow_;
+    std::unordered_map<std::string, int> answerCount_;
 };
 
 }  // namespace
