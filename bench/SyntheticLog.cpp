@@ -136,10 +136,11 @@ std::string Report(int mode, uint64_t noise) {
     return std::string(mode == 0 ? phone[noise % 4] : telegraph[noise % 4]);
 }
 
-// The contest runs 24 hours from Saturday 14:00 UTC.
+// The contest runs 24 hours from Saturday 12:00 UTC, on the second full weekend of
+// June (9 and 10 June 2007).
 void DateAndTime(uint32_t minute, std::string& date, std::string& time) {
-    uint32_t clock = 14 * 60 + minute;
-    date = clock >= 24 * 60 ? "03.06.2007" : "02.06.2007";
+    uint32_t clock = 12 * 60 + minute;
+    date = clock >= 24 * 60 ? "10.06.2007" : "09.06.2007";
     clock %= 24 * 60;
     char text[8];
     std::snprintf(text, sizeof text, "%02u%02u", clock / 60, clock % 60);
@@ -169,7 +170,7 @@ StationSummary SyntheticLog::Station(LogMode mode) {
     StationSummary s;
     s.callsign = mode == LogMode::Swl ? "I2-1234" : "IQ2MI";
     s.ownSection = SectionCode(2 * kTownsPerArea);  // MILANO
-    s.category = mode == LogMode::Swl ? "SWL" : "MULTI-OP";
+    s.category = mode == LogMode::Swl ? "SWL" : "MULTI-ONE";
     s.operators = "IK2AAA IZ2BBB IW2CCC";
     s.name = "Sezione ARI di Milano";
     s.address1 = "Via Scarlatti 31";
