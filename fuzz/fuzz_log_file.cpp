@@ -121,8 +121,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // fills its column.
     const std::string cabrillo3 = ExportCabrillo3(log, station, Sections(), score.claimedScore);
     ContestLog noRows(log.Mode());
-    const size_t lines3 = cabrillo3.size() - ExportCabrillo3(noRows, station, Sections(), score.claimedScore).size();
-    const size_t lines2 = cabrillo.size() - ExportCabrillo(noRows, station, Sections(), score.claimedScore).size();
+    const size_t lines3 =
+        cabrillo3.size() - ExportCabrillo3(noRows, station, Sections(), score.claimedScore).size();
+    const size_t lines2 =
+        cabrillo.size() - ExportCabrillo(noRows, station, Sections(), score.claimedScore).size();
     FUZZ_CHECK(lines3 >= lines2 && lines3 - lines2 <= 4 * log.RowCount());
 
     // Written and read again: the same rows, when no line is cut by the reader.
