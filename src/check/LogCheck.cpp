@@ -42,9 +42,10 @@ struct DayAndTime {
 };
 DayAndTime Format(UtcMinute minute) {
     using namespace std::chrono;
-    const sys_days days{std::chrono::days{minute / (24 * 60)}};
+    constexpr int64_t kDay = 24 * 60;
+    const int64_t inDay = ((minute % kDay) + kDay) % kDay;  // also before 1970
+    const sys_days days{std::chrono::days{(minute - inDay) / kDay}};
     const year_month_day date{days};
-    const int64_t inDay = minute % (24 * 60);
     char day[16];
     char time[8];
     std::snprintf(day, sizeof day, "%02u.%02u.%04d", static_cast<unsigned>(date.day()),
@@ -169,7 +170,7 @@ class Checker {
         if (request_.target == CheckedExport::Cabrillo3 && statesPower &&
             PowerOfEntry(*traits, request_.extras.power).empty()) {
             Add(std::nullopt, FindingKind::PowerNotChosen,
-                "Manca la potenza (HIGH o LOW) nei dati riassuntivi: il file Cabrillo 3.0 la dichiara.",
+                "Manca la potenza (HIGH o LOW) nei dati riassuntivi: il file Cabrillo 3.0 la richiede.",
                 "power not chosen (HIGH or LOW)");
         }
     }

@@ -234,7 +234,7 @@ TEST(LogCheck, ReasonsInItalianAndInEnglish) {
           "controllo.",
           "station value \"address line 2\" holds a control character"}},
         {FindingKind::PowerNotChosen,
-         {"Manca la potenza (HIGH o LOW) nei dati riassuntivi: il file Cabrillo 3.0 la dichiara.",
+         {"Manca la potenza (HIGH o LOW) nei dati riassuntivi: il file Cabrillo 3.0 la richiede.",
           "power not chosen (HIGH or LOW)"}},
         {FindingKind::OutsideContestPeriod,
          {"Fuori dal periodo del contest (10.06.2023 1000): il contest va da sabato 10.06.2023 12:00 a "
