@@ -1,7 +1,9 @@
 // The three export commands as the menu runs them (the score computed and stored
 // first for Cabrillo, the file built and written whole: temporary file, flush,
 // rename), side by side with writing the same bytes the same way. The flush to disk
-// varies from one run to the next, so each figure is the median of five runs.
+// varies from one run to the next, so each figure is the median of five runs. The
+// Cabrillo 3.0 file is written by the same steps as the Cabrillo command (score,
+// bytes, whole-file write); the checks before sending are measured on their own.
 //
 // Arguments: entries, then the mode (0 QSO, 1 listening).
 
@@ -9,7 +11,10 @@
 
 #include "BenchSession.h"
 #include "app/ExportCommands.h"
+#include "app/ScoreCommand.h"
+#include "check/LogCheck.h"
 #include "export/AdifExport.h"
+#include "export/Cabrillo3Export.h"
 #include "export/CabrilloExport.h"
 #include "export/FastlogExport.h"
 #include "score/ScoreComputation.h"
@@ -20,7 +25,7 @@ using namespace tarnex::bench;
 
 namespace {
 
-enum class Format { Cabrillo, Adif, Fastlog };
+enum class Format { Cabrillo, Cabrillo3, Adif, Fastlog };
 
 LogMode ModeArg(const benchmark::State& state) {
     return state.range(1) == 0 ? LogMode::Qso : LogMode::Listening;
@@ -38,6 +43,23 @@ void SizesQsoOnly(benchmark::internal::Benchmark* b) {
     b->Args({1000, 0})->Args({100000, 0});
 }
 
+// The Cabrillo 3.0 values from the settings, as the window keeps them.
+Cabrillo3Options SettingsCabrillo3Options(BenchSession& bench) {
+    Cabrillo3Options options;
+    options.contest = bench.GetSettings().contestName;
+    options.extras = {"LOW", "", "op@example.org"};
+    return options;
+}
+
+// The steps of the Cabrillo command for the 3.0 file: the score computed and stored,
+// the bytes built and written whole.
+bool WriteCabrillo3(BenchSession& bench, const std::string& path) {
+    const ScoreResult score = ComputeAndStoreScore(bench.Session());
+    return static_cast<bool>(
+        WriteFileAtomically(path, ExportCabrillo3(bench.Log(), bench.GetSettings().station, bench.Sections(),
+                                                  score.claimedScore, SettingsCabrillo3Options(bench))));
+}
+
 // The bytes the command writes for the session's log.
 std::string BytesOf(Format format, BenchSession& bench) {
     const ContestLog& log = bench.Log();
@@ -45,6 +67,9 @@ std::string BytesOf(Format format, BenchSession& bench) {
     switch (format) {
         case Format::Cabrillo:
             return ExportCabrillo(log, station, bench.Sections(), ComputeScore(log).claimedScore);
+        case Format::Cabrillo3:
+            return ExportCabrillo3(log, station, bench.Sections(), ComputeScore(log).claimedScore,
+                                   SettingsCabrillo3Options(bench));
         case Format::Adif:
             return ExportAdif(log, station);
         case Format::Fastlog:
@@ -58,6 +83,13 @@ void RunCommand(benchmark::State& state, Format format) {
     bench.Prompts().nextFile = bench.Folder().File("export.out");
     ExportCommands commands(bench.Session());
     for (auto _ : state) {
+        if (format == Format::Cabrillo3) {
+            if (!WriteCabrillo3(bench, *bench.Prompts().nextFile)) {
+                state.SkipWithError("the Cabrillo 3.0 file was not written");
+                break;
+            }
+            continue;
+        }
         ExportOutcome outcome = format == Format::Cabrillo ? commands.ExportCabrillo()
                                 : format == Format::Adif   ? commands.ExportAdif()
                                                            : commands.ExportFastlog();
@@ -100,6 +132,26 @@ void BM_WriteCabrilloBytes(benchmark::State& state) {
 void BM_BuildCabrilloBytes(benchmark::State& state) {
     BuildBytes(state, Format::Cabrillo);
 }
+void BM_ExportCabrillo3(benchmark::State& state) {
+    RunCommand(state, Format::Cabrillo3);
+}
+void BM_WriteCabrillo3Bytes(benchmark::State& state) {
+    WriteSameBytes(state, Format::Cabrillo3);
+}
+void BM_BuildCabrillo3Bytes(benchmark::State& state) {
+    BuildBytes(state, Format::Cabrillo3);
+}
+// The checks the window runs before an export (the log is clean: no finding).
+void BM_CheckLogBeforeSending(benchmark::State& state) {
+    BenchSession bench(ModeArg(state), static_cast<size_t>(state.range(0)));
+    CheckRequest request{&bench.GetSettings().station, {"LOW", "", ""}, CheckedExport::Cabrillo3};
+    size_t findings = 0;
+    for (auto _ : state) {
+        findings = CheckLog(bench.Log(), bench.Sections(), request).size();
+        benchmark::DoNotOptimize(findings);
+    }
+    state.counters["findings"] = static_cast<double>(findings);
+}
 void BM_ExportAdif(benchmark::State& state) {
     RunCommand(state, Format::Adif);
 }
@@ -134,6 +186,22 @@ BENCHMARK(BM_BuildCabrilloBytes)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportCabrillo3)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteCabrillo3Bytes)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildCabrillo3Bytes)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckLogBeforeSending)->Apply(SizesAndModes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportAdif)
     ->Apply(SizesAndModes)
     ->Repetitions(5)

@@ -27,7 +27,7 @@ constexpr SummaryEdit kEdits[] = {
     {SummaryField::Address2, "address2", false},  {SummaryField::Address3, "address3", false},
     {SummaryField::Comment1, "comment1", false},  {SummaryField::Comment2, "comment2", false},
 };
-static_assert(std::size(kEdits) == kSummaryFields.size());
+static_assert(std::size(kEdits) + 1 == kSummaryFields.size());  // the e-mail address is not shown
 
 QLabel* Caption(QWidget* owner, const char* text, QWidget* buddy) {
     auto* label = new QLabel(QString::fromLatin1(text), owner);
@@ -97,8 +97,8 @@ CStationSummaryDlg::CStationSummaryDlg(StationSummaryEditor& editor, QWidget* pa
 
     // The current values.
     const StationSummaryInput input = editor_.Initial();
-    for (SummaryField field : kSummaryFields) {
-        EntryEditFields::Put(Field(field), input.Text(field));
+    for (const SummaryEdit& edit : kEdits) {
+        EntryEditFields::Put(Field(edit.field), input.Text(edit.field));
     }
     category_->setCurrentIndex(input.category);
     ownSection_->setCurrentIndex(input.ownSection);
@@ -111,11 +111,17 @@ QLineEdit* CStationSummaryDlg::Field(SummaryField field) const {
 
 StationSummaryInput CStationSummaryDlg::Input() const {
     StationSummaryInput input;
-    for (SummaryField field : kSummaryFields) {
-        input.Text(field) = EntryEditFields::Read(Field(field));
+    for (const SummaryEdit& edit : kEdits) {
+        input.Text(edit.field) = EntryEditFields::Read(Field(edit.field));
     }
     input.category = category_->currentIndex();
     input.ownSection = ownSection_->currentIndex();
+    // The power, the overlay and the e-mail address are not among the fields: they
+    // stay as they are.
+    const StationSummaryInput current = editor_.Initial();
+    input.power = current.power;
+    input.overlay = current.overlay;
+    input.email = current.email;
     return input;
 }
 
@@ -131,8 +137,7 @@ void CStationSummaryDlg::accept() {
     StationSummaryInput input = Input();
     SummarySaveResult result = editor_.Save(input);
     if (!result.accepted) {
-        if (result.focus) {
-            QLineEdit* field = Field(*result.focus);
+        if (QLineEdit* field = result.focus ? Field(*result.focus) : nullptr) {
             field->setFocus();
             field->selectAll();
         }

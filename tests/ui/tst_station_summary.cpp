@@ -55,9 +55,10 @@ void TestStationSummary::showsTheCurrentValues() {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("TARNEX - Dati riassuntivi"));
         QCOMPARE(dialog->Field(SummaryField::Callsign)->text(), QStringLiteral("I1ABC"));
         QCOMPARE(dialog->Field(SummaryField::Name)->text(), QStringLiteral("Ugo"));
-        QCOMPARE(dialog->Category()->count(), 7);
+        QCOMPARE(dialog->Category()->count(), 8);
         QCOMPARE(dialog->Category()->itemText(0), QStringLiteral("SINGLE-OP SSB"));
-        QCOMPARE(dialog->Category()->itemText(6), QStringLiteral("CHECKLOG"));
+        QCOMPARE(dialog->Category()->itemText(5), QStringLiteral("MULTI-MULTI"));
+        QCOMPARE(dialog->Category()->itemText(7), QStringLiteral("CHECKLOG"));
         QCOMPARE(dialog->Category()->currentText(), QStringLiteral("SINGLE-OP CW"));
         QCOMPARE(dialog->OwnSection()->count(), 3);
         QCOMPARE(dialog->OwnSection()->itemText(0), QStringLiteral("0130 - BARI"));
@@ -81,7 +82,7 @@ void TestStationSummary::savingSwlSwitchesToListeningMode() {
     h.prompts.yesNoAnswers = {true};
     bool saved = false;
     WhenModal<CStationSummaryDlg>([&](CStationSummaryDlg* dialog) {
-        PickCategory(dialog, 5);
+        PickCategory(dialog, kListeningCategory);
         QCOMPARE(dialog->Category()->currentText(), QStringLiteral("SWL"));
         QCOMPARE(h.prompts.Boxes().size(), size_t{1});
         QCOMPARE(h.prompts.Boxes()[0].title, std::string("Richiesta conferma"));
@@ -128,7 +129,7 @@ void TestStationSummary::answeringNoAndCancellingChangeNothing() {
     MainWindowHarness h(QsoJournal());
     h.prompts.yesNoAnswers = {false};
     WhenModal<CStationSummaryDlg>([&](CStationSummaryDlg* dialog) {
-        PickCategory(dialog, 5);
+        PickCategory(dialog, kListeningCategory);
         QCOMPARE(dialog->Category()->currentText(), QStringLiteral("SINGLE-OP SSB"));  // the log has no file
         PickCategory(dialog, 4);
         QCOMPARE(h.prompts.Boxes().size(), size_t{1});  // within QSO mode nothing is asked
