@@ -114,6 +114,14 @@ class Checker {
             Add(std::nullopt, FindingKind::OwnCallsignMissing,
                 "Manca il nominativo della stazione nei dati riassuntivi.", "own callsign missing");
         }
+        if (IsEntrantWithSpecialCallsign(station, traits)) {
+            Add(std::nullopt, FindingKind::OwnCallsignSpecial,
+                "Il nominativo " + station.callsign +
+                    " \xE8 un nominativo speciale: le stazioni speciali non possono partecipare alla "
+                    "classifica, solo inviare il log come CHECKLOG.",
+                "own callsign " + station.callsign +
+                    " is a special-event callsign: special callsigns are not valid entrants (CHECKLOG only)");
+        }
         if (station.ownSection.empty()) {
             Add(std::nullopt, FindingKind::OwnSectionMissing,
                 "Manca la propria sezione nei dati riassuntivi.",
@@ -174,6 +182,13 @@ class Checker {
                 "Manca la potenza (HIGH o LOW) nei dati riassuntivi: il file Cabrillo 3.0 la richiede.",
                 "power not chosen (HIGH or LOW)");
         }
+    }
+
+    // A QSO log under a category that enters the classification, from a special-event
+    // station. A listener's own callsign is not a station's callsign.
+    bool IsEntrantWithSpecialCallsign(const StationSummary& station, const CategoryTraits* traits) const {
+        const bool checkLog = traits != nullptr && std::string_view(traits->operatorTag) == "CHECKLOG";
+        return log_.Mode() == LogMode::Qso && !checkLog && IsSpecialEventCallsign(station.callsign);
     }
 
     // Rows of a mode the single-mode category does not count, per mode.

@@ -6,7 +6,8 @@
 // answering more than three times on a band and mode), fields the entry form would
 // not have let in, unknown section codes, RTTY on 160 m, entries outside the contest
 // weekend of the log's year (Saturday 12:00 to Sunday 11:59 UTC), a category that
-// does not fit the log, and missing or unusable station data.
+// does not fit the log, missing or unusable station data, and an own callsign of a
+// special-event station entering a category other than CHECKLOG.
 
 #include <vector>
 

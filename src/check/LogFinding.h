@@ -12,6 +12,7 @@ namespace tarnex {
 enum class FindingKind {
     // The station data (no row).
     OwnCallsignMissing,
+    OwnCallsignSpecial,  // a special-event callsign, which may not enter (but may send a check log)
     OwnSectionMissing,
     OwnSectionUnknown,
     NameMissing,

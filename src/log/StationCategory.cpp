@@ -70,6 +70,14 @@ EntryValuesProblem CheckEntryValues(const CategoryTraits& traits, std::string_vi
     return EntryValuesProblem::None;
 }
 
+bool IsSpecialEventCallsign(std::string_view callsign) {
+    if (callsign.size() < 3 || callsign[0] != 'I' || callsign[2] < '0' || callsign[2] > '9') {
+        return false;
+    }
+    const char second = callsign[1];
+    return second == 'I' || second == 'O' || second == 'R' || second == 'Y';
+}
+
 bool HoldsControlCharacter(std::string_view text) {
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);

@@ -58,6 +58,13 @@ enum class EntryValuesProblem {
 EntryValuesProblem CheckEntryValues(const CategoryTraits& traits, std::string_view power,
                                     std::string_view overlay);
 
+// True for an Italian special-event callsign: the prefixes II, IO, IR and IY, which
+// the administration gives to temporary stations for an event or anniversary,
+// followed by the call area's digit ("II2M", "IO0ARI", "IY1MR"). The contest does not
+// take such a station as an entrant; it may still send its log as a check log, and
+// it counts as any other station when it is worked.
+bool IsSpecialEventCallsign(std::string_view callsign);
+
 // True when the text holds a byte that ends or breaks a line of a text file: a line
 // break, a tab or any other control character (bytes 0 to 31 and 127). Such a value
 // would split a Cabrillo header line in two.

@@ -11,6 +11,7 @@
 
 #include "ExportTestLogs.h"
 #include "check/LogCheck.h"
+#include "log/StationCategory.h"
 
 using namespace tarnex;
 using tarnex::testing::MakeListening;
@@ -113,6 +114,21 @@ TEST(LogCheck, EachFindingByItsRow) {
              s.station = StationSummary{};
              s.request.station = nullptr;
              s.log.Append(Qso("IK1AAA"));
+         },
+         {}},
+        {"a special-event station enters",
+         [](CheckCase& s) { s.station.callsign = "II2M"; },
+         {{-1, K::OwnCallsignSpecial}}},
+        {"a special-event station sends a check log",
+         [](CheckCase& s) {
+             s.station.callsign = "IO0ARI";
+             s.station.category = "CHECKLOG";
+         },
+         {}},
+        {"a special-event station worked counts as any other",
+         [](CheckCase& s) {
+             s.log.Append(Qso("IY1MR"));
+             s.log.Append(Qso("IR1A", "14"));
          },
          {}},
         {"an own section not in the list",
@@ -222,6 +238,7 @@ TEST(LogCheck, ReasonsInItalianAndInEnglish) {
     log.Append(Qso("IK1AAC", "50", "SSB"));
     log.Append(MakeQso("10.06.2023", "1300", "7", "CW", "k1abc", "59", "599", "9999"));
     StationSummary station = Station("SINGLE-OP CW");
+    station.callsign = "IR2XYZ";
     station.name = "";
     station.address2 = "Via\nRoma";
     CheckRequest request{&station, {}, CheckedExport::Cabrillo3};
@@ -230,6 +247,11 @@ TEST(LogCheck, ReasonsInItalianAndInEnglish) {
         texts.emplace(finding.kind, std::make_pair(finding.reason, finding.english));
     }
     const std::map<FindingKind, std::pair<std::string, std::string>> expected = {
+        {FindingKind::OwnCallsignSpecial,
+         {"Il nominativo IR2XYZ \xE8 un nominativo speciale: le stazioni speciali non possono partecipare "
+          "alla classifica, solo inviare il log come CHECKLOG.",
+          "own callsign IR2XYZ is a special-event callsign: special callsigns are not valid entrants "
+          "(CHECKLOG only)"}},
         {FindingKind::NameMissing, {"Manca il nome nei dati riassuntivi.", "own name missing"}},
         {FindingKind::StationValueBreaksLine,
          {"Il campo \"Indirizzo riga 2\" dei dati riassuntivi contiene un a capo o un altro carattere di "
@@ -261,5 +283,17 @@ TEST(LogCheck, ReasonsInItalianAndInEnglish) {
     for (const auto& [kind, text] : expected) {
         ASSERT_EQ(texts.count(kind), 1u) << static_cast<int>(kind);
         EXPECT_EQ(texts[kind], text);
+    }
+}
+
+TEST(LogCheck, SpecialEventCallsignsByTheirPrefix) {
+    for (const char* special : {"II2M", "IO0ARI", "IR1A", "IY1MR", "II9ABC/P"}) {
+        EXPECT_TRUE(IsSpecialEventCallsign(special)) << special;
+    }
+    // The ARI sections' own stations (IQ), the islands' (IS0, IT9, IA5) and the usual
+    // prefixes; two letters not followed by the call area's digit.
+    for (const char* usual : {"IQ2MI", "IS0ABC", "IT9XYZ", "IA5A", "IK2XYZ", "I2ABC", "IZ0AAA", "IW1AA",
+                              "IU3B", "IN3ZZZ", "IOA", "II", "", "K1II"}) {
+        EXPECT_FALSE(IsSpecialEventCallsign(usual)) << usual;
     }
 }
