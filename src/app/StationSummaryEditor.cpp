@@ -136,6 +136,18 @@ int StationSummaryEditor::CategoryChosen(int category) {
     return category;
 }
 
+EntryValueChoices StationSummaryEditor::ChoicesOf(int category) {
+    EntryValueChoices choices;
+    if (category < 0 || static_cast<size_t>(category) >= kCategories.size()) {
+        return choices;
+    }
+    const CategoryTraits& traits = *TraitsOfCategory(kCategories[static_cast<size_t>(category)]);
+    choices.powerChoosable = !traits.multiOperator && !traits.listening;
+    choices.fixedPower = traits.multiOperator ? "HIGH" : "";
+    choices.overlayChoosable = traits.singleOperator;
+    return choices;
+}
+
 std::string StationSummaryEditor::TooLongText(size_t limit) {
     return "Non digitare pi\xF9 di " + std::to_string(limit) + " caratteri.";
 }

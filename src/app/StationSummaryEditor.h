@@ -57,6 +57,15 @@ struct StationSummaryInput {
     }
 };
 
+// What the dialog lets the person choose for the power and the overlay under a
+// category: a multi-operator category always enters with "HIGH" and a listener states
+// no power, so neither choice is open to them; only single operators take an overlay.
+struct EntryValueChoices {
+    bool powerChoosable = true;
+    std::string fixedPower;  // shown while the power is not choosable
+    bool overlayChoosable = true;
+};
+
 struct SummarySaveResult {
     bool accepted = false;
     // The field to put the focus in when one was longer than its limit or held a
@@ -94,6 +103,10 @@ class StationSummaryEditor {
     // mode changes. Returns true when the mode was switched.
     bool Apply(const StationSummaryInput& input,
                const std::function<void(const std::string&)>& showOwnSection = {});
+
+    // The choices under the category at this position of kCategories (all open for
+    // none selected).
+    static EntryValueChoices ChoicesOf(int category);
 
     static std::string TooLongText(size_t limit);
     static const char* const kInvalidText;
