@@ -30,8 +30,8 @@ CLogFindingsDlg::CLogFindingsDlg(const std::vector<LogFinding>& findings, QWidge
 
     auto* note =
         new QLabel(QStringLiteral("Il controllo del log ha trovato questi problemi: il file potrebbe "
-                                  "essere rifiutato.\nUn doppio clic su una riga del log la apre per "
-                                  "correggerla."),
+                                  "essere rifiutato.\nUn doppio clic su un problema apre la riga del log "
+                                  "o i dati riassuntivi per correggerli."),
                    this);
 
     list_ = new QTableWidget(0, 2, this);
@@ -94,8 +94,11 @@ void CLogFindingsDlg::SetFindings(const std::vector<LogFinding>& findings) {
 }
 
 void CLogFindingsDlg::Chosen(int line) {
-    if (line < 0 || static_cast<size_t>(line) >= findings_.size() ||
-        !findings_[static_cast<size_t>(line)].row) {
+    if (line < 0 || static_cast<size_t>(line) >= findings_.size()) {
+        return;
+    }
+    if (!findings_[static_cast<size_t>(line)].row) {
+        emit stationChosen();
         return;
     }
     chosenRow_ = *findings_[static_cast<size_t>(line)].row;

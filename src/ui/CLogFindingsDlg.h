@@ -1,10 +1,10 @@
 #pragma once
 // "TARNEX - Controllo del log": what the checks found before an export, one line per
 // finding with the log row it names ("Dati riassuntivi" for the station data) and
-// its reason. A double click (or Enter) on a finding with a row tells the caller
-// which row to open in its edit dialog; the list stays open and can be refreshed
-// with the findings of a new check. "Esporta comunque" accepts the dialog (the export
-// goes on), "Annulla" or Esc rejects it (the export stops).
+// its reason. A double click (or Enter) on a finding tells the caller what to open:
+// the row in its edit dialog, or the station summary for a finding about the station
+// data; the list stays open and can be refreshed with the findings of a new check. "Esporta comunque" accepts
+// the dialog (the export goes on), "Annulla" or Esc rejects it (the export stops).
 
 #include <QDialog>
 #include <optional>
@@ -35,6 +35,8 @@ class CLogFindingsDlg : public QDialog {
   signals:
     // The person chose the finding of this 0-based log row: open it for editing.
     void rowChosen(int row);
+    // The person chose a finding about the station data: open the station summary.
+    void stationChosen();
 
   private:
     void Chosen(int line);

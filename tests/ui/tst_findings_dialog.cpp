@@ -72,6 +72,7 @@ void TestFindingsDialog::listsEachFindingByRowWithItsReason() {
 void TestFindingsDialog::aDoubleClickOrEnterChoosesTheRowAndKeepsTheListOpen() {
     CLogFindingsDlg dialog(SomeFindings());
     QSignalSpy chosen(&dialog, &CLogFindingsDlg::rowChosen);
+    QSignalSpy station(&dialog, &CLogFindingsDlg::stationChosen);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTableWidget* list = dialog.List();
@@ -83,9 +84,11 @@ void TestFindingsDialog::aDoubleClickOrEnterChoosesTheRowAndKeepsTheListOpen() {
     QCOMPARE(dialog.ChosenRow(), std::optional<size_t>(11));
     QVERIFY(dialog.isVisible());
 
-    // The station data have no row to open.
+    // The station data have no row: they open the station summary.
+    QCOMPARE(station.count(), 0);
     DoubleClickLine(list, 0);
     QCOMPARE(chosen.count(), 0);
+    QCOMPARE(station.count(), 1);
     QCOMPARE(dialog.ChosenRow(), std::optional<size_t>(11));
 
     // Enter on the current line chooses it too, and does not end the dialog.
