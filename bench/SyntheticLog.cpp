@@ -198,7 +198,7 @@ StationSummary SyntheticLog::Station(LogMode mode) {
     StationSummary s;
     s.callsign = mode == LogMode::Listening ? "I2-1234" : "IQ2MI";
     s.ownSection = SectionCode(2 * kTownsPerArea);  // MILANO
-    s.category = mode == LogMode::Listening ? "SWL" : "MULTI-OP";
+    s.category = mode == LogMode::Listening ? "SWL" : "MULTI-ONE";
     s.operators = "IK2AAA IZ2BBB IW2CCC";
     s.name = "Sezione ARI di Milano";
     s.address1 = "Via Scarlatti 31";

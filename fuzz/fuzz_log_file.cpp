@@ -11,8 +11,9 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "cli/LogCheck.h"
+#include "check/LogCheck.h"
 #include "export/AdifExport.h"
+#include "export/Cabrillo3Export.h"
 #include "export/CabrilloExport.h"
 #include "export/FastlogExport.h"
 #include "export/PrintPagePlan.h"
@@ -112,7 +113,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t row = 0; row < log.RowCount(); ++row) {
         PrintEntryTexts(log, row);
     }
-    CheckLog(log, station, info.hasHeader, Sections());
+    CheckRequest request;
+    request.station = info.hasHeader ? &station : nullptr;
+    request.target = CheckedExport::Cabrillo3;
+    CheckLog(log, Sections(), request);
+    // The Cabrillo 3.0 file holds the "QSO:" lines of the 2.0 file (in time order),
+    // each with at most four more spaces: one after every callsign or report that
+    // fills its column.
+    const std::string cabrillo3 = ExportCabrillo3(log, station, Sections(), score.claimedScore);
+    ContestLog noRows(log.Mode());
+    const size_t lines3 =
+        cabrillo3.size() - ExportCabrillo3(noRows, station, Sections(), score.claimedScore).size();
+    const size_t lines2 =
+        cabrillo.size() - ExportCabrillo(noRows, station, Sections(), score.claimedScore).size();
+    FUZZ_CHECK(lines3 >= lines2 && lines3 - lines2 <= 4 * log.RowCount());
 
     // Written and read again: the same rows, when no line is cut by the reader.
     const std::string written = LogFileBytes(log, station);

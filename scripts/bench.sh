@@ -125,8 +125,8 @@ cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
         row(add[i] " through the presenter (journal flush on disk " sprintf("%.2f", t[disk]) " ms)",
             sprintf("%.3f ms", t[mem]), "< 1 ms + the append", t[mem] < 1)
     }
-    split("Cabrillo Adif Fastlog", fmt, " ")
-    for (i = 1; i <= 3; ++i) for (m = 0; m <= 1; ++m) {
+    split("Cabrillo Cabrillo3 Adif Fastlog", fmt, " ")
+    for (i = 1; i <= 4; ++i) for (m = 0; m <= 1; ++m) {
       e = "BM_Export" fmt[i] "/100000/" m; w = "BM_Write" fmt[i] "Bytes/100000/" m
       if (have(e) && have(w))
         row(fmt[i] " export, " modeName[m+1] " (" sprintf("%.1f", t[e]) " ms; bytes " sprintf("%.1f", t[w]) " ms)",

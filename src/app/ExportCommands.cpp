@@ -7,6 +7,7 @@
 #include "base/FileSystemText.h"
 #include "base/UserPrompts.h"
 #include "export/AdifExport.h"
+#include "export/Cabrillo3Export.h"
 #include "export/CabrilloExport.h"
 #include "export/ExportTexts.h"
 #include "export/FastlogExport.h"
@@ -42,7 +43,29 @@ ExportOutcome ExportCommands::ChooseAndWrite(const ExportDialogTexts& texts, con
     return ExportOutcome::Written;
 }
 
+std::vector<LogFinding> ExportCommands::FindingsBefore(CheckedExport target) const {
+    const Settings& settings = session_.GetSettings();
+    CheckRequest request;
+    request.station = &settings.station;
+    request.extras = settings.extras;
+    request.target = target;
+    return CheckLog(session_.Log(), session_.Sections(), request);
+}
+
+bool ExportCommands::Reviewed(CheckedExport target) {
+    if (!review_) {
+        return true;
+    }
+    const std::vector<LogFinding> findings = FindingsBefore(target);
+    return findings.empty() || review_(findings, [this, target] { return FindingsBefore(target); });
+}
+
 ExportOutcome ExportCommands::ExportCabrillo() {
+    // The checks come first: what the person corrects there reaches the score and the
+    // question.
+    if (!Reviewed(CheckedExport::Cabrillo)) {
+        return ExportOutcome::Stopped;
+    }
     // The claimed score of the file is the one computed now; it stays stored even
     // when the export goes no further.
     const ScoreResult score = ComputeAndStoreScore(session_);
@@ -71,7 +94,32 @@ ExportOutcome ExportCommands::ExportCabrillo() {
     return outcome;
 }
 
+ExportOutcome ExportCommands::ExportCabrillo3() {
+    if (!Reviewed(CheckedExport::Cabrillo3)) {
+        return ExportOutcome::Stopped;
+    }
+    const ScoreResult score = ComputeAndStoreScore(session_);
+    const Settings& settings = session_.GetSettings();
+    const StationSummary& station = settings.station;
+    const SectionTable& sections = session_.Sections();
+    if (!session_.Prompts().AskYesNo(CabrilloConfirmText(station, sections.NameOfText(station.ownSection)),
+                                     kCabrilloConfirmTitle)) {
+        return ExportOutcome::Declined;
+    }
+    Cabrillo3Options options;
+    // A name edited by hand into the settings file may not be one the tag takes.
+    options.contest =
+        IsCabrilloContestName(settings.contestName) ? settings.contestName : kDefaultContestName;
+    options.extras = settings.extras;
+    return ChooseAndWrite(kCabrilloDialog, CabrilloInitialFileName(station.callsign), [&] {
+        return tarnex::ExportCabrillo3(session_.Log(), station, sections, score.claimedScore, options);
+    });
+}
+
 ExportOutcome ExportCommands::ExportAdif() {
+    if (!Reviewed(CheckedExport::Adif)) {
+        return ExportOutcome::Stopped;
+    }
     const ContestLog& log = session_.Log();
     if (log.Mode() == LogMode::Listening &&
         !session_.Prompts().AskYesNo(kAdifListeningText, kAdifListeningTitle)) {

@@ -34,6 +34,9 @@ void Settings::Load() {
     station.comment1 = str(SettingId::Commento1);
     station.comment2 = str(SettingId::Commento2);
     station.comment3.clear();
+    extras.power = str(SettingId::Potenza);
+    extras.overlay = str(SettingId::Overlay);
+    extras.email = str(SettingId::Email);
     score = num(SettingId::Punteggio);
     auto fileName = [&](SettingId id) {
         const SettingDef& d = DefOf(id);
@@ -50,6 +53,7 @@ void Settings::Load() {
     radioPort = str(SettingId::RadioPorta);
     radioSpeed = num(SettingId::RadioVelocita);
     radioIntervalMs = num(SettingId::RadioIntervallo);
+    contestName = str(SettingId::NomeContest);
 }
 
 void Settings::WriteString(SettingId id, const std::string& value) {
@@ -142,6 +146,18 @@ void Settings::SetStation(const StationSummary& value) {
     WriteString(SettingId::Indirizzo3, value.address3);
     WriteString(SettingId::Commento1, value.comment1);
     WriteString(SettingId::Commento2, value.comment2);
+}
+
+void Settings::SetStationExtras(const StationExtras& value) {
+    extras = value;
+    WriteString(SettingId::Potenza, value.power);
+    WriteString(SettingId::Overlay, value.overlay);
+    WriteString(SettingId::Email, value.email);
+}
+
+void Settings::SetContestName(const std::string& value) {
+    contestName = value;
+    WriteString(SettingId::NomeContest, value);
 }
 
 }  // namespace tarnex

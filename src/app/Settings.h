@@ -9,6 +9,7 @@
 #include "base/SettingsStore.h"
 #include "log/BandMode.h"
 #include "log/LogTypes.h"
+#include "log/StationExtras.h"
 #include "log/StationSummary.h"
 
 namespace tarnex {
@@ -29,6 +30,9 @@ enum class SettingId {
     Indirizzo3,
     Commento1,
     Commento2,
+    Potenza,
+    Overlay,
+    Email,
     Punteggio,
     PathLogAperto,
     NomeLogAperto,
@@ -41,6 +45,7 @@ enum class SettingId {
     RadioPorta,
     RadioVelocita,
     RadioIntervallo,
+    NomeContest,
 };
 
 struct SettingDef {
@@ -54,7 +59,7 @@ struct SettingDef {
 
 // In the order start-up reads them.
 // The keys are Windows-1252 bytes like every text of the program ("\xE0" is a grave).
-inline constexpr std::array<SettingDef, 24> kSettingDefs = {{
+inline constexpr std::array<SettingDef, 28> kSettingDefs = {{
     {SettingId::Banda, kParametri, "Banda", false, kDefaultBand, 0},
     {SettingId::Modo, kParametri, "Modo", false, kDefaultMode, 0},
     {SettingId::Nominativo, kDatiRiassuntivi, "Nominativo", false, "", 0},
@@ -67,6 +72,9 @@ inline constexpr std::array<SettingDef, 24> kSettingDefs = {{
     {SettingId::Indirizzo3, kDatiRiassuntivi, "Indirizzo riga 3", false, "", 0},
     {SettingId::Commento1, kDatiRiassuntivi, "Commento riga 1", false, "", 0},
     {SettingId::Commento2, kDatiRiassuntivi, "Commento riga 2", false, "", 0},
+    {SettingId::Potenza, kDatiRiassuntivi, "Potenza", false, "", 0},
+    {SettingId::Overlay, kDatiRiassuntivi, "Overlay", false, "", 0},
+    {SettingId::Email, kDatiRiassuntivi, "Email", false, "", 0},
     {SettingId::Punteggio, kParametri, "Punteggio", true, "", 0},
     {SettingId::PathLogAperto, kParametri, "Path log aperto", false, "", 0},
     {SettingId::NomeLogAperto, kParametri, "Nome log aperto", false, "", 0},
@@ -81,6 +89,7 @@ inline constexpr std::array<SettingDef, 24> kSettingDefs = {{
     {SettingId::RadioPorta, kParametri, "Radio porta", false, "", 0},
     {SettingId::RadioVelocita, kParametri, "Radio velocit\xE0", true, "", 0},
     {SettingId::RadioIntervallo, kParametri, "Radio intervallo", true, "", 500},
+    {SettingId::NomeContest, kParametri, "Nome contest Cabrillo", false, "SEZIONI", 0},
 }};
 
 const SettingDef& DefOf(SettingId id);
@@ -109,6 +118,8 @@ class Settings {
     std::string band = kDefaultBand;
     std::string mode = kDefaultMode;
     StationSummary station{"", "", "SINGLE-OP CW", "", "", "", "", "", "", "", ""};
+    // "Potenza", "Overlay", "Email": settings only, never in a log file's header.
+    StationExtras extras;
     LogMode logMode = LogMode::Qso;  // from the category at start-up
     int32_t score = 0;
     std::string openLogPath;
@@ -122,6 +133,8 @@ class Settings {
     std::string radioPort;
     int32_t radioSpeed = 0;
     int32_t radioIntervalMs = 500;
+    // The "CONTEST:" value of the Cabrillo 3.0 file (the organiser may rename it).
+    std::string contestName = "SEZIONI";
 
     // Each changes the value in memory and writes it to the store at once.
     void SetBand(const std::string& value);
@@ -139,6 +152,9 @@ class Settings {
     // Writes the ten stored station-summary values (the third comment line is not a
     // setting).
     void SetStation(const StationSummary& value);
+    // Writes "Potenza", "Overlay" and "Email".
+    void SetStationExtras(const StationExtras& value);
+    void SetContestName(const std::string& value);
 
     SettingsStore& Store() { return store_; }
 

@@ -13,6 +13,18 @@ namespace tarnex {
 
 const char* const StationSummaryEditor::kInvalidText =
     "Correggi i dati!\n\nDevi inserire almeno\nnominativo, nome, sezione e categoria.";
+const char* const StationSummaryEditor::kControlCharacterText =
+    "Correggi i dati!\n\nIl campo contiene un a capo, una tabulazione\n"
+    "o un altro carattere di controllo,\nche romperebbe le righe del file Cabrillo.";
+const char* const StationSummaryEditor::kMultiOperatorPowerText =
+    "Correggi i dati!\n\nLe categorie MULTI-ONE e MULTI-MULTI\n"
+    "gareggiano sempre in alta potenza:\nla potenza deve essere HIGH.";
+const char* const StationSummaryEditor::kOverlayText =
+    "Correggi i dati!\n\nGli overlay ROOKIE e YOUTH valgono solo\n"
+    "per le categorie SINGLE-OP (singolo operatore).";
+const char* const StationSummaryEditor::kPowerOverlayChoiceText =
+    "Correggi i dati!\n\nLa potenza pu\xF2 essere solo HIGH o LOW\n"
+    "e l'overlay solo ROOKIE o YOUTH.";
 const char* const StationSummaryEditor::kToListeningQuestion =
     "Attenzione!\nStai passando dal modo QSO al modo SWL\ne ci sono QSO non salvati.\n"
     "Prima di passare al modo SWL conviene salvare\ni QSO con i comandi Salva o Salva come...\n\n"
@@ -63,9 +75,11 @@ std::string& StationSummaryInput::Text(SummaryField field) {
         case SummaryField::Comment1:
             return comment[0];
         case SummaryField::Comment2:
+            return comment[1];
+        case SummaryField::Email:
             break;
     }
-    return comment[1];
+    return email;
 }
 
 StationSummaryEditor::StationSummaryEditor(LogSession& session) : session_(session) {
@@ -90,6 +104,10 @@ StationSummaryInput StationSummaryEditor::Initial() const {
     }
     input.address = {station.address1, station.address2, station.address3};
     input.comment = {station.comment1, station.comment2};
+    const StationExtras& extras = session_.GetSettings().extras;
+    input.power = extras.power;
+    input.overlay = extras.overlay;
+    input.email = extras.email;
     if (!station.ownSection.empty()) {
         for (size_t i = 0; i < ownSections_.size(); ++i) {
             if (ownSections_[i].compare(0, station.ownSection.size(), station.ownSection) == 0) {
@@ -118,6 +136,18 @@ int StationSummaryEditor::CategoryChosen(int category) {
     return category;
 }
 
+EntryValueChoices StationSummaryEditor::ChoicesOf(int category) {
+    EntryValueChoices choices;
+    if (category < 0 || static_cast<size_t>(category) >= kCategories.size()) {
+        return choices;
+    }
+    const CategoryTraits& traits = *TraitsOfCategory(kCategories[static_cast<size_t>(category)]);
+    choices.powerChoosable = !traits.multiOperator && !traits.listening;
+    choices.fixedPower = traits.multiOperator ? "HIGH" : "";
+    choices.overlayChoosable = traits.singleOperator;
+    return choices;
+}
+
 std::string StationSummaryEditor::TooLongText(size_t limit) {
     return "Non digitare pi\xF9 di " + std::to_string(limit) + " caratteri.";
 }
@@ -130,12 +160,38 @@ SummarySaveResult StationSummaryEditor::Save(StationSummaryInput& input) {
             return {false, field};
         }
     }
+    for (SummaryField field : kSummaryFields) {
+        if (HoldsControlCharacter(input.Text(field))) {
+            session_.Prompts().ShowMessage(kControlCharacterText, kErrorTitle, MessageIcon::Stop);
+            return {false, field};
+        }
+    }
     const bool callsignValid = CheckCallsign(input.callsign);
     const bool valid = callsignValid && input.name.size() >= 3 && input.ownSection >= 0 &&
                        static_cast<size_t>(input.ownSection) < ownSections_.size() && input.category >= 0 &&
                        static_cast<size_t>(input.category) < kCategories.size();
     if (!valid) {
         session_.Prompts().ShowMessage(kInvalidText, kErrorTitle, MessageIcon::Stop);
+        return {false, std::nullopt};
+    }
+    const char* refusal = nullptr;
+    switch (CheckEntryValues(*TraitsOfCategory(kCategories[static_cast<size_t>(input.category)]), input.power,
+                             input.overlay)) {
+        case EntryValuesProblem::None:
+            break;
+        case EntryValuesProblem::UnknownPower:
+        case EntryValuesProblem::UnknownOverlay:
+            refusal = kPowerOverlayChoiceText;
+            break;
+        case EntryValuesProblem::MultiOperatorNotHigh:
+            refusal = kMultiOperatorPowerText;
+            break;
+        case EntryValuesProblem::OverlayNotSingleOperator:
+            refusal = kOverlayText;
+            break;
+    }
+    if (refusal != nullptr) {
+        session_.Prompts().ShowMessage(refusal, kErrorTitle, MessageIcon::Stop);
         return {false, std::nullopt};
     }
     return {true, std::nullopt};
@@ -161,6 +217,12 @@ bool StationSummaryEditor::Apply(const StationSummaryInput& input,
     station.comment1 = input.comment[0];
     station.comment2 = input.comment[1];
     settings.SetStation(station);
+    StationExtras extras{input.power, input.overlay, input.email};
+    const CategoryTraits* traits = TraitsOfCategory(station.category);
+    if (traits != nullptr && traits->multiOperator) {
+        extras.power = "HIGH";
+    }
+    settings.SetStationExtras(extras);
     if (showOwnSection) {
         showOwnSection(station.ownSection);
     }

@@ -4,13 +4,15 @@
 #include <ostream>
 
 #include "app/AppTexts.h"
+#include "check/LogCheck.h"
 #include "cli/CliInput.h"
 #include "cli/CliOptions.h"
 #include "cli/HistoryCli.h"
-#include "cli/LogCheck.h"
 #include "export/AdifExport.h"
+#include "export/Cabrillo3Export.h"
 #include "export/CabrilloExport.h"
 #include "export/FastlogExport.h"
+#include "log/StationCategory.h"
 #include "score/HourlyActivity.h"
 #include "score/ScoreComputation.h"
 #include "score/ScoreReport.h"
@@ -34,6 +36,47 @@ std::string WithLineFeeds(const std::string& text) {
     return result;
 }
 
+// "row 12: text" ("header: text" for the station data).
+std::string FormatFinding(const LogFinding& finding) {
+    return (finding.row ? "row " + std::to_string(*finding.row + 1) : std::string("header")) + ": " +
+           finding.english;
+}
+
+// The station of the log's header as the Cabrillo 3.0 file needs it, with the values
+// the options give: a category of the list, a power and an overlay it takes, no
+// control character in any value.
+void CheckCabrillo3Station(const StationSummary& station, const StationExtras& extras) {
+    const CategoryTraits* traits = TraitsOfCategory(station.category);
+    if (traits == nullptr) {
+        throw CliError("the log's category \"" + station.category +
+                       "\" is not one of the contest's categories; the Cabrillo 3.0 file needs one");
+    }
+    switch (CheckEntryValues(*traits, extras.power, extras.overlay)) {
+        case EntryValuesProblem::MultiOperatorNotHigh:
+            throw CliError("the log's category " + station.category + " is always HIGH power: --power " +
+                           extras.power + " not taken");
+        case EntryValuesProblem::OverlayNotSingleOperator:
+            throw CliError("--overlay applies to the SINGLE-OP categories only, not to the log's " +
+                           station.category);
+        case EntryValuesProblem::UnknownPower:
+        case EntryValuesProblem::UnknownOverlay:
+        case EntryValuesProblem::None:
+            break;
+    }
+    const std::pair<const char*, const std::string*> values[] = {
+        {"callsign", &station.callsign},   {"own section", &station.ownSection},
+        {"operators", &station.operators}, {"name", &station.name},
+        {"address", &station.address1},    {"address", &station.address2},
+        {"address", &station.address3},    {"comment", &station.comment1},
+        {"comment", &station.comment2},    {"comment", &station.comment3},
+    };
+    for (const auto& [what, value] : values) {
+        if (HoldsControlCharacter(*value)) {
+            throw CliError(std::string("the log's ") + what + " holds a control character");
+        }
+    }
+}
+
 void WriteOutput(const std::string& path, const std::string& bytes) {
     FileResult written = WriteFileAtomically(path, bytes);
     if (!written) {
@@ -54,8 +97,9 @@ class Runner {
         if (options_.command == "chart" && !chartWriter_) {
             throw CliError("this tarnex-cli was built without charts");
         }
-        const bool needsSections =
-            options_.command == "check" || (options_.command == "export" && options_.format == "cabrillo");
+        const bool needsSections = options_.command == "check" ||
+                                   (options_.command == "export" &&
+                                    (options_.format == "cabrillo" || options_.format == "cabrillo3"));
         LoadSections(needsSections);
         LoadedLog loaded = ReadLogForCli(options_.input, sections_, log_);
         if (options_.command == "score") {
@@ -126,7 +170,13 @@ class Runner {
     }
 
     int Check(const LoadedLog& loaded) {
-        std::vector<LogFinding> findings = CheckLog(log_, loaded.station, loaded.hasHeader, sections_);
+        CheckRequest request;
+        request.station = loaded.hasHeader ? &loaded.station : nullptr;
+        request.extras.power = options_.power.value_or("");
+        request.target = options_.checkFor == "cabrillo3" ? CheckedExport::Cabrillo3
+                         : options_.checkFor == "adif"    ? CheckedExport::Adif
+                                                          : CheckedExport::Cabrillo;
+        std::vector<LogFinding> findings = CheckLog(log_, sections_, request);
         for (const LogFinding& finding : findings) {
             out_ << FormatFinding(finding) << '\n';
         }
@@ -140,6 +190,14 @@ class Runner {
             CabrilloOptions cabrillo;
             cabrillo.listeningByBand = options_.listeningByBand;
             bytes = ExportCabrillo(log_, loaded.station, sections_, result.claimedScore, cabrillo);
+        } else if (options_.format == "cabrillo3") {
+            Cabrillo3Options cabrillo3;
+            cabrillo3.extras = {options_.power.value_or(""), options_.overlay.value_or(""),
+                                options_.email.value_or("")};
+            cabrillo3.contest = options_.contest.value_or(kDefaultContestName);
+            CheckCabrillo3Station(loaded.station, cabrillo3.extras);
+            ScoreResult result = ScoreWithMessages();
+            bytes = ExportCabrillo3(log_, loaded.station, sections_, result.claimedScore, cabrillo3);
         } else if (options_.format == "adif") {
             bytes = ExportAdif(log_, loaded.station);
         } else {
@@ -192,9 +250,14 @@ std::string CliUsage() {
            "      prints the score report; entries left out are named on the error stream\n"
            "  tarnex-cli export cabrillo|adif|fastlog LOG -o OUT [--sections FILE] [--swl-by-band]\n"
            "      writes the export file; the station data come from the log's header\n"
-           "  tarnex-cli check LOG [--sections FILE]\n"
-           "      lists, by row, entries the score leaves out, duplicates, unknown section codes\n"
-           "      and fields the entry form would refuse; exit status 1 when it lists any\n"
+           "  tarnex-cli export cabrillo3 LOG -o OUT [--sections FILE] [--power HIGH|LOW]\n"
+           "                   [--overlay ROOKIE|YOUTH] [--email TEXT] [--contest NAME]\n"
+           "      writes the Cabrillo 3.0 file; the contest name defaults to SEZIONI\n"
+           "  tarnex-cli check LOG [--sections FILE] [--for cabrillo|cabrillo3|adif] [--power HIGH|LOW]\n"
+           "      lists, by row, entries the score leaves out, duplicates, unknown section codes,\n"
+           "      fields the entry form would refuse, entries outside the contest weekend, a\n"
+           "      category that does not fit the log and missing station data (and, for\n"
+           "      cabrillo3, a missing power); exit status 1 when it lists any\n"
            "  tarnex-cli chart LOG -o FILE.png|FILE.svg [--sections FILE]\n"
            "      draws the entries of each hour of the contest by band and the multipliers\n"
            "      as they grew, as a PNG picture or an SVG vector file\n"

@@ -3,7 +3,9 @@
 //
 //   tarnex-cli score LOG [--sections FILE]
 //   tarnex-cli export cabrillo|adif|fastlog LOG -o OUT [--sections FILE] [--swl-by-band]
-//   tarnex-cli check LOG [--sections FILE]
+//   tarnex-cli export cabrillo3 LOG -o OUT [--sections FILE] [--power HIGH|LOW]
+//                    [--overlay ROOKIE|YOUTH] [--email TEXT] [--contest NAME]
+//   tarnex-cli check LOG [--sections FILE] [--for cabrillo|cabrillo3|adif] [--power HIGH|LOW]
 //   tarnex-cli chart LOG -o FILE.png|FILE.svg [--sections FILE]
 //   tarnex-cli import-sections TEXT -o SEZCOD
 //   tarnex-cli history add FILE... -o HISTORY        (cli/HistoryCli.h)

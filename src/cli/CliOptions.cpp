@@ -1,13 +1,39 @@
 #include "cli/CliOptions.h"
 
 #include "cli/CliInput.h"
+#include "export/Cabrillo3Export.h"
+#include "log/StationCategory.h"
 
 namespace tarnex {
 
 namespace {
 
 bool IsExportFormat(const std::string& text) {
-    return text == "cabrillo" || text == "adif" || text == "fastlog";
+    return text == "cabrillo" || text == "cabrillo3" || text == "adif" || text == "fastlog";
+}
+
+// An option that takes a value, given once.
+void TakeOnce(std::optional<std::string>& slot, const char* name, std::string value) {
+    if (slot) {
+        throw CliError(std::string(name) + " given twice");
+    }
+    slot = std::move(value);
+}
+
+// The values the Cabrillo 3.0 options take.
+void CheckValues(const CliOptions& options) {
+    if (options.power && *options.power != "HIGH" && *options.power != "LOW") {
+        throw CliError("--power takes HIGH or LOW, not \"" + *options.power + "\"");
+    }
+    if (options.overlay && *options.overlay != "ROOKIE" && *options.overlay != "YOUTH") {
+        throw CliError("--overlay takes ROOKIE or YOUTH, not \"" + *options.overlay + "\"");
+    }
+    if (options.contest && !IsCabrilloContestName(*options.contest)) {
+        throw CliError("--contest takes 1 to 32 characters A-Z, 0-9 and -, not \"" + *options.contest + "\"");
+    }
+    if (options.email && HoldsControlCharacter(*options.email)) {
+        throw CliError("--email holds a line break or another control character");
+    }
 }
 
 // A name ending in ".png" or ".svg", in any case.
@@ -27,11 +53,12 @@ bool IsChartPicture(const std::string& path) {
 CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     CliOptions options;
     std::vector<std::string> positional;
+    bool forGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto value = [&](const char* name) {
+        auto value = [&](const char* name, const char* what = "a file name") {
             if (i + 1 >= args.size()) {
-                throw CliError(std::string(name) + " needs a file name");
+                throw CliError(std::string(name) + " needs " + what);
             }
             return args[++i];
         };
@@ -55,6 +82,24 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
             options.sections = arg.substr(11);
         } else if (arg == "--swl-by-band") {
             options.listeningByBand = true;
+        } else if (arg == "--power") {
+            TakeOnce(options.power, "--power", value("--power", "HIGH or LOW"));
+        } else if (arg == "--overlay") {
+            TakeOnce(options.overlay, "--overlay", value("--overlay", "ROOKIE or YOUTH"));
+        } else if (arg == "--email") {
+            TakeOnce(options.email, "--email", value("--email", "an address"));
+        } else if (arg == "--contest") {
+            TakeOnce(options.contest, "--contest", value("--contest", "a name"));
+        } else if (arg == "--for") {
+            if (forGiven) {
+                throw CliError("--for given twice");
+            }
+            forGiven = true;
+            options.checkFor = value("--for", "cabrillo, cabrillo3 or adif");
+            if (options.checkFor != "cabrillo" && options.checkFor != "cabrillo3" &&
+                options.checkFor != "adif") {
+                throw CliError("--for takes cabrillo, cabrillo3 or adif, not \"" + options.checkFor + "\"");
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw CliError("unknown option " + arg);
         } else {
@@ -68,7 +113,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     size_t expected = 2;
     if (options.command == "export") {
         if (positional.size() < 2 || !IsExportFormat(positional[1])) {
-            throw CliError("export needs a format: cabrillo, adif or fastlog");
+            throw CliError("export needs a format: cabrillo, cabrillo3, adif or fastlog");
         }
         options.format = positional[1];
         expected = 3;
@@ -104,6 +149,17 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     if (options.sections && options.sections->empty()) {
         throw CliError("--sections needs a file name");
     }
+    const bool cabrillo3 = options.format == "cabrillo3";
+    if ((options.overlay || options.email || options.contest) && !cabrillo3) {
+        throw CliError("--overlay, --email and --contest apply to export cabrillo3 only");
+    }
+    if (forGiven && options.command != "check") {
+        throw CliError("--for applies to check only");
+    }
+    if (options.power && !cabrillo3 && !(options.command == "check" && options.checkFor == "cabrillo3")) {
+        throw CliError("--power applies to export cabrillo3 and check --for cabrillo3 only");
+    }
+    CheckValues(options);
     return options;
 }
 

@@ -9,15 +9,24 @@ namespace tarnex {
 
 struct CliOptions {
     std::string command;                  // "score", "export", "check", "chart", "import-sections", "help"
-    std::string format;                   // export: "cabrillo", "adif" or "fastlog"
+    std::string format;                   // export: "cabrillo", "cabrillo3", "adif" or "fastlog"
     std::string input;                    // LOG or TEXT
     std::optional<std::string> output;    // -o
     std::optional<std::string> sections;  // --sections
     bool listeningByBand = false;         // --swl-by-band
+    // export cabrillo3: the values the window keeps in its settings.
+    std::optional<std::string> power;    // --power HIGH|LOW (also check --for cabrillo3)
+    std::optional<std::string> overlay;  // --overlay ROOKIE|YOUTH
+    std::optional<std::string> email;    // --email TEXT
+    std::optional<std::string> contest;  // --contest NAME
+    std::string checkFor = "cabrillo";   // check --for cabrillo|cabrillo3|adif
 };
 
 // Throws CliError for anything it cannot take: an unknown command or option, a
-// missing or extra argument, an option that the command does not have.
+// missing or extra argument, an option that the command does not have, a value an
+// option does not take (a power other than HIGH or LOW, an overlay other than ROOKIE
+// or YOUTH, a contest name the CONTEST: tag cannot hold, an e-mail address with a
+// line break or another control character).
 CliOptions ParseCliOptions(const std::vector<std::string>& args);
 
 }  // namespace tarnex

@@ -71,10 +71,19 @@ void AppendHeader(std::string& out, const StationSummary& station, const Section
     }
 }
 
-// The "QSO:" line of a row, added to the end of `out` (no line of its own in between:
-// a log of 100,000 rows is written in one go).
-void AppendQsoLine(std::string& out, const ContestLog& log, size_t row, const StationSummary& station) {
+}  // namespace
+
+void AppendCabrilloQsoLine(std::string& out, const ContestLog& log, size_t row, const StationSummary& station,
+                           QsoLineFields fields) {
     const bool qso = log.Mode() == LogMode::Qso;
+    // A padded field; in separated lines a text that fills its width still gets one
+    // space after it, so that it never runs into the next field.
+    auto padded = [&](std::string_view text, size_t width) {
+        AppendPadded(out, text, width);
+        if (fields == QsoLineFields::Separated && text.size() >= width) {
+            out.push_back(' ');
+        }
+    };
     out.append("QSO: ");
     AppendFrequency(out, log.Field(row, QsoCol::Band));
     AppendMode(out, log.Field(row, QsoCol::Mode));
@@ -83,16 +92,16 @@ void AppendQsoLine(std::string& out, const ContestLog& log, size_t row, const St
     out.append(log.Field(row, QsoCol::Time));
     out.push_back(' ');
     if (qso) {
-        AppendPadded(out, station.callsign, 14);
-        AppendPadded(out, log.Field(row, QsoCol::RstSent), 4);
+        padded(station.callsign, 14);
+        padded(log.Field(row, QsoCol::RstSent), 4);
         out.append(station.ownSection);
         out.append("   ");
-        AppendPadded(out, log.Field(row, QsoCol::Callsign), 14);
-        AppendPadded(out, log.Field(row, QsoCol::RstReceived), 4);
+        padded(log.Field(row, QsoCol::Callsign), 14);
+        padded(log.Field(row, QsoCol::RstReceived), 4);
         AppendPadded(out, log.Field(row, QsoCol::Section), 6);
     } else {
-        AppendPadded(out, log.Field(row, ListeningCol::CallingCall), 14);
-        AppendPadded(out, log.Field(row, ListeningCol::Rst), 4);
+        padded(log.Field(row, ListeningCol::CallingCall), 14);
+        padded(log.Field(row, ListeningCol::Rst), 4);
         out.append(log.Field(row, ListeningCol::CallingSection));
         out.append("   ");
         AppendPadded(out, log.Field(row, ListeningCol::AnsweringCall), 14);
@@ -100,11 +109,9 @@ void AppendQsoLine(std::string& out, const ContestLog& log, size_t row, const St
     out.append(kLineEnd);
 }
 
-}  // namespace
-
 std::string CabrilloQsoLine(const ContestLog& log, size_t row, const StationSummary& station) {
     std::string out;
-    AppendQsoLine(out, log, row, station);
+    AppendCabrilloQsoLine(out, log, row, station);
     return out;
 }
 
@@ -115,11 +122,11 @@ std::string ExportCabrillo(const ContestLog& log, const StationSummary& station,
     AppendHeader(out, station, sections, claimedScore);
     if (UsesListeningBandOrder(log, options)) {
         for (size_t row : ListeningBandOrder(log)) {
-            AppendQsoLine(out, log, row, station);
+            AppendCabrilloQsoLine(out, log, row, station);
         }
     } else {
         for (size_t row = 0; row < log.RowCount(); ++row) {
-            AppendQsoLine(out, log, row, station);
+            AppendCabrilloQsoLine(out, log, row, station);
         }
     }
     out.append("END-OF-LOG: \r\n");

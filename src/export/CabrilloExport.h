@@ -28,5 +28,15 @@ std::string ExportCabrillo(const ContestLog& log, const StationSummary& station,
 
 // The "QSO:" line of one row (CR LF included), as ExportCabrillo writes it.
 std::string CabrilloQsoLine(const ContestLog& log, size_t row, const StationSummary& station);
+// How the padded fields of a "QSO:" line meet. AsPadded is the 2.0 file's layout: a
+// callsign of 14 characters (or a longer one) runs straight into the report after
+// it. Separated puts one space after such a field, so that a reader that splits the
+// line at spaces finds every field; lines of shorter values are the same bytes.
+enum class QsoLineFields { AsPadded, Separated };
+
+// The same line added to the end of `out`, with nothing built in between: the
+// Cabrillo writers put a log of 100,000 rows into one buffer this way.
+void AppendCabrilloQsoLine(std::string& out, const ContestLog& log, size_t row, const StationSummary& station,
+                           QsoLineFields fields = QsoLineFields::AsPadded);
 
 }  // namespace tarnex

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/EntryEditFields.h"
 #include "ui/FieldInputValidator.h"
@@ -26,8 +27,34 @@ constexpr SummaryEdit kEdits[] = {
     {SummaryField::Operators, "operators", true}, {SummaryField::Address1, "address1", false},
     {SummaryField::Address2, "address2", false},  {SummaryField::Address3, "address3", false},
     {SummaryField::Comment1, "comment1", false},  {SummaryField::Comment2, "comment2", false},
+    {SummaryField::Email, "email", false},
 };
 static_assert(std::size(kEdits) == kSummaryFields.size());
+
+// The lists' texts of kPowerChoices and kOverlayChoices, the empty choice named.
+constexpr const char* kPowerTexts[] = {"non scelta", "HIGH", "LOW"};
+constexpr const char* kOverlayTexts[] = {"nessuno", "ROOKIE", "YOUTH"};
+static_assert(std::size(kPowerTexts) == kPowerChoices.size() &&
+              std::size(kOverlayTexts) == kOverlayChoices.size());
+
+template <size_t N>
+int PositionOf(const std::string& value, const std::array<const char*, N>& choices) {
+    for (size_t i = 0; i < N; ++i) {
+        if (value == choices[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+QComboBox* ChoiceList(QWidget* owner, const char* name, const auto& texts) {
+    auto* list = new QComboBox(owner);
+    list->setObjectName(QString::fromLatin1(name));
+    for (const char* text : texts) {
+        list->addItem(QString::fromLatin1(text));
+    }
+    return list;
+}
 
 QLabel* Caption(QWidget* owner, const char* text, QWidget* buddy) {
     auto* label = new QLabel(QString::fromLatin1(text), owner);
@@ -63,6 +90,10 @@ CStationSummaryDlg::CStationSummaryDlg(StationSummaryEditor& editor, QWidget* pa
     }
     // Only the person's picks ask the mode questions, not the program's own selection.
     connect(category_, &QComboBox::activated, this, &CStationSummaryDlg::CategoryPicked);
+    power_ = ChoiceList(this, "power", kPowerTexts);
+    overlay_ = ChoiceList(this, "overlay", kOverlayTexts);
+    connect(power_, &QComboBox::activated, this, [this](int index) { chosenPower_ = index; });
+    connect(overlay_, &QComboBox::activated, this, [this](int index) { chosenOverlay_ = index; });
 
     const int wide = callsign->fontMetrics().horizontalAdvance(QString(40, QLatin1Char('x')));
     auto* grid = new QGridLayout;
@@ -85,6 +116,12 @@ CStationSummaryDlg::CStationSummaryDlg(StationSummaryEditor& editor, QWidget* pa
     for (SummaryField line : {SummaryField::Comment1, SummaryField::Comment2}) {
         grid->addWidget(Field(line), row++, 0, 1, 2);
     }
+    grid->addWidget(Caption(this, "Potenza", power_), row, 0);
+    grid->addWidget(Caption(this, "Overlay", overlay_), row++, 1);
+    grid->addWidget(power_, row, 0);
+    grid->addWidget(overlay_, row++, 1);
+    grid->addWidget(Caption(this, "Email", Field(SummaryField::Email)), row++, 0, 1, 2);
+    grid->addWidget(Field(SummaryField::Email), row++, 0, 1, 2);
     for (QWidget* field : {static_cast<QWidget*>(callsign), static_cast<QWidget*>(name)}) {
         field->setMinimumWidth(wide / 2);
     }
@@ -101,6 +138,9 @@ CStationSummaryDlg::CStationSummaryDlg(StationSummaryEditor& editor, QWidget* pa
         EntryEditFields::Put(Field(field), input.Text(field));
     }
     category_->setCurrentIndex(input.category);
+    chosenPower_ = PositionOf(input.power, kPowerChoices);
+    chosenOverlay_ = PositionOf(input.overlay, kOverlayChoices);
+    FollowCategory(input.category);
     ownSection_->setCurrentIndex(input.ownSection);
     callsign->setFocus();
 }
@@ -116,6 +156,8 @@ StationSummaryInput CStationSummaryDlg::Input() const {
     }
     input.category = category_->currentIndex();
     input.ownSection = ownSection_->currentIndex();
+    input.power = kPowerChoices[static_cast<size_t>(std::max(power_->currentIndex(), 0))];
+    input.overlay = kOverlayChoices[static_cast<size_t>(std::max(overlay_->currentIndex(), 0))];
     return input;
 }
 
@@ -125,14 +167,23 @@ void CStationSummaryDlg::CategoryPicked(int index) {
         QSignalBlocker quiet(category_);
         category_->setCurrentIndex(shown);
     }
+    FollowCategory(shown);
+}
+
+void CStationSummaryDlg::FollowCategory(int category) {
+    const EntryValueChoices choices = StationSummaryEditor::ChoicesOf(category);
+    power_->setCurrentIndex(choices.powerChoosable ? chosenPower_
+                                                   : PositionOf(choices.fixedPower, kPowerChoices));
+    power_->setEnabled(choices.powerChoosable);
+    overlay_->setCurrentIndex(choices.overlayChoosable ? chosenOverlay_ : 0);
+    overlay_->setEnabled(choices.overlayChoosable);
 }
 
 void CStationSummaryDlg::accept() {
     StationSummaryInput input = Input();
     SummarySaveResult result = editor_.Save(input);
     if (!result.accepted) {
-        if (result.focus) {
-            QLineEdit* field = Field(*result.focus);
+        if (QLineEdit* field = result.focus ? Field(*result.focus) : nullptr) {
             field->setFocus();
             field->selectAll();
         }

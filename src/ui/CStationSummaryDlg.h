@@ -1,6 +1,7 @@
 #pragma once
 // "TARNEX - Dati riassuntivi": the station's callsign, own section, name, other
-// operators, category, address and comments. The decisions are StationSummaryEditor's;
+// operators, category, address and comments; after them the power, the overlay and
+// the e-mail address of the Cabrillo 3.0 file. The decisions are StationSummaryEditor's;
 // this dialog shows them.
 
 #include <QDialog>
@@ -27,17 +28,27 @@ class CStationSummaryDlg : public QDialog {
     QLineEdit* Field(SummaryField field) const;
     QComboBox* OwnSection() const { return ownSection_; }
     QComboBox* Category() const { return category_; }
+    // "Potenza" and "Overlay": one entry per kPowerChoices / kOverlayChoices, in order.
+    QComboBox* Power() const { return power_; }
+    QComboBox* Overlay() const { return overlay_; }
 
     // "Salva": the limits, then the data; a refusal keeps the dialog open.
     void accept() override;
 
   private:
     void CategoryPicked(int index);
+    // The power and overlay lists as the category allows them: a fixed value shown in
+    // a list that cannot be changed, or the person's own last choice.
+    void FollowCategory(int category);
 
     StationSummaryEditor& editor_;
     std::array<QLineEdit*, kSummaryFields.size()> edits_{};  // by SummaryField
     QComboBox* ownSection_ = nullptr;
     QComboBox* category_ = nullptr;
+    QComboBox* power_ = nullptr;
+    QComboBox* overlay_ = nullptr;
+    int chosenPower_ = 0;  // the person's choices, back when the category allows them again
+    int chosenOverlay_ = 0;
     StationSummaryInput saved_;
 };
 

@@ -1,20 +1,24 @@
 #include "ui/CommandWiring.h"
 
 #include "ui/CTarnexDlg.h"
+#include "ui/ExportController.h"
 #include "ui/FileOutputWiring.h"
 #include "ui/KnownCallsController.h"
 #include "ui/LiveScoreController.h"
 #include "ui/LogEditController.h"
 #include "ui/RigController.h"
+#include "ui/SendingCheckController.h"
 #include "ui/ShellCommandWiring.h"
 
 namespace tarnex {
 
 void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
     // File commands, score, exports, printing.
-    WireFileScoreExportPrint(
+    const FileOutputControllers output = WireFileScoreExportPrint(
         window, session, [&window](MenuCommand command) { return window.action(command); },
         [&window] { return window.selectedLogRows(); });
+    // The checks before the Cabrillo, Cabrillo 3.0 and ADIF files.
+    new SendingCheckController(window, output.exports->Commands());  // owned by the window
 
     // Editing, deleting and sorting entries; station summary.
     new LogEditController(window, session);  // owned by the window

@@ -37,6 +37,7 @@ FileOutputControllers WireFileScoreExportPrint(QWidget& window, LogSession& sess
     Connect(actionOf, MenuCommand::Print, c.printer, &LogPrinter::PrintLog);
     Connect(actionOf, MenuCommand::ShowScore, c.score, &ScoreController::ShowScore);
     Connect(actionOf, MenuCommand::ExportCabrillo, c.exports, &ExportController::ExportCabrillo);
+    Connect(actionOf, MenuCommand::ExportCabrillo3, c.exports, &ExportController::ExportCabrillo3);
     Connect(actionOf, MenuCommand::ExportAdif, c.exports, &ExportController::ExportAdif);
     Connect(actionOf, MenuCommand::ExportFastlog, c.exports, &ExportController::ExportFastlog);
 

@@ -28,7 +28,7 @@ struct FileOutputControllers {
 using ActionLookup = std::function<QAction*(MenuCommand)>;
 
 // Creates the controllers as children of the window and connects "Nuovo log",
-// "Apri", "Salva", "Salva come...", "Stampa", "Mostra punteggio" and the three
+// "Apri", "Salva", "Salva come...", "Stampa", "Mostra punteggio" and the four
 // exports. The keys (F2, F5, F8) are the window's: they trigger these actions.
 FileOutputControllers WireFileScoreExportPrint(QWidget& window, LogSession& session,
                                                const ActionLookup& actionOf,

@@ -22,6 +22,7 @@ constexpr Item kLogBeforeSeparator[] = {
 };
 constexpr Item kLogAfterSeparator[] = {
     {MenuCommand::ExportCabrillo, "Esporta -> Cabrillo"},
+    {MenuCommand::ExportCabrillo3, "Esporta -> Cabrillo 3.0"},
     {MenuCommand::ExportFastlog, "Esporta -> Testo per Fastlog"},
     {MenuCommand::ExportAdif, "Esporta -> ADIF"},
 };

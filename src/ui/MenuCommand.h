@@ -17,6 +17,7 @@ enum class MenuCommand {
     SortByDateTime,  // "Riordina per data ed ora"
     ClearInput,      // "Cancella campi input\tF9"
     ExportCabrillo,  // "Esporta -> Cabrillo"
+    ExportCabrillo3,  // "Esporta -> Cabrillo 3.0"
     ExportFastlog,   // "Esporta -> Testo per Fastlog"
     ExportAdif,      // "Esporta -> ADIF"
     // "Qso"

@@ -1,4 +1,6 @@
 #include "ui/OptionsSection.h"
+
+#include "ui/CabrilloOptionsSection.h"
 #include "ui/RadioOptionsSection.h"
 
 namespace tarnex {
@@ -7,6 +9,7 @@ std::vector<std::unique_ptr<OptionsSection>> MakeOptionsSections(Settings& setti
                                                                  QWidget* dialog) {
     std::vector<std::unique_ptr<OptionsSection>> sections;
     sections.push_back(std::make_unique<RadioOptionsSection>(settings, prompts, dialog));
+    sections.push_back(std::make_unique<CabrilloOptionsSection>(settings, prompts, dialog));
     return sections;
 }
 

@@ -44,6 +44,8 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
     EXPECT_FALSE(settings.listeningCabrilloByBand);
     EXPECT_EQ(settings.score, 0);
     EXPECT_EQ(settings.openLogPath, "");
+    EXPECT_EQ(settings.extras, StationExtras{});
+    EXPECT_EQ(settings.contestName, "SEZIONI");
     Rgb background = ColourToRgb(settings.backgroundColour);
     EXPECT_EQ((std::vector<int>{background.red, background.green, background.blue}),
               (std::vector<int>{112, 112, 176}));
@@ -68,6 +70,9 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
         "Dati riassuntivi/Indirizzo riga 3",
         "Dati riassuntivi/Commento riga 1",
         "Dati riassuntivi/Commento riga 2",
+        "Dati riassuntivi/Potenza",
+        "Dati riassuntivi/Overlay",
+        "Dati riassuntivi/Email",
         "Parametri/Punteggio (int)",
         "Parametri/Path log aperto",
         "Parametri/Nome log aperto",
@@ -80,6 +85,7 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
         "Parametri/Radio porta",
         "Parametri/Radio velocit\xE0 (int)",
         "Parametri/Radio intervallo (int)",
+        "Parametri/Nome contest Cabrillo",
     };
     EXPECT_EQ(store.reads, order);
     EXPECT_EQ(store.Writes(), 0);
@@ -118,6 +124,8 @@ TEST(SettingsWrite, EverySetterWritesItsKeyAtOnce) {
     settings.SetRadio(2, "127.0.0.1:4532", 38400, 100);
     StationSummary station{"IK1XYZ", "0130", "SWL", "OPS", "Mario", "A1", "A2", "A3", "C1", "C2", "C3"};
     settings.SetStation(station);
+    settings.SetStationExtras({"LOW", "YOUTH", "ik1xyz@example.org"});
+    settings.SetContestName("ARI-SEZIONI");
 
     Settings reread(store);
     reread.Load();
@@ -135,6 +143,10 @@ TEST(SettingsWrite, EverySetterWritesItsKeyAtOnce) {
     // The third comment line is not a setting.
     station.comment3.clear();
     EXPECT_EQ(reread.station, station);
+    EXPECT_EQ(reread.extras, (StationExtras{"LOW", "YOUTH", "ik1xyz@example.org"}));
+    EXPECT_EQ(reread.contestName, "ARI-SEZIONI");
+    EXPECT_EQ(store.ReadString("Dati riassuntivi", "Potenza", ""), "LOW");
+    EXPECT_EQ(store.ReadString("Parametri", "Nome contest Cabrillo", ""), "ARI-SEZIONI");
     EXPECT_EQ(store.ReadInt("Parametri", "Modificato", -1), 1);
     EXPECT_EQ(store.ReadString("Dati riassuntivi", "Commento riga 2", ""), "C2");
     EXPECT_EQ((std::vector<int>{reread.radioModel, reread.radioSpeed, reread.radioIntervalMs}),

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "SessionFixture.h"
 #include "app/LogSession.h"
@@ -37,6 +38,9 @@ class StationSummaryEdit : public SessionFixture {
         input.ownSection = 1;  // "1234 - MILANO"
         input.address = {"Via Roma 1", "20100 Milano", "MI"};
         input.comment = {"primo", "secondo"};
+        input.power = "LOW";
+        input.overlay = "YOUTH";
+        input.email = "ugo@example.org";
         return input;
     }
 
@@ -67,10 +71,8 @@ TEST_F(StationSummaryEdit, OpensWithTheCurrentValuesAndTheSectionList) {
         int categoryShown;
         int sectionShown;
     } cases[] = {
-        {"SWL", "0130", 5, 0},
-        {"single-op m", "1234", 3, 1},
-        {"", "", -1, -1},
-        {"DX", "9999", -1, -1},  // a stored section no longer in the table shows none
+        {"SWL", "0130", 6, 0}, {"MULTI-M", "0130", 5, 0}, {"single-op m", "1234", 3, 1},
+        {"", "", -1, -1},      {"DX", "9999", -1, -1},  // a stored section no longer in the table shows none
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.category);
@@ -107,6 +109,48 @@ TEST_F(StationSummaryEdit, SavingChecksTheLimitsThenTheData) {
         {"at the limits",
          [](StationSummaryInput& i) { i.callsign = "I1ABCDEFGHIJKL", i.operators = std::string(60, 'O'); },
          nullptr, std::nullopt},
+        {"long e-mail", [](StationSummaryInput& i) { i.email = std::string(61, 'e'); }, "60",
+         SummaryField::Email},
+        // A value that would split a line of the Cabrillo file.
+        {"tab in the name", [](StationSummaryInput& i) { i.name = "Ugo\tRossi"; }, "control",
+         SummaryField::Name},
+        {"line break in the e-mail", [](StationSummaryInput& i) { i.email = "ugo@x.it\r\nQSO: 1"; },
+         "control", SummaryField::Email},
+        {"DEL in a comment, name too short",
+         [](StationSummaryInput& i) { i.comment[1] = "a\x7F", i.name = "Al"; }, "control",
+         SummaryField::Comment2},
+        {"accented letters are text", [](StationSummaryInput& i) { i.address[0] = "Citt\xE0 \xB0"; }, nullptr,
+         std::nullopt},
+        // The power and the overlay against the category.
+        {"multi-one, low power", [](StationSummaryInput& i) { i.category = 4, i.overlay.clear(); }, "multi",
+         std::nullopt},
+        {"multi-multi, power not chosen",
+         [](StationSummaryInput& i) { i.category = 5, i.power.clear(), i.overlay.clear(); }, nullptr,
+         std::nullopt},
+        {"multi-multi, high, overlay", [](StationSummaryInput& i) { i.category = 5, i.power = "HIGH"; },
+         "overlay", std::nullopt},
+        {"listener with an overlay", [](StationSummaryInput& i) { i.category = kListeningCategory; },
+         "overlay", std::nullopt},
+        {"check log with an overlay", [](StationSummaryInput& i) { i.category = 7; }, "overlay",
+         std::nullopt},
+        {"single-op, no power, rookie", [](StationSummaryInput& i) { i.power.clear(), i.overlay = "ROOKIE"; },
+         nullptr, std::nullopt},
+        {"power in small letters", [](StationSummaryInput& i) { i.power = "high"; }, "choice", std::nullopt},
+        {"unknown overlay", [](StationSummaryInput& i) { i.overlay = "OVER-50"; }, "choice", std::nullopt},
+    };
+    const std::map<std::string, const char*> refusals = {
+        {"invalid", "Correggi i dati!\n\nDevi inserire almeno\nnominativo, nome, sezione e categoria."},
+        {"control",
+         "Correggi i dati!\n\nIl campo contiene un a capo, una tabulazione\no un altro carattere di "
+         "controllo,\nche romperebbe le righe del file Cabrillo."},
+        {"multi",
+         "Correggi i dati!\n\nLe categorie MULTI-ONE e MULTI-MULTI\ngareggiano sempre in alta potenza:\nla "
+         "potenza deve essere HIGH."},
+        {"overlay",
+         "Correggi i dati!\n\nGli overlay ROOKIE e YOUTH valgono solo\nper le categorie SINGLE-OP (singolo "
+         "operatore)."},
+        {"choice",
+         "Correggi i dati!\n\nLa potenza pu\xF2 essere solo HIGH o LOW\ne l'overlay solo ROOKIE o YOUTH."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -118,10 +162,9 @@ TEST_F(StationSummaryEdit, SavingChecksTheLimitsThenTheData) {
         EXPECT_EQ(result.focus, c.focus);
         if (c.message == nullptr) {
             EXPECT_TRUE(prompts.records.empty());
-        } else if (std::string(c.message) == "invalid") {
+        } else if (refusals.count(c.message) != 0) {
             ASSERT_EQ(prompts.Boxes().size(), 1u);
-            EXPECT_EQ(prompts.Boxes()[0].text,
-                      "Correggi i dati!\n\nDevi inserire almeno\nnominativo, nome, sezione e categoria.");
+            EXPECT_EQ(prompts.Boxes()[0].text, refusals.at(c.message));
             EXPECT_EQ(prompts.Boxes()[0].title, "Errore");
             EXPECT_EQ(prompts.Boxes()[0].icon, MessageIcon::Stop);
         } else {
@@ -167,15 +210,16 @@ TEST_F(StationSummaryEdit, CategoryQuestionsDependOnTheDirection) {
         const std::string* question;  // nullptr: nothing asked
         int shown;
     } cases[] = {
-        {"to SWL, unnamed log, No", "SINGLE-OP CW", "", false, 5, false, &toListening, 0},
-        {"to SWL, unnamed log, Yes", "SINGLE-OP CW", "", false, 5, true, &toListening, 5},
-        {"to SWL, saved log", "SINGLE-OP CW", "/x/a.trnx", false, 5, false, nullptr, 5},
-        {"to SWL, unsaved named log", "MULTI-ONE", "/x/a.trnx", true, 5, false, &toListening, 0},
+        {"to SWL, unnamed log, No", "SINGLE-OP CW", "", false, 6, false, &toListening, 0},
+        {"to SWL, unnamed log, Yes", "SINGLE-OP CW", "", false, 6, true, &toListening, 6},
+        {"to SWL, saved log", "SINGLE-OP CW", "/x/a.trnx", false, 6, false, nullptr, 6},
+        {"to SWL, unsaved named log", "MULTI-ONE", "/x/a.trnx", true, 6, false, &toListening, 0},
         {"within QSO never asks", "SINGLE-OP CW", "", true, 4, false, nullptr, 4},
+        {"to MULTI-MULTI never asks", "SINGLE-OP CW", "", true, 5, false, nullptr, 5},
         {"to QSO, saved", "SWL", "", false, 1, false, nullptr, 1},
-        {"to QSO, unsaved, No", "SWL", "/x/a.trnx", true, 1, false, &toQso, 5},
-        {"to QSO, unsaved, Yes", "SWL", "", true, 6, true, &toQso, 6},
-        {"SWL again in SWL mode", "SWL", "", true, 5, false, nullptr, 5},
+        {"to QSO, unsaved, No", "SWL", "/x/a.trnx", true, 1, false, &toQso, 6},
+        {"to QSO, unsaved, Yes", "SWL", "", true, 7, true, &toQso, 7},
+        {"SWL again in SWL mode", "SWL", "", true, 6, false, nullptr, 6},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -213,14 +257,24 @@ TEST_F(StationSummaryEdit, SavingWritesTheSettingsInOrderAndRewritesTheJournal) 
     EXPECT_FALSE(editor->Apply(input, [&](const std::string& code) { shownOwnSection = code; }));
 
     EXPECT_EQ(shownOwnSection, "1234");
-    EXPECT_EQ(store.Writes() - writesBefore, 10);
-    const char* keys[] = {"Nominativo",       "Sezione",          "Nome",
-                          "Operatori",        "Categoria",        "Indirizzo riga 1",
-                          "Indirizzo riga 2", "Indirizzo riga 3", "Commento riga 1",
-                          "Commento riga 2"};
-    const char* values[] = {"I1ABC",      "1234",         "Ugo", "IZ2AAA", "SINGLE-OP CW",
-                            "Via Roma 1", "20100 Milano", "MI",  "primo",  "secondo"};
-    for (size_t i = 0; i < 10; ++i) {
+    EXPECT_EQ(store.Writes() - writesBefore, 13);
+    const char* keys[] = {"Nominativo",
+                          "Sezione",
+                          "Nome",
+                          "Operatori",
+                          "Categoria",
+                          "Indirizzo riga 1",
+                          "Indirizzo riga 2",
+                          "Indirizzo riga 3",
+                          "Commento riga 1",
+                          "Commento riga 2",
+                          "Potenza",
+                          "Overlay",
+                          "Email"};
+    const char* values[] = {"I1ABC",          "1234", "Ugo",   "IZ2AAA",  "SINGLE-OP CW", "Via Roma 1",
+                            "20100 Milano",   "MI",   "primo", "secondo", "LOW",          "YOUTH",
+                            "ugo@example.org"};
+    for (size_t i = 0; i < 13; ++i) {
         EXPECT_EQ(store.ReadString("Dati riassuntivi", keys[i], "?"), values[i]) << keys[i];
     }
     // Same mode: the log and the open file stay; the journal carries the new header
@@ -239,6 +293,7 @@ TEST_F(StationSummaryEdit, SavingSwlInQsoModeEmptiesTheLogAndStartsListening) {
     settings.SetOpenLog("/x/a.trnx", "a.trnx");
     StationSummaryInput input = Good();
     input.category = kListeningCategory;
+    input.overlay.clear();  // listeners take no overlay
     ASSERT_TRUE(editor->Save(input).accepted);
     EXPECT_TRUE(editor->Apply(input));
 
@@ -270,6 +325,30 @@ TEST_F(StationSummaryEdit, TheThirdCommentLineOfALoadedLogIsKept) {
     editor->Apply(input);
     EXPECT_EQ(settings.station.comment3, "terza");
     EXPECT_NE(Journal().find("secondo\r\nterza\r\n"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StationSummaryEdit, EntryValuesLiveInTheSettingsOnlyAndMultiOperatorsAreHigh) {
+    settings.extras = {"LOW", "ROOKIE", "ugo@example.org"};
+    Start();
+    StationSummaryInput shown = editor->Initial();
+    EXPECT_EQ((StationExtras{shown.power, shown.overlay, shown.email}), settings.extras);
+
+    StationSummaryInput input = Good();
+    input.category = 5;  // "MULTI-MULTI", power not chosen
+    input.power.clear();
+    input.overlay.clear();
+    ASSERT_TRUE(editor->Save(input).accepted);
+    editor->Apply(input);
+    EXPECT_EQ(settings.extras, (StationExtras{"HIGH", "", "ugo@example.org"}));
+    EXPECT_EQ(store.ReadString("Dati riassuntivi", "Potenza", "?"), "HIGH");
+    // The log file's header stays as other programs read it.
+    EXPECT_EQ(Journal(), LogHeaderBytes(LogMode::Qso, settings.station));
+    EXPECT_EQ(Journal().find("HIGH"), std::string::npos);
+    EXPECT_EQ(Journal().find("example.org"), std::string::npos);
 }
 
 }  // namespace

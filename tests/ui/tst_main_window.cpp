@@ -355,6 +355,7 @@ void TestMainWindow::menuHoldsEveryItem() {
         {MenuCommand::SortByDateTime, "Riordina per data ed ora"},
         {MenuCommand::ClearInput, "Cancella campi input\tF9"},
         {MenuCommand::ExportCabrillo, "Esporta -> Cabrillo"},
+        {MenuCommand::ExportCabrillo3, "Esporta -> Cabrillo 3.0"},
         {MenuCommand::ExportFastlog, "Esporta -> Testo per Fastlog"},
         {MenuCommand::ExportAdif, "Esporta -> ADIF"},
         {MenuCommand::EditEntries, "Modifica"},

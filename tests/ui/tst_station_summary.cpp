@@ -1,6 +1,6 @@
 // "TARNEX - Dati riassuntivi" from the main window: what it shows, the category
 // questions, the refusals on Salva, and what Salva changes, the switch to listening
-// mode included.
+// mode included; the power, the overlay and the e-mail address kept in the settings.
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -45,6 +45,9 @@ class TestStationSummary : public QObject {
     void answeringNoAndCancellingChangeNothing();
     void refusalsKeepTheDialogOpen();
     void savingInTheSameModeKeepsTheLog();
+    void powerAndOverlayFollowTheCategory();
+    void powerOverlayAndEmailGoToTheSettings();
+    void aValueThatWouldBreakACabrilloLineIsRefused();
 };
 
 void TestStationSummary::showsTheCurrentValues() {
@@ -55,9 +58,10 @@ void TestStationSummary::showsTheCurrentValues() {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("TARNEX - Dati riassuntivi"));
         QCOMPARE(dialog->Field(SummaryField::Callsign)->text(), QStringLiteral("I1ABC"));
         QCOMPARE(dialog->Field(SummaryField::Name)->text(), QStringLiteral("Ugo"));
-        QCOMPARE(dialog->Category()->count(), 7);
+        QCOMPARE(dialog->Category()->count(), 8);
         QCOMPARE(dialog->Category()->itemText(0), QStringLiteral("SINGLE-OP SSB"));
-        QCOMPARE(dialog->Category()->itemText(6), QStringLiteral("CHECKLOG"));
+        QCOMPARE(dialog->Category()->itemText(5), QStringLiteral("MULTI-MULTI"));
+        QCOMPARE(dialog->Category()->itemText(7), QStringLiteral("CHECKLOG"));
         QCOMPARE(dialog->Category()->currentText(), QStringLiteral("SINGLE-OP CW"));
         QCOMPARE(dialog->OwnSection()->count(), 3);
         QCOMPARE(dialog->OwnSection()->itemText(0), QStringLiteral("0130 - BARI"));
@@ -81,7 +85,7 @@ void TestStationSummary::savingSwlSwitchesToListeningMode() {
     h.prompts.yesNoAnswers = {true};
     bool saved = false;
     WhenModal<CStationSummaryDlg>([&](CStationSummaryDlg* dialog) {
-        PickCategory(dialog, 5);
+        PickCategory(dialog, kListeningCategory);
         QCOMPARE(dialog->Category()->currentText(), QStringLiteral("SWL"));
         QCOMPARE(h.prompts.Boxes().size(), size_t{1});
         QCOMPARE(h.prompts.Boxes()[0].title, std::string("Richiesta conferma"));
@@ -128,7 +132,7 @@ void TestStationSummary::answeringNoAndCancellingChangeNothing() {
     MainWindowHarness h(QsoJournal());
     h.prompts.yesNoAnswers = {false};
     WhenModal<CStationSummaryDlg>([&](CStationSummaryDlg* dialog) {
-        PickCategory(dialog, 5);
+        PickCategory(dialog, kListeningCategory);
         QCOMPARE(dialog->Category()->currentText(), QStringLiteral("SINGLE-OP SSB"));  // the log has no file
         PickCategory(dialog, 4);
         QCOMPARE(h.prompts.Boxes().size(), size_t{1});  // within QSO mode nothing is asked
@@ -192,6 +196,108 @@ void TestStationSummary::savingInTheSameModeKeepsTheLog() {
     QCOMPARE(h.JournalBytes(), LogHeaderBytes(LogMode::Qso, station) +
                                    "02.06.2007^1000^7^SSB^IZ2AAA^59^5678^57^5678^\r\n" +
                                    "02.06.2007^1001^7^SSB^IZ2BBB^59^5678^57^1234^\r\n");
+}
+
+void TestStationSummary::powerAndOverlayFollowTheCategory() {
+    MainWindowHarness h(QsoJournal());
+    h.settings.SetStationExtras({"LOW", "YOUTH", ""});
+    struct Expected {
+        int category;
+        const char* power;
+        bool powerOpen;
+        const char* overlay;
+        bool overlayOpen;
+    };
+    // The person's own choices come back when the category allows them again. The
+    // keys pass SWL once (one question).
+    const Expected steps[] = {
+        {1, "LOW", true, "YOUTH", true},             // SINGLE-OP CW, as stored
+        {4, "HIGH", false, "nessuno", false},        // MULTI-ONE: always high power
+        {5, "HIGH", false, "nessuno", false},        // MULTI-MULTI
+        {3, "LOW", true, "YOUTH", true},             // SINGLE-OP MIXED
+        {6, "non scelta", false, "nessuno", false},  // SWL: no power
+        {7, "LOW", true, "nessuno", false},          // CHECKLOG: no overlay
+    };
+    h.prompts.yesNoAnswers = {true};
+    int checked = 0;
+    WhenModal<CStationSummaryDlg>([&](CStationSummaryDlg* dialog) {
+        QCOMPARE(dialog->Power()->count(), 3);
+        QCOMPARE(dialog->Overlay()->itemText(1), QStringLiteral("ROOKIE"));
+        for (const Expected& step : steps) {
+            PickCategory(dialog, step.category);
+            QCOMPARE(dialog->Category()->currentIndex(), step.category);
+            QCOMPARE(dialog->Power()->currentText(), QString::fromLatin1(step.power));
+            QCOMPARE(dialog->Power()->isEnabled(), step.powerOpen);
+            QCOMPARE(dialog->Overlay()->currentText(), QString::fromLatin1(step.overlay));
+            QCOMPARE(dialog->Overlay()->isEnabled(), step.overlayOpen);
+            ++checked;
+        }
+        dialog->reject();
+    });
+    h.Trigger(MenuCommand::StationSummary);
+    QCOMPARE(checked, int(std::size(steps)));
+}
+
+void TestStationSummary::powerOverlayAndEmailGoToTheSettings() {
+    MainWindowHarness h(QsoJournal());
+    WhenModal<CStationSummaryDlg>([&](CStationSummaryDlg* dialog) {
+        QCOMPARE(dialog->Power()->currentText(), QStringLiteral("non scelta"));
+        QCOMPARE(dialog->Overlay()->currentText(), QStringLiteral("nessuno"));
+        QCOMPARE(dialog->Field(SummaryField::Email)->text(), QString());
+        dialog->Power()->setFocus();
+        QTest::keyClick(dialog->Power(), Qt::Key_Down);  // HIGH
+        QTest::keyClick(dialog->Power(), Qt::Key_Down);  // LOW
+        dialog->Overlay()->setFocus();
+        QTest::keyClick(dialog->Overlay(), Qt::Key_Down);  // ROOKIE
+        // The limit stops the typing at 60 characters.
+        Retype(dialog->Field(SummaryField::Email),
+               QStringLiteral("ugo@example.org") + QString(50, QLatin1Char('x')));
+        QCOMPARE(dialog->Field(SummaryField::Email)->text().size(), 60);
+        Retype(dialog->Field(SummaryField::Email), QStringLiteral("ugo@example.org"));
+        ClickSave(dialog);
+    });
+    h.Trigger(MenuCommand::StationSummary);
+    QVERIFY(h.prompts.records.empty());
+    QCOMPARE(h.store.ReadString("Dati riassuntivi", "Potenza", "?"), std::string("LOW"));
+    QCOMPARE(h.store.ReadString("Dati riassuntivi", "Overlay", "?"), std::string("ROOKIE"));
+    QCOMPARE(h.store.ReadString("Dati riassuntivi", "Email", "?"), std::string("ugo@example.org"));
+    // The log file's header stays as other programs read it.
+    QCOMPARE(h.JournalBytes().find("ugo@example.org"), std::string::npos);
+
+    // A multi-operator category stores HIGH, and the dialog opens with what was stored.
+    WhenModal<CStationSummaryDlg>([&](CStationSummaryDlg* dialog) {
+        QCOMPARE(dialog->Power()->currentText(), QStringLiteral("LOW"));
+        QCOMPARE(dialog->Overlay()->currentText(), QStringLiteral("ROOKIE"));
+        QCOMPARE(dialog->Field(SummaryField::Email)->text(), QStringLiteral("ugo@example.org"));
+        PickCategory(dialog, 4);
+        ClickSave(dialog);
+    });
+    h.Trigger(MenuCommand::StationSummary);
+    QCOMPARE(h.settings.extras, (StationExtras{"HIGH", "", "ugo@example.org"}));
+    QCOMPARE(h.store.ReadString("Dati riassuntivi", "Potenza", "?"), std::string("HIGH"));
+}
+
+void TestStationSummary::aValueThatWouldBreakACabrilloLineIsRefused() {
+    // A tab in a name taken from a loaded log's header would split the Cabrillo line.
+    StationSummary station{"I1ABC", "1234", "SINGLE-OP CW", "", "Ugo\tRossi", "", "", "", "", "", ""};
+    MainWindowHarness h(LogHeaderBytes(LogMode::Qso, station));
+    const int writes = h.store.Writes();
+    bool stayedOpen = false;
+    WhenModal<CStationSummaryDlg>([&](CStationSummaryDlg* dialog) {
+        ClickSave(dialog);
+        QCOMPARE(h.prompts.Boxes().size(), size_t{1});
+        QCOMPARE(h.prompts.Boxes()[0].text,
+                 std::string("Correggi i dati!\n\nIl campo contiene un a capo, una tabulazione\no un altro "
+                             "carattere di controllo,\nche romperebbe le righe del file Cabrillo."));
+        QCOMPARE(h.prompts.Boxes()[0].title, std::string("Errore"));
+        QCOMPARE(h.prompts.Boxes()[0].icon, MessageIcon::Stop);
+        QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(dialog->Field(SummaryField::Name)));
+        stayedOpen = dialog->isVisible();
+        dialog->reject();
+    });
+    h.Trigger(MenuCommand::StationSummary);
+    QVERIFY(stayedOpen);
+    QCOMPARE(h.store.Writes(), writes);  // never written
 }
 
 QTEST_MAIN(TestStationSummary)

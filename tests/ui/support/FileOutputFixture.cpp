@@ -28,8 +28,8 @@ FileOutputFixture::FileOutputFixture(const std::vector<Preset>& presets, const s
     session->LoadJournal();
     for (MenuCommand command :
          {MenuCommand::NewLog, MenuCommand::Open, MenuCommand::Save, MenuCommand::SaveAs, MenuCommand::Print,
-          MenuCommand::ShowScore, MenuCommand::ExportCabrillo, MenuCommand::ExportFastlog,
-          MenuCommand::ExportAdif}) {
+          MenuCommand::ShowScore, MenuCommand::ExportCabrillo, MenuCommand::ExportCabrillo3,
+          MenuCommand::ExportFastlog, MenuCommand::ExportAdif}) {
         auto* action = new QAction(&window);
         window.addAction(action);
         actions_[command] = action;
