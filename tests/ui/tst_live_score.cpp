@@ -142,8 +142,8 @@ std::string RandomLog(unsigned seed, int entries) {
     for (int i = 0; i < entries; ++i) {
         const int day = 9 + pick(2);
         const int minuteOfDay = day == 9 ? 12 * 60 + pick(12 * 60) : pick(12 * 60);
-        char date[16];
-        char time[8];
+        char date[32];
+        char time[32];
         std::snprintf(date, sizeof date, "%02d.06.2007", day);
         std::snprintf(time, sizeof time, "%02d%02d", minuteOfDay / 60, minuteOfDay % 60);
         QsoRecord record{date,
