@@ -40,7 +40,8 @@ std::string LogHeaderBytes(LogMode mode, const StationSummary& station);
 // One entry line, CR LF included.
 std::string QsoLine(const QsoRecord& record, std::string_view ownSection);
 std::string HrdLine(const HrdRecord& record);
-// The line of a row of the log, in the log's mode.
+// The line of a row of the log, in the log's mode; the entry's identity, when it has
+// one, in one more field.
 std::string EntryLine(const ContestLog& log, size_t row, std::string_view ownSection);
 
 // Header and every row in display order: the bytes of a full rewrite.
