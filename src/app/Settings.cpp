@@ -42,6 +42,9 @@ void Settings::Load() {
     tips = num(SettingId::Consigli) != 0;
     backgroundColour = num(SettingId::ColoreSfondo);
     textColour = num(SettingId::ColoreTesto);
+    netServers = str(SettingId::ReteServer);
+    netLog = str(SettingId::ReteLog);
+    netPosition = str(SettingId::RetePostazione);
 }
 
 void Settings::WriteString(SettingId id, const std::string& value) {
@@ -104,6 +107,15 @@ void Settings::SetBackgroundColour(int32_t value) {
 void Settings::SetTextColour(int32_t value) {
     textColour = value;
     WriteInt(SettingId::ColoreTesto, value);
+}
+
+void Settings::SetNet(const std::string& servers, const std::string& log, const std::string& position) {
+    netServers = servers;
+    netLog = log;
+    netPosition = position;
+    WriteString(SettingId::ReteServer, servers);
+    WriteString(SettingId::ReteLog, log);
+    WriteString(SettingId::RetePostazione, position);
 }
 
 void Settings::SetStation(const StationSummary& value) {

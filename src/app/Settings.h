@@ -36,6 +36,9 @@ enum class SettingId {
     Consigli,
     ColoreSfondo,
     ColoreTesto,
+    ReteServer,
+    ReteLog,
+    RetePostazione,
 };
 
 struct SettingDef {
@@ -48,7 +51,7 @@ struct SettingDef {
 };
 
 // In the order start-up reads them.
-inline constexpr std::array<SettingDef, 20> kSettingDefs = {{
+inline constexpr std::array<SettingDef, 23> kSettingDefs = {{
     {SettingId::Banda, kParametri, "Banda", false, "7", 0},
     {SettingId::Modo, kParametri, "Modo", false, "SSB", 0},
     {SettingId::Nominativo, kDatiRiassuntivi, "Nominativo", false, "", 0},
@@ -69,6 +72,11 @@ inline constexpr std::array<SettingDef, 20> kSettingDefs = {{
     {SettingId::Consigli, kParametri, "Consigli", true, "", 1},
     {SettingId::ColoreSfondo, kParametri, "Colore sfondo", true, "", 11563120},
     {SettingId::ColoreTesto, kParametri, "Colore testo", true, "", 65535},
+    // Several positions, one log: the servers (comma-separated; empty: no network),
+    // the shared log's name and this position's name.
+    {SettingId::ReteServer, kParametri, "Rete server", false, "", 0},
+    {SettingId::ReteLog, kParametri, "Rete log", false, "", 0},
+    {SettingId::RetePostazione, kParametri, "Rete postazione", false, "", 0},
 }};
 
 const SettingDef& DefOf(SettingId id);
@@ -106,6 +114,9 @@ public:
     bool tips = true;
     int32_t backgroundColour = 11563120;
     int32_t textColour = 65535;
+    std::string netServers;
+    std::string netLog;
+    std::string netPosition;
 
     // Each changes the value in memory and writes it to the store at once.
     void SetBand(const std::string& value);
@@ -118,6 +129,7 @@ public:
     void SetTips(bool value);
     void SetBackgroundColour(int32_t value);
     void SetTextColour(int32_t value);
+    void SetNet(const std::string& servers, const std::string& log, const std::string& position);
     // Writes the ten stored station-summary values (the third comment line is not a
     // setting).
     void SetStation(const StationSummary& value);

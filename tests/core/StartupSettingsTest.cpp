@@ -71,6 +71,9 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
         "Parametri/Consigli (int)",
         "Parametri/Colore sfondo (int)",
         "Parametri/Colore testo (int)",
+        "Parametri/Rete server",
+        "Parametri/Rete log",
+        "Parametri/Rete postazione",
     };
     EXPECT_EQ(store.reads, order);
     EXPECT_EQ(store.Writes(), 0);
