@@ -51,10 +51,18 @@ NetSession::~NetSession() {
 }
 
 uint64_t NetSession::NextNumber() {
-    // Own numbers only grow, and start from the clock after a restart, so that a
-    // position whose files were lost never uses a number of its past again.
-    nextNumber_ = std::max({nextNumber_, NowMillis(), core_.HighestNumberOf(config_.position) + 1});
-    return nextNumber_++;
+    // Own numbers only grow, start from the clock after a restart (so that a position
+    // whose files were lost never uses a number of its past again) and carry this
+    // computer's mark in their low 16 bits (so that two computers that ever use the
+    // same position name, one of them offline, do not give the same number).
+    const uint64_t floor =
+        std::max({nextNumber_, NowMillis() << 16, core_.HighestNumberOf(config_.position) + 1});
+    uint64_t number = (floor & ~uint64_t{0xFFFF}) | salt_;
+    if (number < floor) {
+        number += 0x10000;
+    }
+    nextNumber_ = number + 1;
+    return number;
 }
 
 bool NetSession::Start(const NetConfig& config, std::function<void()> notify) {
@@ -133,6 +141,7 @@ bool NetSession::LoadFiles(std::string& problem) {
             return false;
         }
     }
+    salt_ = std::hash<std::string>{}(token_)&0xFFFF;
 
     streamFile_ = std::make_unique<EventFile>(folder + config_.log + "/flusso.evt");
     std::optional<EventFile::Loaded> stream = streamFile_->Load(&problem);

@@ -14,6 +14,9 @@
 //   journal that the shared log does not know (logged with the network off, or the
 //   moment before a crash) join it as this position's contacts.
 //
+// An entry's identity is its position's name and a number that only grows, from the
+// clock and this computer's mark (see NextNumber).
+//
 // Files, in the program's folder: "rete/<log>/flusso.evt" (the local copy of the
 // stream), "rete/<log>/coda.evt" (the outbox), "rete/istanza" (this computer's mark on
 // its position name). All calls are made on the window's thread.
@@ -116,6 +119,7 @@ class NetSession : private LogNetHook {
     size_t outboxCount_ = 0;
     bool outboxBehind_ = false;
     std::string token_;
+    uint64_t salt_ = 0;  // from the token: the low bits of every own number
     std::shared_ptr<NetMailbox> mailbox_;
     std::unique_ptr<NetLink> link_;
     uint64_t lastApplied_ = 0;

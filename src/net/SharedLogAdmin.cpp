@@ -207,6 +207,7 @@ SharedLogContents ReadSharedLog(const std::vector<std::string>& servers, const s
             jsMsgMetaData_Destroy(meta);
             std::string_view bytes(natsMsg_GetData(msg), static_cast<size_t>(natsMsg_GetDataLength(msg)));
             if (std::optional<NetEvent> event = DecodeNetEvent(bytes)) {
+                contents.adds += event->kind == NetEventKind::Add ? 1 : 0;
                 contents.core.ApplyConfirmed(*event);
             } else {
                 ++contents.badEvents;

@@ -28,6 +28,7 @@ struct SharedLogContents {
     SharedLogAnswer answer;
     MergeCore core;  // every event of the stream applied
     uint64_t lastSequence = 0;
+    uint64_t adds = 0;       // add events among them
     uint64_t badEvents = 0;  // events that do not parse, applied as nothing
 };
 
