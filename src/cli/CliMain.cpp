@@ -4,7 +4,9 @@
 #include <ostream>
 
 #include "app/AppTexts.h"
+#include "cli/CliExportFormats.h"
 #include "cli/CliInput.h"
+#include "cli/CliNet.h"
 #include "cli/CliOptions.h"
 #include "cli/LogCheck.h"
 #include "export/AdifExport.h"
@@ -48,8 +50,19 @@ class Runner {
         if (options_.command == "import-sections") {
             return ImportSections();
         }
+        const CliExportFormat* format = FindCliExportFormat(options_.format);
+        if (options_.command == "net") {
+            if (options_.netCommand == "create") {
+                return RunNetCreate(options_, out_);
+            }
+            LoadSections(format->needsSections);
+            LoadedLog loaded;
+            ReadNetLog(options_, sections_, log_, loaded.station, err_);
+            loaded.hasHeader = true;
+            return Export(loaded);
+        }
         const bool needsSections =
-            options_.command == "check" || (options_.command == "export" && options_.format == "cabrillo");
+            options_.command == "check" || (options_.command == "export" && format->needsSections);
         LoadSections(needsSections);
         LoadedLog loaded = ReadLogForCli(options_.input, sections_, log_);
         if (options_.command == "score") {
@@ -103,21 +116,9 @@ class Runner {
     }
 
     int Export(const LoadedLog& loaded) {
-        std::string bytes;
-        if (options_.format == "cabrillo") {
-            ScoreResult result = ScoreWithMessages();
-            CabrilloOptions cabrillo;
-            cabrillo.swlByBand = options_.swlByBand;
-            bytes = ExportCabrillo(log_, loaded.station, sections_, result.claimedScore, cabrillo);
-        } else if (options_.format == "adif") {
-            bytes = ExportAdif(log_, loaded.station);
-        } else {
-            std::optional<std::string> fastlog = ExportFastlog(log_);
-            if (!fastlog) {
-                throw CliError("Fastlog cannot take a listening (SWL) log");
-            }
-            bytes = std::move(*fastlog);
-        }
+        const CliExportFormat* format = FindCliExportFormat(options_.format);
+        const std::string bytes =
+            format->write(CliExportInput{log_, loaded.station, sections_, options_.swlByBand, err_});
         WriteOutput(*options_.output, bytes);
         return 0;
     }
@@ -158,13 +159,19 @@ std::string CliUsage() {
     return "usage:\n"
            "  tarnex-cli score LOG [--sections FILE]\n"
            "      prints the score report; entries left out are named on the error stream\n"
-           "  tarnex-cli export cabrillo|adif|fastlog LOG -o OUT [--sections FILE] [--swl-by-band]\n"
+           "  tarnex-cli export " +
+           CliExportFormatNames("|", "|") +
+           " LOG -o OUT [--sections FILE] [--swl-by-band]\n"
            "      writes the export file; the station data come from the log's header\n"
            "  tarnex-cli check LOG [--sections FILE]\n"
            "      lists, by row, entries the score leaves out, duplicates, unknown section codes\n"
            "      and fields the entry form would refuse; exit status 1 when it lists any\n"
            "  tarnex-cli import-sections TEXT -o SEZCOD\n"
            "      merges the section lines of a text list into a sections file\n"
+           "  tarnex-cli net create --server URL[,URL...] --log NAME [--replicas 1|3|5]\n"
+           "      makes a log shared by several positions on a NATS server (JetStream)\n"
+           "  tarnex-cli net export FORMAT --server URL[,URL...] --log NAME -o OUT [--sections FILE]\n"
+           "      writes the export file of the shared log as the server holds it\n"
            "\n"
            "LOG is a log file (.trnx) or the journal _ult.trnx. --sections defaults to _sez.cod\n"
            "in the folder of this program. Exit status 2: bad arguments or unusable input.\n";

@@ -5,6 +5,8 @@
 //   tarnex-cli export cabrillo|adif|fastlog LOG -o OUT [--sections FILE] [--swl-by-band]
 //   tarnex-cli check LOG [--sections FILE]
 //   tarnex-cli import-sections TEXT -o SEZCOD
+//   tarnex-cli net create --server URL[,URL...] --log NAME [--replicas 1|3|5]
+//   tarnex-cli net export cabrillo|adif|fastlog --server URL[,URL...] --log NAME -o OUT [--sections FILE]
 //   tarnex-cli --help
 //
 // Exit status: 0 done; 1 "check" found something; 2 bad arguments or input that

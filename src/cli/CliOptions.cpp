@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "cli/CliExportFormats.h"
 #include "cli/CliInput.h"
 
 namespace tarnex {
@@ -7,7 +8,43 @@ namespace tarnex {
 namespace {
 
 bool IsExportFormat(const std::string& text) {
-    return text == "cabrillo" || text == "adif" || text == "fastlog";
+    return FindCliExportFormat(text) != nullptr;
+}
+
+// The "net" commands: no LOG argument, the server and the log's name instead.
+void CheckNetOptions(CliOptions& options, const std::vector<std::string>& positional) {
+    if (positional.size() < 2 || (positional[1] != "create" && positional[1] != "export")) {
+        throw CliError("net needs create or export");
+    }
+    options.netCommand = positional[1];
+    size_t expected = 2;
+    if (options.netCommand == "export") {
+        if (positional.size() < 3 || !IsExportFormat(positional[2])) {
+            throw CliError("net export needs a format: " + CliExportFormatNames());
+        }
+        options.format = positional[2];
+        expected = 3;
+        if (!options.output || options.output->empty()) {
+            throw CliError("net export needs -o OUT");
+        }
+        if (options.replicas) {
+            throw CliError("--replicas applies to net create only");
+        }
+    } else if (options.output || options.sections || options.swlByBand) {
+        throw CliError("net create writes no file: -o, --sections and --swl-by-band not taken");
+    }
+    if (positional.size() > expected) {
+        throw CliError("unexpected argument " + positional[expected]);
+    }
+    if (!options.server || options.server->empty()) {
+        throw CliError("net " + options.netCommand + " needs --server URL");
+    }
+    if (!options.log || options.log->empty()) {
+        throw CliError("net " + options.netCommand + " needs --log NAME");
+    }
+    if (options.swlByBand && options.format != "cabrillo") {
+        throw CliError("--swl-by-band applies to cabrillo only");
+    }
 }
 
 }  // namespace
@@ -43,6 +80,16 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
             options.sections = arg.substr(11);
         } else if (arg == "--swl-by-band") {
             options.swlByBand = true;
+        } else if (arg == "--server") {
+            options.server = value("--server");
+        } else if (arg == "--log") {
+            options.log = value("--log");
+        } else if (arg == "--replicas") {
+            const std::string count = value("--replicas");
+            if (count != "1" && count != "3" && count != "5") {
+                throw CliError("--replicas takes 1, 3 or 5");
+            }
+            options.replicas = std::stoi(count);
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw CliError("unknown option " + arg);
         } else {
@@ -53,10 +100,17 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
         throw CliError("no command given (try --help)");
     }
     options.command = positional[0];
+    if (options.command == "net") {
+        CheckNetOptions(options, positional);
+        return options;
+    }
+    if (options.server || options.log || options.replicas) {
+        throw CliError("--server, --log and --replicas belong to the net commands");
+    }
     size_t expected = 2;
     if (options.command == "export") {
         if (positional.size() < 2 || !IsExportFormat(positional[1])) {
-            throw CliError("export needs a format: cabrillo, adif or fastlog");
+            throw CliError("export needs a format: " + CliExportFormatNames());
         }
         options.format = positional[1];
         expected = 3;
