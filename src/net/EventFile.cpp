@@ -17,8 +17,9 @@ void AddRecord(std::string& out, const StoredEvent& event) {
     out += "\r\n";
 }
 
+// Decimal digits as the writer puts them: no sign, no leading zero.
 bool ParseNumber(std::string_view text, uint64_t& value) {
-    if (text.empty() || text.size() > 20) {
+    if (text.empty() || text.size() > 20 || (text.size() > 1 && text[0] == '0')) {
         return false;
     }
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -50,15 +51,35 @@ std::optional<EventFile::Loaded> EventFile::Load(std::string* error) {
     if (!bytes) {
         return std::nullopt;
     }
-    std::string_view rest(*bytes);
-    if (rest.substr(0, kHeader.size()) != kHeader) {
+    size_t whole = 0;
+    std::optional<std::vector<StoredEvent>> events = Parse(*bytes, whole);
+    if (!events) {
         if (error != nullptr) {
             *error = path_ + ": not an event file";
         }
         return std::nullopt;
     }
-    rest.remove_prefix(kHeader.size());
     Loaded loaded;
+    loaded.events = std::move(*events);
+    if (whole < bytes->size()) {
+        loaded.repaired = true;
+        FileResult rewritten = Rewrite(loaded.events);
+        if (!rewritten) {
+            if (error != nullptr) {
+                *error = rewritten.error;
+            }
+            return std::nullopt;
+        }
+    }
+    return loaded;
+}
+
+std::optional<std::vector<StoredEvent>> EventFile::Parse(std::string_view bytes, size_t& whole) {
+    if (bytes.substr(0, kHeader.size()) != kHeader) {
+        return std::nullopt;
+    }
+    std::string_view rest = bytes.substr(kHeader.size());
+    std::vector<StoredEvent> events;
     while (!rest.empty()) {
         size_t lineEnd = rest.find("\r\n");
         size_t space = rest.find(' ');
@@ -70,23 +91,14 @@ std::optional<EventFile::Loaded> EventFile::Load(std::string* error) {
             break;
         }
         std::string_view body = rest.substr(lineEnd + 2);
-        if (body.size() < length + 2 || body.substr(length, 2) != "\r\n") {
+        if (body.size() < 2 || length > body.size() - 2 || body.substr(length, 2) != "\r\n") {
             break;
         }
-        loaded.events.push_back({sequence, std::string(body.substr(0, length))});
+        events.push_back({sequence, std::string(body.substr(0, length))});
         rest = body.substr(length + 2);
     }
-    if (!rest.empty()) {
-        loaded.repaired = true;
-        FileResult rewritten = Rewrite(loaded.events);
-        if (!rewritten) {
-            if (error != nullptr) {
-                *error = rewritten.error;
-            }
-            return std::nullopt;
-        }
-    }
-    return loaded;
+    whole = bytes.size() - rest.size();
+    return events;
 }
 
 FileResult EventFile::Append(const std::vector<StoredEvent>& events) {

@@ -42,6 +42,9 @@ class EventFile {
     FileResult Rewrite(const std::vector<StoredEvent>& events);
 
     static std::string Bytes(const std::vector<StoredEvent>& events);
+    // The whole records of a file's bytes; `whole` is how many bytes they take (the
+    // rest is a torn record). nullopt when the bytes are not such a file.
+    static std::optional<std::vector<StoredEvent>> Parse(std::string_view bytes, size_t& whole);
 
   private:
     std::string path_;

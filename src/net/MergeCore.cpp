@@ -119,6 +119,12 @@ bool MergeCore::AddPending(const NetEvent& event) {
     if (!decoded || !(*decoded == event)) {
         return false;
     }
+    // A number is used once: one that was, can never come back as this event.
+    if (confirmed_.WasApplied(event.author, event.number) ||
+        std::any_of(pending_.begin(), pending_.end(),
+                    [&](const NetEvent& p) { return SameEvent(p, event); })) {
+        return false;
+    }
     if (event.kind == NetEventKind::Add || event.kind == NetEventKind::Edit) {
         std::optional<LogMode> mode = ShownMode();
         if (mode && *mode != event.mode) {

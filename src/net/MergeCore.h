@@ -56,8 +56,9 @@ class MergeCore {
     std::vector<ViewChange> ApplyConfirmed(const NetEvent& event);
 
     // An own event, already shown by the caller (the row appended, edited or deleted
-    // as the event says). False when the event would be refused by every position (it
-    // is then not kept): the caller must show View() again.
+    // as the event says). False when the event would be refused by every position, or
+    // its number was used before (it is then not kept): the caller must show View()
+    // again.
     bool AddPending(const NetEvent& event);
 
     const SharedLogState& Confirmed() const { return confirmed_; }
