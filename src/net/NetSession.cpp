@@ -175,8 +175,41 @@ bool NetSession::LoadFiles(std::string& problem) {
     return true;
 }
 
+bool NetSession::LogShowsConfirmed() const {
+    const ContestLog& log = session_.Log();
+    const SharedLogState& state = core_.Confirmed();
+    if (!core_.Pending().empty() || state.RowCount() != log.RowCount() ||
+        state.Mode().value_or(log.Mode()) != log.Mode()) {
+        return false;
+    }
+    size_t row = 0;
+    bool same = true;
+    std::string identity;
+    state.ForEachRow([&](SharedLogState::EntryRef ref) {
+        if (!same) {
+            return;
+        }
+        identity = state.IdentityText(ref);
+        same = log.Identity(row) == identity;
+        for (int column = 1; same && column <= 8; ++column) {
+            same = log.Field(row, column) == state.Field(ref, static_cast<size_t>(column - 1));
+        }
+        ++row;
+    });
+    return same;
+}
+
 void NetSession::Reconcile() {
     ContestLog& log = session_.Log();
+    if (LogShowsConfirmed()) {
+        // A restart: the journal holds the shared log already.
+        if (const std::optional<StationSummary>& summary = core_.Confirmed().Summary();
+            summary && *summary != session_.GetSettings().station) {
+            ShowSummary(summary, nullptr);
+            session_.RewriteJournal();
+        }
+        return;
+    }
     const SharedLogView view = core_.View();
     std::unordered_set<std::string> shown;
     for (const SharedRow& row : view.rows) {

@@ -98,6 +98,7 @@ class NetSession : private LogNetHook {
 
     bool LoadFiles(std::string& problem);
     void Reconcile();
+    bool LogShowsConfirmed() const;
     // Keeps an own event: pending in the core, in the outbox file, and (unless
     // `hold`) sent. False when every position would refuse it.
     bool Keep(const NetEvent& event, bool send = true);

@@ -58,7 +58,15 @@ std::optional<uint32_t> SharedLogState::FindAuthor(const std::string& author) co
 
 bool SharedLogState::WasApplied(const std::string& author, uint64_t number) const {
     std::optional<uint32_t> index = FindAuthor(author);
-    return index && applied_.count(Key{*index, number}) != 0;
+    if (!index) {
+        return false;
+    }
+    const Key key{*index, number};
+    if (applied_.count(key) != 0) {
+        return true;
+    }
+    auto it = index_.find(key);
+    return it != index_.end() && entries_[it->second].added;
 }
 
 uint64_t SharedLogState::HighestNumberOf(const std::string& author) const {
@@ -122,11 +130,14 @@ void SharedLogState::SetFields(Entry& entry, const std::array<std::string, 8>& f
 }
 
 SharedLogState::Change SharedLogState::Apply(const NetEvent& event) {
-    const uint32_t author = AuthorIndex(event.author);
-    if (!applied_.insert(Key{author, event.number}).second) {
+    if (WasApplied(event.author, event.number)) {
         return {};
     }
+    const uint32_t author = AuthorIndex(event.author);
     highest_[author] = std::max(highest_[author], event.number);
+    if (event.kind != NetEventKind::Add) {
+        applied_.insert(Key{author, event.number});
+    }
     switch (event.kind) {
         case NetEventKind::Add:
             return ApplyAdd(event);
@@ -142,31 +153,31 @@ SharedLogState::Change SharedLogState::Apply(const NetEvent& event) {
     return {};
 }
 
-bool SharedLogState::ApplyEdit(Entry& entry, uint32_t author, const NetEvent& event) {
+bool SharedLogState::ApplyEdit(EntryRef ref, uint32_t author, const NetEvent& event) {
+    Entry& entry = entries_[ref];
     if (entry.deleted || event.mode != entry.mode) {
         return false;
     }
-    auto it = std::find_if(entry.edits.begin(), entry.edits.end(),
-                           [&](const auto& e) { return e.first == author; });
-    if (it != entry.edits.end()) {
+    std::vector<std::pair<uint32_t, uint64_t>>& edits = edits_[ref];
+    auto it = std::find_if(edits.begin(), edits.end(), [&](const auto& e) { return e.first == author; });
+    if (it != edits.end()) {
         if (it->second > event.number) {
             return false;
         }
         it->second = event.number;
     } else {
-        entry.edits.emplace_back(author, event.number);
+        edits.emplace_back(author, event.number);
     }
     SetFields(entry, event.fields);
     return true;
 }
 
 SharedLogState::Change SharedLogState::ApplyAdd(const NetEvent& event) {
-    if (mode_ && *mode_ != event.mode) {
-        return {};
-    }
     const EntryRef ref = EntryFor(event.entry);
     Entry& entry = entries_[ref];
-    if (entry.added) {
+    if (mode_ && *mode_ != event.mode) {
+        entry.added = true;  // applied, as nothing: a later change of mode does not bring it
+        entry.deleted = true;
         return {};
     }
     entry.added = true;
@@ -179,7 +190,7 @@ SharedLogState::Change SharedLogState::ApplyAdd(const NetEvent& event) {
     SetFields(entry, event.fields);
     if (auto it = waiting_.find(ref); it != waiting_.end()) {
         for (const NetEvent& edit : it->second) {
-            ApplyEdit(entries_[ref], AuthorIndex(edit.author), edit);
+            ApplyEdit(ref, AuthorIndex(edit.author), edit);
         }
         waiting_.erase(it);
     }
@@ -197,7 +208,7 @@ SharedLogState::Change SharedLogState::ApplyEditEvent(const NetEvent& event, uin
         }
         return {};
     }
-    if (!ApplyEdit(entry, author, event)) {
+    if (!ApplyEdit(ref, author, event)) {
         return {};
     }
     return {Change::Updated, ref};

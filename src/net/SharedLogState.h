@@ -86,8 +86,6 @@ class SharedLogState {
         bool deleted = false;
         std::string packed;  // columns 1..8 one after the other
         std::array<uint8_t, 8> ends{};
-        // (author, number) of the latest edit applied per author.
-        std::vector<std::pair<uint32_t, uint64_t>> edits;
     };
     struct Key {
         uint32_t author;
@@ -104,7 +102,7 @@ class SharedLogState {
     std::optional<uint32_t> FindAuthor(const std::string& author) const;
     EntryRef EntryFor(const EntryIdentity& identity);
     static void SetFields(Entry& entry, const std::array<std::string, 8>& fields);
-    bool ApplyEdit(Entry& entry, uint32_t author, const NetEvent& event);
+    bool ApplyEdit(EntryRef ref, uint32_t author, const NetEvent& event);
     Change ApplyAdd(const NetEvent& event);
     Change ApplyEditEvent(const NetEvent& event, uint32_t author);
     Change ApplyDelete(const NetEvent& event);
@@ -117,7 +115,10 @@ class SharedLogState {
     std::vector<uint64_t> highest_;  // per author
     std::vector<Entry> entries_;
     std::unordered_map<Key, EntryRef, KeyHash> index_;
+    // Events applied, but for the adds that made an entry (the entry says so).
     std::unordered_set<Key, KeyHash> applied_;
+    // Per edited entry: (author, number) of the latest edit applied per author.
+    std::unordered_map<EntryRef, std::vector<std::pair<uint32_t, uint64_t>>> edits_;
     // Edits waiting for their entry's add, in the order they were applied.
     std::unordered_map<EntryRef, std::vector<NetEvent>> waiting_;
     std::vector<EntryRef> order_;  // added entries in row order; deleted ones are skipped
