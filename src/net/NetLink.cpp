@@ -122,22 +122,21 @@ struct NetLink::Impl {
         self->connected = true;
         self->Flag(self->resume, true);
     }
+    // The last two callbacks of a connection and of a subscription: once they count,
+    // the link may go away, so counting (under the lock, with the notify) is the last
+    // thing they do.
     static void OnClosed(natsConnection*, void* closure) {
         auto* self = static_cast<Impl*>(closure);
         self->connected = false;
-        {
-            std::lock_guard<std::mutex> lock(self->doneMutex);
-            ++self->closedConnections;
-        }
-        self->done.notify_all();
         self->Flag(self->closed, true);
+        std::lock_guard<std::mutex> lock(self->doneMutex);
+        ++self->closedConnections;
+        self->done.notify_all();
     }
     static void OnSubscriptionDone(void* closure) {
         auto* self = static_cast<Impl*>(closure);
-        {
-            std::lock_guard<std::mutex> lock(self->doneMutex);
-            ++self->finishedSubscriptions;
-        }
+        std::lock_guard<std::mutex> lock(self->doneMutex);
+        ++self->finishedSubscriptions;
         self->done.notify_all();
     }
     static void OnMessage(natsConnection*, natsSubscription*, natsMsg* msg, void* closure) {
@@ -551,7 +550,7 @@ void NetLink::Stop() {
     impl_->worker.join();
     // Subscriptions deliver on their own threads until they say they are done.
     std::unique_lock<std::mutex> lock(impl_->doneMutex);
-    impl_->done.wait_for(lock, milliseconds(3000),
+    impl_->done.wait_for(lock, milliseconds(10000),
                          [&] { return impl_->finishedSubscriptions >= impl_->subscriptionsMade; });
 }
 

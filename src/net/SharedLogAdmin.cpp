@@ -164,14 +164,20 @@ SharedLogContents ReadSharedLog(const std::vector<std::string>& servers, const s
         return contents;
     }
     const std::string name = StreamName(log);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMillis);
     jsStreamInfo* info = nullptr;
     jsErrCode code = static_cast<jsErrCode>(0);
-    natsStatus status = js_GetStreamInfo(&info, connection.Js(), name.c_str(), nullptr, &code);
-    if (status != NATS_OK) {
-        answer.error = code == JSStreamNotFoundErr || status == NATS_NOT_FOUND
-                           ? "no log \"" + log + "\" on " + Connection::List(servers)
-                           : "cannot read the log's stream " + name + ": " + LastError(status);
-        return contents;
+    natsStatus status = NATS_OK;
+    // A cluster that has just lost a server answers again once it has a new leader.
+    while ((status = js_GetStreamInfo(&info, connection.Js(), name.c_str(), nullptr, &code)) != NATS_OK) {
+        if (code == JSStreamNotFoundErr || status == NATS_NOT_FOUND) {
+            answer.error = "no log \"" + log + "\" on " + Connection::List(servers);
+            return contents;
+        }
+        if (!TimeLeft(end)) {
+            answer.error = "cannot read the log's stream " + name + ": " + LastError(status);
+            return contents;
+        }
     }
     const uint64_t last = info->State.LastSeq;
     jsStreamInfo_Destroy(info);
@@ -186,10 +192,13 @@ SharedLogContents ReadSharedLog(const std::vector<std::string>& servers, const s
     options.Config.DeliverPolicy = js_DeliverAll;
     natsSubscription* sub = nullptr;
     const std::string subjects = StreamSubjects(log);
-    status = js_SubscribeSync(&sub, connection.Js(), subjects.c_str(), nullptr, &options, &code);
-    if (status != NATS_OK) {
-        answer.error = "cannot read the log's stream " + name + ": " + LastError(status);
-        return contents;
+    while ((status = js_SubscribeSync(&sub, connection.Js(), subjects.c_str(), nullptr, &options, &code)) !=
+           NATS_OK) {
+        sub = nullptr;
+        if (!TimeLeft(end)) {
+            answer.error = "cannot read the log's stream " + name + ": " + LastError(status);
+            return contents;
+        }
     }
     while (contents.lastSequence < last) {
         natsMsg* msg = nullptr;

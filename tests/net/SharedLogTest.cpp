@@ -147,8 +147,8 @@ TEST_F(SharedLogTest, ThreePositionsLogAThousandContactsEachAndEndWithOneLog) {
         }
         NetPosition& p = *positions[at];
         const int minute = serial / 3;
-        char time[5];
-        std::snprintf(time, sizeof time, "%02d%02d", (12 + minute / 60) % 24, minute % 60);
+        const int hhmm = ((12 + minute / 60) % 24) * 100 + minute % 60;
+        const std::string time = std::string(hhmm < 1000 ? "0" : "") + std::to_string(hhmm);
         p.AddQso(Call(random, serial++), time, random() % 2 ? "1234" : "5678");
         ++logged[at];
         if (random() % 50 == 0 && p.Log().RowCount() > 10) {
@@ -314,7 +314,7 @@ TEST_F(SharedLogTest, AClusterOfThreeLosesAServerMidContestAndNobodyStops) {
     EXPECT_LT(std::chrono::steady_clock::now() - before, 2s);
     ASSERT_TRUE(Settle({run.get(), mult.get()}, 120, 60000ms));
     EXPECT_EQ(Rows(run->Log()), Rows(mult->Log()));
-    SharedLogContents read = ReadSharedLog({urls[1], urls[2]}, "ARI2021");
+    SharedLogContents read = ReadSharedLog({urls[1], urls[2]}, "ARI2021", 30000);
     ASSERT_TRUE(read.answer.ok) << read.answer.error;
     EXPECT_EQ(read.adds, 120u);
 }

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -38,7 +39,14 @@ class NetScratch {
             path_ = pattern;
         }
     }
+    // TARNEX_KEEP_SCRATCH=1 keeps the folder (the servers' logs, the positions'
+    // files) for a look after a failure.
     ~NetScratch() {
+        const char* keep = std::getenv("TARNEX_KEEP_SCRATCH");
+        if (keep != nullptr && *keep == '1') {
+            std::fprintf(stderr, "scratch kept: %s\n", path_.c_str());
+            return;
+        }
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
