@@ -3,8 +3,6 @@
 // - a contact added on one position until it shows on another, 1,000 times (median,
 //   99th percentile and worst), from the moment the entry form adds it and from the
 //   moment the add returned (the two flushes of the adding position left out);
-// - a position starting on 100,000 events of its local copy of the stream, with the
-//   journal already holding the log (a restart) and with the journal to write again;
 // - a new position reading a stream of 100,000 events from the server;
 // - a position that logged 1,000 contacts while the server was down, from the server's
 //   return until every contact is back from it.
@@ -21,7 +19,6 @@
 #include "NatsServer.h"
 #include "NetPosition.h"
 #include "SyntheticLog.h"
-#include "net/EventFile.h"
 #include "net/NetConfig.h"
 #include "net/SharedLogAdmin.h"
 
@@ -106,66 +103,6 @@ void ContactShowsOnAnotherPosition(benchmark::State& state) {
 BENCHMARK(ContactShowsOnAnotherPosition)
     ->Name("BM_NetContactShows")
     ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
-
-// A folder holding a position's local copy of a 100,000-event stream and the journal
-// it made of it.
-class StartUpFolder {
-  public:
-    static StartUpFolder& Get() {
-        static StartUpFolder folder;
-        return folder;
-    }
-    const std::string& Path() const { return path_; }
-    const std::string& Journal() const { return journal_; }
-
-  private:
-    StartUpFolder() : scratch_(true), path_(scratch_.Sub("position")) {
-        std::vector<StoredEvent> stored;
-        uint64_t sequence = 0;
-        for (const NetEvent& event : SyntheticEvents(100000)) {
-            stored.push_back({++sequence, EncodeNetEvent(event)});
-        }
-        std::filesystem::create_directories(path_ + "rete/BENCH");
-        PutFile(path_ + "rete/BENCH/flusso.evt", EventFile::Bytes(stored));
-        NetPosition position(path_);
-        position.Start("nats://127.0.0.1:1", "BENCH", "RUN");
-        position.net->Stop();
-        journal_ = position.Journal();
-    }
-    NetScratch scratch_;
-    std::string path_;
-    std::string journal_;
-};
-
-void StartUpOn100kEvents(benchmark::State& state) {
-    const bool rebuild = state.range(0) == 1;
-    StartUpFolder& folder = StartUpFolder::Get();
-    for (auto _ : state) {
-        PutFile(folder.Path() + "_ult.trnx", rebuild ? std::string() : folder.Journal());
-        if (rebuild) {
-            std::filesystem::remove(folder.Path() + "_ult.trnx");
-        }
-        const size_t heapBefore = HeapInUse();
-        NetPosition position(folder.Path());  // loads the journal as the window does
-        const size_t heapLoaded = HeapInUse();
-        const auto start = Clock::now();
-        position.Start("nats://127.0.0.1:1", "BENCH", "RUN");
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        // What the shared log's state takes beside the log itself.
-        state.counters["log_mb"] = static_cast<double>(heapLoaded - heapBefore) / 1e6;
-        state.counters["net_mb"] = static_cast<double>(HeapInUse() - heapLoaded) / 1e6;
-        if (position.Log().RowCount() != 100000 || position.Journal() != folder.Journal()) {
-            state.SkipWithError("the log shown is not the stream's log");
-        }
-    }
-}
-BENCHMARK(StartUpOn100kEvents)
-    ->Name("BM_NetStartUp100k")
-    ->Arg(0)
-    ->Arg(1)
-    ->UseManualTime()
-    ->Repetitions(5)
     ->Unit(benchmark::kMillisecond);
 
 // Publishes events straight into the stream, many at a time (setting up only).

@@ -23,12 +23,18 @@ using std::chrono::milliseconds;
 constexpr int64_t kRequestMillis = 2000;
 constexpr int64_t kNanosPerSecond = 1000000000;
 
+// The client library's last error, without the place in its source it names first
+// ("(conn.c:802): Unexpected protocol ...").
 std::string LastError(natsStatus status) {
     const char* text = nats_GetLastError(nullptr);
-    if (text != nullptr && *text != '\0') {
-        return text;
+    std::string error = text != nullptr && *text != '\0' ? text : natsStatus_GetText(status);
+    if (!error.empty() && error[0] == '(') {
+        size_t end = error.find("): ");
+        if (end != std::string::npos) {
+            error.erase(0, end + 3);
+        }
     }
-    return natsStatus_GetText(status);
+    return error;
 }
 
 }  // namespace

@@ -280,23 +280,28 @@ std::optional<size_t> NetSession::RowOf(std::string_view identity) const {
 }
 
 void NetSession::AppendRow(const SharedRow& row, std::optional<size_t> at) {
+    std::array<std::string_view, 8> fields;
+    std::copy(row.fields.begin(), row.fields.end(), fields.begin());
+    AppendRow(row.identity, fields, at);
+}
+
+void NetSession::AppendRow(std::string_view identity, const std::array<std::string_view, 8>& fields,
+                           std::optional<size_t> at) {
     ContestLog& log = session_.Log();
     std::array<std::string_view, 9> columns;
-    for (size_t i = 0; i < 8; ++i) {
-        columns[i] = row.fields[i];
-    }
+    std::copy(fields.begin(), fields.end(), columns.begin());
     std::string name;
     size_t count = 8;
     if (log.Mode() == LogMode::Qso) {
-        name = session_.Sections().NameOfText(row.fields[7]);
+        name = session_.Sections().NameOfText(fields[7]);
         columns[8] = name;
         count = 9;
     }
     std::span<const std::string_view> span(columns.data(), count);
     if (at && *at < log.RowCount()) {
-        log.InsertFields(*at, span, row.identity);
+        log.InsertFields(*at, span, identity);
     } else {
-        log.AppendFields(span, row.identity);
+        log.AppendFields(span, identity);
     }
 }
 
@@ -312,18 +317,29 @@ void NetSession::ShowSummary(const std::optional<StationSummary>& summary, NetPo
 }
 
 void NetSession::ShowView(NetPollResult* result) {
-    const SharedLogView view = core_.View();
+    // With nothing pending the rows come straight from the confirmed log, else from
+    // the view built whole.
+    const bool confirmedOnly = core_.Pending().empty();
+    const SharedLogView view = confirmedOnly ? SharedLogView{} : core_.View();
+    const SharedLogState& state = core_.Confirmed();
     ContestLog& log = session_.Log();
-    const LogMode mode = view.mode.value_or(log.Mode());
-    ShowSummary(view.summary, result);
+    const LogMode mode = (confirmedOnly ? state.Mode() : view.mode).value_or(log.Mode());
+    ShowSummary(confirmedOnly ? state.Summary() : view.summary, result);
     if (mode != log.Mode()) {
         session_.SwitchMode(mode);  // empties the log and forgets its file, as a change of mode does
     } else {
         log.Clear();
     }
-    log.Reserve(view.rows.size());
-    for (const SharedRow& row : view.rows) {
-        AppendRow(row, std::nullopt);
+    if (confirmedOnly) {
+        log.Reserve(state.RowCount());
+        state.ForEachRow([&](SharedLogState::EntryRef ref) {
+            AppendRow(state.IdentityText(ref), state.Fields(ref), std::nullopt);
+        });
+    } else {
+        log.Reserve(view.rows.size());
+        for (const SharedRow& row : view.rows) {
+            AppendRow(row, std::nullopt);
+        }
     }
     if (result != nullptr) {
         result->logReplaced = true;

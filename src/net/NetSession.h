@@ -108,6 +108,8 @@ class NetSession : private LogNetHook {
     std::array<std::string, 8> RowFields(size_t row) const;
     std::optional<size_t> RowOf(std::string_view identity) const;
     void AppendRow(const SharedRow& row, std::optional<size_t> at);
+    void AppendRow(std::string_view identity, const std::array<std::string_view, 8>& fields,
+                   std::optional<size_t> at);
     void TrimOutbox();
     bool UpdateStatus();
     uint64_t NextNumber();
