@@ -78,6 +78,10 @@ struct NetLink::Impl {
     int closedConnections = 0;
     int finishedSubscriptions = 0;
     int subscriptionsMade = 0;
+    bool finished = false;  // the worker is done with everything
+    // The open connection, for Stop to close when the worker is stuck in a call.
+    std::mutex connMutex;
+    natsConnection* openConn = nullptr;
 
     // What was told last, so that each state is told once.
     bool toldOnline = false;
@@ -213,6 +217,8 @@ bool NetLink::Impl::Connect(std::string& problem) {
     natsOptions_Destroy(options);
     if (status == NATS_OK) {
         connected = true;
+        std::lock_guard<std::mutex> lock(connMutex);
+        openConn = conn;
         return true;
     }
     const std::string detail = LastError(status);
@@ -460,6 +466,10 @@ void NetLink::Impl::Teardown() {
             std::unique_lock<std::mutex> lock(doneMutex);
             done.wait_for(lock, milliseconds(3000), [&] { return closedConnections > closedBefore; });
         }
+        {
+            std::lock_guard<std::mutex> lock(connMutex);
+            openConn = nullptr;
+        }
         natsConnection_Destroy(conn);
         conn = nullptr;
     }
@@ -516,10 +526,15 @@ void NetLink::Impl::Run() {
         kvStore_Delete(kv, config.position.c_str());
     }
     Teardown();
+    // Subscriptions deliver on their own threads until they say they are done.
+    std::unique_lock<std::mutex> lock(doneMutex);
+    done.wait_for(lock, milliseconds(10000), [&] { return finishedSubscriptions >= subscriptionsMade; });
+    finished = true;
+    done.notify_all();
 }
 
 NetLink::NetLink(Config config, std::shared_ptr<NetMailbox> mailbox)
-    : impl_(std::make_unique<Impl>(std::move(config), std::move(mailbox))) {}
+    : impl_(std::make_shared<Impl>(std::move(config), std::move(mailbox))) {}
 
 NetLink::~NetLink() {
     Stop();
@@ -533,7 +548,9 @@ void NetLink::Start(std::vector<NetOutgoing> queued) {
         std::lock_guard<std::mutex> lock(impl_->mutex);
         impl_->queue.assign(queued.begin(), queued.end());
     }
-    impl_->worker = std::thread([this] { impl_->Run(); });
+    // The thread holds the link's state too: a thread left to end by itself (see
+    // Stop) still has it.
+    impl_->worker = std::thread([impl = impl_] { impl->Run(); });
 }
 
 void NetLink::Send(NetOutgoing item) {
@@ -553,11 +570,24 @@ void NetLink::Stop() {
         impl_->stopping = true;
     }
     impl_->wake.notify_all();
-    impl_->worker.join();
-    // Subscriptions deliver on their own threads until they say they are done.
-    std::unique_lock<std::mutex> lock(impl_->doneMutex);
-    impl_->done.wait_for(lock, milliseconds(10000),
-                         [&] { return impl_->finishedSubscriptions >= impl_->subscriptionsMade; });
+    auto finishedWithin = [&](milliseconds wait) {
+        std::unique_lock<std::mutex> lock(impl_->doneMutex);
+        return impl_->done.wait_for(lock, wait, [&] { return impl_->finished; });
+    };
+    // A worker waiting for the server is woken by closing the connection under it.
+    if (!finishedWithin(milliseconds(1000))) {
+        std::lock_guard<std::mutex> lock(impl_->connMutex);
+        if (impl_->openConn != nullptr) {
+            natsConnection_Close(impl_->openConn);
+        }
+    }
+    if (finishedWithin(milliseconds(2000))) {
+        impl_->worker.join();
+    } else {
+        // Still connecting to a server that does not answer: it ends by itself, and
+        // tells nobody (the mailbox is silenced by its owner).
+        impl_->worker.detach();
+    }
 }
 
 }  // namespace tarnex

@@ -41,14 +41,15 @@ class NetLink {
     void Start(std::vector<NetOutgoing> queued);
     // One more event to send after the others.
     void Send(NetOutgoing item);
-    // Frees the position's name, closes the connection and ends the thread (within
-    // about two seconds even when the server does not answer).
+    // Frees the position's name, closes the connection and ends the thread. Waits
+    // three seconds at most: a thread still stuck in a connection attempt then ends by
+    // itself.
     void Stop();
 
     struct Impl;
 
   private:
-    std::unique_ptr<Impl> impl_;
+    std::shared_ptr<Impl> impl_;
 };
 
 }  // namespace tarnex

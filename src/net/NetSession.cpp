@@ -70,6 +70,9 @@ bool NetSession::Start(const NetConfig& config, std::function<void()> notify) {
     config_ = config;
     core_ = MergeCore();
     lastApplied_ = 0;
+    unsavedStream_.clear();
+    outboxCount_ = 0;
+    outboxBehind_ = false;
     caughtUpTo_.reset();
     badEvents_ = 0;
     lastBadSequence_ = 0;
@@ -141,7 +144,12 @@ bool NetSession::LoadFiles(std::string& problem) {
             return false;
         }
     }
-    salt_ = std::hash<std::string>{}(token_)&0xFFFF;
+    // FNV-1a of the token: the same mark from the same token, whatever the build.
+    uint64_t hash = 14695981039346656037ull;
+    for (char c : token_) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    salt_ = hash & 0xFFFF;
 
     streamFile_ = std::make_unique<EventFile>(folder + config_.log + "/flusso.evt");
     std::optional<EventFile::Loaded> stream = streamFile_->Load(&problem);

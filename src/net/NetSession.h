@@ -14,8 +14,19 @@
 //   journal that the shared log does not know (logged with the network off, or the
 //   moment before a crash) join it as this position's contacts.
 //
+// - Row order: the stream's order of the adds, this position's unconfirmed adds after
+//   them. "Riordina per data ed ora" is an event of the shared log: every position
+//   sorts the rows it holds at that point of the stream, the single-computer way, and
+//   rows added later follow. So every position ends with the same rows in the same
+//   order, the same journal and the same exports.
+//
 // An entry's identity is its position's name and a number that only grows, from the
 // clock and this computer's mark (see NextNumber).
+//
+// The window: Start with NetConfig::FromSettings; its notify (called on a network
+// thread, also after this position's own changes so that the status follows) becomes
+// a queued call of Poll on the window's thread; Status() gives the status line and its
+// hover text; PositionOfRow the "Pos." column.
 //
 // Files, in the program's folder: "rete/<log>/flusso.evt" (the local copy of the
 // stream), "rete/<log>/coda.evt" (the outbox), "rete/istanza" (this computer's mark on
