@@ -10,7 +10,7 @@
 #include "SyntheticLog.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "entry/EntryForm.h"
 #include "entry/ListeningEntry.h"
 #include "sections/SectionTable.h"

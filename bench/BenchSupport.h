@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 
 namespace tarnex::bench {
 

@@ -109,8 +109,37 @@ const Prefix& ChoosePrefix(Random& random) {
     return kPrefixes[0];
 }
 
-// Bands by how busy they are in this contest (40 m and 80 m most of all).
-constexpr std::array<int, kBandCount> kBandWeights = {4, 30, 34, 18, 8, 6};
+// Bands by how busy they are in this contest (40 m and 80 m most of all): by day the
+// higher bands open, by night 80 m and 160 m carry the contest.
+constexpr std::array<int, kBandCount> kDayBandWeights = {1, 22, 36, 24, 10, 7};
+constexpr std::array<int, kBandCount> kNightBandWeights = {14, 50, 30, 6, 0, 0};
+
+// Entries per hour of the contest, from its start at Saturday 12:00 UTC: the opening
+// rush, a quieter afternoon, the night, the morning's second wind and the last hour.
+constexpr std::array<int, 24> kHourWeights = {100, 85, 70, 62, 58, 55, 52, 48, 45, 40, 30, 20,
+                                              14,  10, 9,  10, 16, 24, 40, 50, 55, 58, 60, 72};
+
+// Minute of the contest of the entry at `fraction` (0 <= fraction < 1) of the log, so
+// that the hours fill as the weights say; ascending with the fraction.
+uint32_t ContestMinute(double fraction) {
+    int total = 0;
+    for (int w : kHourWeights) {
+        total += w;
+    }
+    double target = fraction * total;
+    for (size_t hour = 0; hour < kHourWeights.size(); ++hour) {
+        if (target < kHourWeights[hour]) {
+            return static_cast<uint32_t>(hour * 60 + static_cast<size_t>(target * 60 / kHourWeights[hour]));
+        }
+        target -= kHourWeights[hour];
+    }
+    return 24 * 60 - 1;
+}
+
+bool IsNight(uint32_t minute) {
+    const uint32_t utcHour = (12 + minute / 60) % 24;
+    return utcHour >= 20 || utcHour < 6;
+}
 constexpr std::array<int, kModeCount> kModeWeights = {50, 40, 10};
 
 template <size_t N>
@@ -136,10 +165,10 @@ std::string Report(int mode, uint64_t noise) {
     return std::string(mode == 0 ? phone[noise % 4] : telegraph[noise % 4]);
 }
 
-// The contest runs 24 hours from Saturday 14:00 UTC.
+// The contest runs 24 hours from Saturday 12:00 UTC, the second full weekend of June.
 void DateAndTime(uint32_t minute, std::string& date, std::string& time) {
-    uint32_t clock = 14 * 60 + minute;
-    date = clock >= 24 * 60 ? "03.06.2007" : "02.06.2007";
+    uint32_t clock = 12 * 60 + minute;
+    date = clock >= 24 * 60 ? "10.06.2007" : "09.06.2007";
     clock %= 24 * 60;
     char text[8];
     std::snprintf(text, sizeof text, "%02u%02u", clock / 60, clock % 60);
@@ -167,9 +196,9 @@ void SyntheticLog::FillSections(SectionTable& table) {
 
 StationSummary SyntheticLog::Station(LogMode mode) {
     StationSummary s;
-    s.callsign = mode == LogMode::Swl ? "I2-1234" : "IQ2MI";
+    s.callsign = mode == LogMode::Listening ? "I2-1234" : "IQ2MI";
     s.ownSection = SectionCode(2 * kTownsPerArea);  // MILANO
-    s.category = mode == LogMode::Swl ? "SWL" : "MULTI-OP";
+    s.category = mode == LogMode::Listening ? "SWL" : "MULTI-OP";
     s.operators = "IK2AAA IZ2BBB IW2CCC";
     s.name = "Sezione ARI di Milano";
     s.address1 = "Via Scarlatti 31";
@@ -225,10 +254,12 @@ SyntheticLog::SyntheticLog(size_t entries, uint64_t seed) : entries_(entries) {
     slots_.reserve(entries);
     for (size_t i = 0; i < entries; ++i) {
         Slot slot{};
-        slot.minute = static_cast<uint32_t>(i * 1440 / std::max<size_t>(entries, 1));
+        slot.minute =
+            ContestMinute(static_cast<double>(i) / static_cast<double>(std::max<size_t>(entries, 1)));
         uint32_t station = popular();
         for (int attempt = 0;; ++attempt) {
-            slot.band = static_cast<uint8_t>(ChooseWeighted(random, kBandWeights));
+            slot.band = static_cast<uint8_t>(
+                ChooseWeighted(random, IsNight(slot.minute) ? kNightBandWeights : kDayBandWeights));
             slot.mode = static_cast<uint8_t>(ChooseWeighted(random, kModeWeights));
             const uint32_t bit = 1u << (slot.mode * kBandCount + slot.band);
             if ((used[station] & bit) == 0) {
@@ -311,7 +342,7 @@ std::string SyntheticLog::JournalBytes(LogMode mode, const SectionTable& section
         }
     } else {
         for (const HrdRecord& r : Heard()) {
-            bytes += HrdLine(r);
+            bytes += ListeningLine(r);
         }
     }
     return bytes;

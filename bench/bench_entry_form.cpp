@@ -14,8 +14,8 @@
 
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
-#include "app/UserPrompts.h"
+#include "base/SettingsStore.h"
+#include "base/UserPrompts.h"
 #include "entry/EntryForm.h"
 #include "log/BandMode.h"
 #include "log/LogFile.h"

@@ -23,7 +23,7 @@ namespace {
 enum class Format { Cabrillo, Adif, Fastlog };
 
 LogMode ModeArg(const benchmark::State& state) {
-    return state.range(1) == 0 ? LogMode::Qso : LogMode::Swl;
+    return state.range(1) == 0 ? LogMode::Qso : LogMode::Listening;
 }
 
 void SizesAndModes(benchmark::internal::Benchmark* b) {
@@ -119,14 +119,50 @@ void BM_BuildFastlogBytes(benchmark::State& state) {
     BuildBytes(state, Format::Fastlog);
 }
 
-BENCHMARK(BM_ExportCabrillo)->Apply(SizesAndModes)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WriteCabrilloBytes)->Apply(SizesAndModes)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BuildCabrilloBytes)->Apply(SizesAndModes)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExportAdif)->Apply(SizesAndModes)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WriteAdifBytes)->Apply(SizesAndModes)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BuildAdifBytes)->Apply(SizesAndModes)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExportFastlog)->Apply(SizesQsoOnly)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WriteFastlogBytes)->Apply(SizesQsoOnly)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BuildFastlogBytes)->Apply(SizesQsoOnly)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportCabrillo)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteCabrilloBytes)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildCabrilloBytes)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportAdif)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteAdifBytes)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildAdifBytes)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportFastlog)
+    ->Apply(SizesQsoOnly)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFastlogBytes)
+    ->Apply(SizesQsoOnly)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildFastlogBytes)
+    ->Apply(SizesQsoOnly)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -26,7 +26,7 @@ using namespace tarnex::bench;
 namespace {
 
 LogMode ModeArg(const benchmark::State& state) {
-    return state.range(1) == 0 ? LogMode::Qso : LogMode::Swl;
+    return state.range(1) == 0 ? LogMode::Qso : LogMode::Listening;
 }
 
 // One journal per size and mode, written once for the whole run.
@@ -132,7 +132,7 @@ void BM_AppendFlushed(benchmark::State& state) {
     const std::string line =
         mode == LogMode::Qso
             ? QsoLine({"03.06.2007", "1359", "7", "CW", "II2ABC", "599", "599", "2011", "MILANO"}, "2011")
-            : HrdLine({"03.06.2007", "1359", "7", "CW", "II2ABC", "599", "2011", "IK2AAA"});
+            : ListeningLine({"03.06.2007", "1359", "7", "CW", "II2ABC", "599", "2011", "IK2AAA"});
     Journal journal(path);
     for (auto _ : state) {
         if (!journal.Append(line)) {

@@ -22,7 +22,7 @@ using namespace tarnex::bench;
 namespace {
 
 LogMode ModeArg(const benchmark::State& state) {
-    return state.range(1) == 0 ? LogMode::Qso : LogMode::Swl;
+    return state.range(1) == 0 ? LogMode::Qso : LogMode::Listening;
 }
 
 void SizesAndModes(benchmark::internal::Benchmark* b) {

@@ -28,7 +28,7 @@ const char* const kQsoLog =
     "12.03.2005^1423^14^CW^IK1AAA^599^1234^579^5678^\r\n"
     "12.03.2005^1425^7^SSB^IK1AAA^59^1234^57^5678^\r\n"
     "12.03.2005^1430^9^XX^IZ3BBB^59^1234^57^0130^\r\n";
-const char* const kSwlLog =
+const char* const kListeningLog =
     "trnx141;hrd\r\nI2-123\r\n1234\r\nSWL\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
     "12.03.2005^1423^14^CW^IK1AAA^599^5678^IZ3BBB^\r\n"
     "12.03.2005^1424^14^CW^IZ3BBB^599^0130^IK1AAA^\r\n";
@@ -50,13 +50,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const size_t split = input.find(std::string_view("\0\0", 2));
     const std::string_view argText = input.substr(0, split);
-    const std::string_view file = split == std::string_view::npos ? std::string_view() : input.substr(split + 2);
+    const std::string_view file =
+        split == std::string_view::npos ? std::string_view() : input.substr(split + 2);
 
     std::vector<std::string> args;
     size_t start = 0;
     while (start <= argText.size() && !argText.empty()) {
         size_t end = argText.find('\0', start);
-        std::string arg(argText.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        std::string arg(
+            argText.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
         for (char& c : arg) {
             if (c == '/') {
                 c = '_';
@@ -81,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::ScratchFolder& folder = Folder();
     folder.Empty();
     fuzz::PutFile(folder.Path() + "log.trnx", kQsoLog);
-    fuzz::PutFile(folder.Path() + "swl.trnx", kSwlLog);
+    fuzz::PutFile(folder.Path() + "swl.trnx", kListeningLog);
     fuzz::PutFile(folder.Path() + "_sez.cod", kSections);
     fuzz::PutFile(folder.Path() + "sezioni.txt", kSectionsText);
     fuzz::PutFile(folder.Path() + "fuzz.trnx", file);

@@ -13,7 +13,7 @@
 #include "FuzzSupport.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "entry/EntryForm.h"
 #include "entry/ListeningEntry.h"
 #include "log/LogFile.h"
@@ -88,9 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             form.OnFocusChanged(EntryField::Callsign);
             form.SetText(EntryField::Callsign, std::string(log.Field(row, 5)));
             form.EvaluateCallsign();
-            if (log.Mode() == LogMode::Swl) {
-                form.SetText(EntryField::Callsign2, std::string(log.Field(row, HrdCol::AnsweringCall)));
-                listening.OnCallsign2Left(form);
+            if (log.Mode() == LogMode::Listening) {
+                form.OnFocusChanged(EntryField::Callsign2);
+                form.SetText(EntryField::Callsign2, std::string(log.Field(row, ListeningCol::AnsweringCall)));
+                form.OnFocusChanged(EntryField::Section2);  // leaving callsign 2 evaluates it
             }
             form.OnClear();
         }

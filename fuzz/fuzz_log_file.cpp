@@ -91,7 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t row = 0; row < log.RowCount(); ++row) {
         for (int column = 1; column < log.ColumnCount(); ++column) {
             std::string_view field = log.Field(row, column);
-            FUZZ_CHECK(field.find_first_of("\r\n^") == std::string_view::npos || column == QsoCol::SectionName);
+            FUZZ_CHECK(field.find_first_of("\r\n^") == std::string_view::npos ||
+                       column == QsoCol::SectionName);
         }
     }
 
@@ -101,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(score.claimedScore >= 0);
     std::string report = BuildScoreReport(score.table, log.Mode());
     CabrilloOptions byBand;
-    byBand.swlByBand = true;
+    byBand.listeningByBand = true;
     std::string cabrillo = ExportCabrillo(log, station, Sections(), score.claimedScore);
     std::string cabrilloByBand = ExportCabrillo(log, station, Sections(), score.claimedScore, byBand);
     FUZZ_CHECK(cabrillo.size() == cabrilloByBand.size());
@@ -123,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(SameWorked(log, again));
         if (info.hasHeader) {
             StationSummary expected = station;
-            if (log.Mode() == LogMode::Swl) {
+            if (log.Mode() == LogMode::Listening) {
                 expected.category = "SWL";
             }
             FUZZ_CHECK(stationAgain == expected);

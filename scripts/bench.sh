@@ -90,6 +90,16 @@ cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
         if (have(n)) row(b " " modeName[m+1], sprintf("%.1f ms", t[n]), "< " goal " ms", t[n] < goal)
       }
     }
+    for (m = 0; m <= 1; ++m) {
+      n = "BM_LiveAppend/100000/" m
+      if (have(n)) row("live score: one contact added and read, " modeName[m+1], sprintf("%.4f ms", t[n]), "< 0.1 ms", t[n] < 0.1)
+      n = "BM_LiveRebuild/100000/" m
+      if (have(n)) row("live score: every row counted again, " modeName[m+1], sprintf("%.1f ms", t[n]), "< 20 ms", t[n] < 20)
+      w = "BM_OpenWithLiveScore/100000/" m; wo = "BM_OpenWithoutLiveScore/100000/" m
+      if (have(w) && have(wo))
+        row("live score: its share of Open, " modeName[m+1] " (" sprintf("%.1f", t[w]) " - " sprintf("%.1f", t[wo]) " ms)",
+            sprintf("%.1f ms", t[w] - t[wo]), "< 20 ms", t[w] - t[wo] < 20)
+    }
     split("BM_EvaluateCallsign BM_ListeningEvaluateCalling BM_ListeningEvaluateAnswering", ev, " ")
     for (i = 1; i <= 3; ++i) {
       small = ev[i] "/1000"; big = ev[i] "/100000"
@@ -111,6 +121,9 @@ cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
         row(fmt[i] " export, " modeName[m+1] " (" sprintf("%.1f", t[e]) " ms; bytes " sprintf("%.1f", t[w]) " ms)",
             sprintf("%.2f x write", t[e] / t[w]), "<= 2 x writing the bytes", t[e] <= 2 * t[w])
     }
+    if (have("BM_RigPostAndDrain"))
+      row("radio reading handed to the window (post, drain, status text)",
+          sprintf("%.5f ms", t["BM_RigPostAndDrain"]), "< 0.1 ms", t["BM_RigPostAndDrain"] < 0.1)
     n = "BM_NetContactShows"
     if (n in median)
       row("shared log: contact shown on another position (1,000)", sprintf("%.1f / %.1f ms", median[n], worst[n]),

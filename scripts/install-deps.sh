@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the program, its tests and benchmarks need, and
-# only those that are missing.
+# only those that are missing; names given as arguments are added to the list.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth dbus poppler-utils
+  fonts-urw-base35 fonts-dejavu-core
+  libhamlib-dev libhamlib-utils
+  hamradio-files
   nats-server libnats-dev
 )
+# The Debian package and its checks (scripts/package.sh, scripts/check-package.sh).
+packages+=(dpkg-dev lintian desktop-file-utils appstream librsvg2-bin xdotool)
+# Packages a script asks for on top (scripts/screenshot.sh: imagemagick).
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and runs every test: the whole suite
-# in a normal build, then again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then each fuzz target for a bounded time.
+# in a normal build, the Debian package made from that build and checked, then the
+# suite again under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz
+# target for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -12,6 +13,9 @@ echo "== Build and test =="
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== Debian package =="
+scripts/check-package.sh build
 
 echo "== Sanitizers (address, undefined behaviour) =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNEX_SANITIZE=ON >/dev/null

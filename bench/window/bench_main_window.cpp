@@ -23,7 +23,7 @@
 #include "app/AppTexts.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "ui/CTarnexDlg.h"
 
 using namespace tarnex;
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     const size_t entries = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-    const LogMode mode = argc > 2 && std::string(argv[2]) == "swl" ? LogMode::Swl : LogMode::Qso;
+    const LogMode mode = argc > 2 && std::string(argv[2]) == "swl" ? LogMode::Listening : LogMode::Qso;
     QApplication app(argc, argv);
 
     BenchFolder folder("window");
@@ -84,10 +84,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the window shows %zu entries, not %zu\n", session.Log().RowCount(), entries);
         return 1;
     }
-    std::printf("main window  %6zu entries  %s  first frame %.3f s  rss %.1f MB (before %.1f MB)  heap %.1f MB "
-                "(before %.1f MB)\n",
-                entries, mode == LogMode::Qso ? "qso" : "swl", seconds, static_cast<double>(ResidentBytes()) / 1e6,
-                static_cast<double>(residentBefore) / 1e6, static_cast<double>(HeapInUse()) / 1e6,
-                static_cast<double>(heapBefore) / 1e6);
+    std::printf(
+        "main window  %6zu entries  %s  first frame %.3f s  rss %.1f MB (before %.1f MB)  heap %.1f MB "
+        "(before %.1f MB)\n",
+        entries, mode == LogMode::Qso ? "qso" : "swl", seconds, static_cast<double>(ResidentBytes()) / 1e6,
+        static_cast<double>(residentBefore) / 1e6, static_cast<double>(HeapInUse()) / 1e6,
+        static_cast<double>(heapBefore) / 1e6);
     return 0;
 }

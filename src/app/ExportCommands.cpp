@@ -4,12 +4,12 @@
 
 #include "app/LogSession.h"
 #include "app/ScoreCommand.h"
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "export/AdifExport.h"
 #include "export/CabrilloExport.h"
 #include "export/ExportTexts.h"
 #include "export/FastlogExport.h"
-#include "export/SwlBandOrder.h"
+#include "export/ListeningBandOrder.h"
 #include "util/FileIo.h"
 
 namespace tarnex {
@@ -35,7 +35,7 @@ ExportOutcome ExportCommands::ChooseAndWrite(const ExportDialogTexts& texts, con
         return ExportOutcome::Cancelled;
     }
     if (!WriteFileAtomically(*path, bytes())) {
-        prompts.ShowMessage(ExportOpenErrorText(*path), kExportErrorTitle, MessageIcon::Stop);
+        prompts.ShowMessage(ExportOpenErrorText(*path), kErrorTitle, MessageIcon::Stop);
         return ExportOutcome::Failed;
     }
     return ExportOutcome::Written;
@@ -54,12 +54,12 @@ ExportOutcome ExportCommands::ExportCabrillo() {
     }
     ContestLog& log = session_.Log();
     CabrilloOptions options;
-    options.swlByBand = settings.swlCabrilloByBand;
+    options.listeningByBand = settings.listeningCabrilloByBand;
     // The log itself shows the band order while the file is chosen and written; it
     // stays so when the export goes no further.
-    const bool byBand = UsesSwlBandOrder(log, options);
+    const bool byBand = UsesListeningBandOrder(log, options);
     if (byBand) {
-        ApplySwlBandOrder(log);
+        ApplyListeningBandOrder(log);
     }
     ExportOutcome outcome = ChooseAndWrite(kCabrilloDialog, CabrilloInitialFileName(station.callsign), [&] {
         return tarnex::ExportCabrillo(log, station, sections, score.claimedScore, options);
@@ -72,7 +72,8 @@ ExportOutcome ExportCommands::ExportCabrillo() {
 
 ExportOutcome ExportCommands::ExportAdif() {
     const ContestLog& log = session_.Log();
-    if (log.Mode() == LogMode::Swl && !session_.Prompts().AskYesNo(kAdifSwlText, kAdifSwlTitle)) {
+    if (log.Mode() == LogMode::Listening &&
+        !session_.Prompts().AskYesNo(kAdifListeningText, kAdifListeningTitle)) {
         return ExportOutcome::Declined;
     }
     return ChooseAndWrite(kAdifDialog, "",
@@ -81,8 +82,8 @@ ExportOutcome ExportCommands::ExportAdif() {
 
 ExportOutcome ExportCommands::ExportFastlog() {
     const ContestLog& log = session_.Log();
-    if (log.Mode() == LogMode::Swl) {
-        session_.Prompts().ShowMessage(kFastlogSwlText, kFastlogSwlTitle, MessageIcon::Information);
+    if (log.Mode() == LogMode::Listening) {
+        session_.Prompts().ShowMessage(kFastlogListeningText, kInformationTitle, MessageIcon::Information);
         return ExportOutcome::NotAvailable;
     }
     return ChooseAndWrite(kFastlogDialog, "", [&] { return tarnex::ExportFastlog(log).value_or(""); });

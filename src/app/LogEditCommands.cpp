@@ -33,10 +33,10 @@ size_t LogEditCommands::Edit(const std::vector<size_t>& selectedRows, const RowE
             log.Replace(row, *edited);
             session_.EntryEdited(row);
         } else {
-            if (!editor.editHrd) {
+            if (!editor.editListening) {
                 return changed;
             }
-            std::optional<HrdRecord> edited = editor.editHrd(log.Hrd(row));
+            std::optional<HrdRecord> edited = editor.editListening(log.Listening(row));
             if (!edited) {
                 continue;
             }

@@ -19,7 +19,7 @@ class LogSession;
 // nullopt when the person cancelled.
 struct RowEditor {
     std::function<std::optional<QsoRecord>(const QsoRecord&)> editQso;
-    std::function<std::optional<HrdRecord>(const HrdRecord&)> editHrd;
+    std::function<std::optional<HrdRecord>(const HrdRecord&)> editListening;
 };
 
 class LogEditCommands {

@@ -11,7 +11,6 @@ namespace tarnex {
 namespace {
 
 constexpr const char* kConfirmTitle = "Richiesta di conferma";
-constexpr const char* kErrorTitle = "Errore";
 
 constexpr const char* kNewQuestion =
     "ATTENZIONE!\n\nLa creazione di un nuovo log comporta la\n"

@@ -9,7 +9,7 @@
 #include "app/LogNetHook.h"
 #include "app/RecentFileList.h"
 #include "app/Settings.h"
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "log/ContestLog.h"
 #include "log/Journal.h"
 

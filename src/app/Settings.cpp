@@ -38,10 +38,14 @@ void Settings::Load() {
     openLogPath = str(SettingId::PathLogAperto);
     openLogName = str(SettingId::NomeLogAperto);
     modified = num(SettingId::Modificato) != 0;
-    swlCabrilloByBand = num(SettingId::CabrilloSwlSeparati) != 0;
+    listeningCabrilloByBand = num(SettingId::CabrilloSwlSeparati) != 0;
     tips = num(SettingId::Consigli) != 0;
     backgroundColour = num(SettingId::ColoreSfondo);
     textColour = num(SettingId::ColoreTesto);
+    radioModel = num(SettingId::RadioModello);
+    radioPort = str(SettingId::RadioPorta);
+    radioSpeed = num(SettingId::RadioVelocita);
+    radioIntervalMs = num(SettingId::RadioIntervallo);
     netServers = str(SettingId::ReteServer);
     netLog = str(SettingId::ReteLog);
     netPosition = str(SettingId::RetePostazione);
@@ -89,8 +93,8 @@ void Settings::SetModified(bool value) {
     WriteInt(SettingId::Modificato, value ? 1 : 0);
 }
 
-void Settings::SetSwlCabrilloByBand(bool value) {
-    swlCabrilloByBand = value;
+void Settings::SetListeningCabrilloByBand(bool value) {
+    listeningCabrilloByBand = value;
     WriteInt(SettingId::CabrilloSwlSeparati, value ? 1 : 0);
 }
 
@@ -107,6 +111,17 @@ void Settings::SetBackgroundColour(int32_t value) {
 void Settings::SetTextColour(int32_t value) {
     textColour = value;
     WriteInt(SettingId::ColoreTesto, value);
+}
+
+void Settings::SetRadio(int32_t model, const std::string& port, int32_t speed, int32_t intervalMs) {
+    radioModel = model;
+    radioPort = port;
+    radioSpeed = speed;
+    radioIntervalMs = intervalMs;
+    WriteInt(SettingId::RadioModello, model);
+    WriteString(SettingId::RadioPorta, port);
+    WriteInt(SettingId::RadioVelocita, speed);
+    WriteInt(SettingId::RadioIntervallo, intervalMs);
 }
 
 void Settings::SetNet(const std::string& servers, const std::string& log, const std::string& position) {

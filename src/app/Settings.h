@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
+#include "log/BandMode.h"
 #include "log/LogTypes.h"
 #include "log/StationSummary.h"
 
@@ -36,6 +37,10 @@ enum class SettingId {
     Consigli,
     ColoreSfondo,
     ColoreTesto,
+    RadioModello,
+    RadioPorta,
+    RadioVelocita,
+    RadioIntervallo,
     ReteServer,
     ReteLog,
     RetePostazione,
@@ -51,9 +56,10 @@ struct SettingDef {
 };
 
 // In the order start-up reads them.
-inline constexpr std::array<SettingDef, 23> kSettingDefs = {{
-    {SettingId::Banda, kParametri, "Banda", false, "7", 0},
-    {SettingId::Modo, kParametri, "Modo", false, "SSB", 0},
+// The keys are Windows-1252 bytes like every text of the program ("\xE0" is a grave).
+inline constexpr std::array<SettingDef, 27> kSettingDefs = {{
+    {SettingId::Banda, kParametri, "Banda", false, kDefaultBand, 0},
+    {SettingId::Modo, kParametri, "Modo", false, kDefaultMode, 0},
     {SettingId::Nominativo, kDatiRiassuntivi, "Nominativo", false, "", 0},
     {SettingId::Sezione, kDatiRiassuntivi, "Sezione", false, "", 0},
     {SettingId::Nome, kDatiRiassuntivi, "Nome", false, "", 0},
@@ -72,6 +78,12 @@ inline constexpr std::array<SettingDef, 23> kSettingDefs = {{
     {SettingId::Consigli, kParametri, "Consigli", true, "", 1},
     {SettingId::ColoreSfondo, kParametri, "Colore sfondo", true, "", 11563120},
     {SettingId::ColoreTesto, kParametri, "Colore testo", true, "", 65535},
+    // The radio: Hamlib's model number (0 none), the serial device or "host:port" of a
+    // rigctld, the serial speed (0 the model's own default) and the poll interval in ms.
+    {SettingId::RadioModello, kParametri, "Radio modello", true, "", 0},
+    {SettingId::RadioPorta, kParametri, "Radio porta", false, "", 0},
+    {SettingId::RadioVelocita, kParametri, "Radio velocit\xE0", true, "", 0},
+    {SettingId::RadioIntervallo, kParametri, "Radio intervallo", true, "", 500},
     // Several positions, one log: the servers (comma-separated; empty: no network),
     // the shared log's name and this position's name.
     {SettingId::ReteServer, kParametri, "Rete server", false, "", 0},
@@ -95,25 +107,29 @@ inline int32_t RgbToColour(int red, int green, int blue) {
 }
 
 class Settings {
-public:
+  public:
     explicit Settings(SettingsStore& store) : store_(store) {}
 
     // Reads every setting in start-up order; missing values take their defaults.
     void Load();
 
     // The values in memory.
-    std::string band = "7";
-    std::string mode = "SSB";
+    std::string band = kDefaultBand;
+    std::string mode = kDefaultMode;
     StationSummary station{"", "", "SINGLE-OP CW", "", "", "", "", "", "", "", ""};
     LogMode logMode = LogMode::Qso;  // from the category at start-up
     int32_t score = 0;
     std::string openLogPath;
     std::string openLogName;
     bool modified = false;
-    bool swlCabrilloByBand = false;
+    bool listeningCabrilloByBand = false;
     bool tips = true;
     int32_t backgroundColour = 11563120;
     int32_t textColour = 65535;
+    int32_t radioModel = 0;
+    std::string radioPort;
+    int32_t radioSpeed = 0;
+    int32_t radioIntervalMs = 500;
     std::string netServers;
     std::string netLog;
     std::string netPosition;
@@ -125,10 +141,12 @@ public:
     void SetScore(int32_t value);
     void SetOpenLog(const std::string& path, const std::string& name);
     void SetModified(bool value);
-    void SetSwlCabrilloByBand(bool value);
+    void SetListeningCabrilloByBand(bool value);
     void SetTips(bool value);
     void SetBackgroundColour(int32_t value);
     void SetTextColour(int32_t value);
+    // The four radio settings, as the options save them together.
+    void SetRadio(int32_t model, const std::string& port, int32_t speed, int32_t intervalMs);
     void SetNet(const std::string& servers, const std::string& log, const std::string& position);
     // Writes the ten stored station-summary values (the third comment line is not a
     // setting).
@@ -136,15 +154,15 @@ public:
 
     SettingsStore& Store() { return store_; }
 
-private:
+  private:
     void WriteString(SettingId id, const std::string& value);
     void WriteInt(SettingId id, int32_t value);
     SettingsStore& store_;
 };
 
-// SWL mode exactly when the category is "SWL" (case-sensitive).
+// Listening mode exactly when the category is "SWL" (case-sensitive).
 inline LogMode LogModeForCategory(const std::string& category) {
-    return category == "SWL" ? LogMode::Swl : LogMode::Qso;
+    return category == "SWL" ? LogMode::Listening : LogMode::Qso;
 }
 
 }  // namespace tarnex

@@ -4,7 +4,8 @@
 
 #include "app/AppTexts.h"
 #include "app/LogSession.h"
-#include "entry/FieldChecks.h"
+#include "base/ContestRules.h"
+#include "rules/FieldChecks.h"
 #include "sections/SectionTable.h"
 #include "util/TextNumber.h"
 
@@ -12,7 +13,7 @@ namespace tarnex {
 
 const char* const StationSummaryEditor::kInvalidText =
     "Correggi i dati!\n\nDevi inserire almeno\nnominativo, nome, sezione e categoria.";
-const char* const StationSummaryEditor::kToSwlQuestion =
+const char* const StationSummaryEditor::kToListeningQuestion =
     "Attenzione!\nStai passando dal modo QSO al modo SWL\ne ci sono QSO non salvati.\n"
     "Prima di passare al modo SWL conviene salvare\ni QSO con i comandi Salva o Salva come...\n\n"
     "Vuoi continuare comunque?";
@@ -24,9 +25,6 @@ const char* const StationSummaryEditor::kToQsoQuestion =
 namespace {
 
 constexpr const char* kConfirmTitle = "Richiesta conferma";
-constexpr std::array<SummaryField, 8> kFieldsInOrder = {
-    SummaryField::Callsign, SummaryField::Name,     SummaryField::Operators, SummaryField::Address1,
-    SummaryField::Address2, SummaryField::Address3, SummaryField::Comment1,  SummaryField::Comment2};
 
 // True when text begins with prefix, letter case ignored.
 bool BeginsWithNoCase(const std::string& text, const std::string& prefix) {
@@ -45,7 +43,7 @@ bool BeginsWithNoCase(const std::string& text, const std::string& prefix) {
 }  // namespace
 
 size_t SummaryFieldLimit(SummaryField field) {
-    return field == SummaryField::Callsign ? 14 : 60;
+    return field == SummaryField::Callsign ? kCallsignLongest : 60;
 }
 
 std::string& StationSummaryInput::Text(SummaryField field) {
@@ -104,17 +102,17 @@ StationSummaryInput StationSummaryEditor::Initial() const {
 }
 
 int StationSummaryEditor::CategoryChosen(int category) {
-    const bool toSwl = category == kSwlCategory;
+    const bool toListening = category == kListeningCategory;
     const bool modified = session_.Log().Modified();
-    if (session_.Log().Mode() == LogMode::Qso && toSwl) {
+    if (session_.Log().Mode() == LogMode::Qso && toListening) {
         if (session_.GetSettings().openLogPath.empty() || modified) {
-            if (!session_.Prompts().AskYesNo(kToSwlQuestion, kConfirmTitle)) {
+            if (!session_.Prompts().AskYesNo(kToListeningQuestion, kConfirmTitle)) {
                 return 0;
             }
         }
-    } else if (session_.Log().Mode() == LogMode::Swl && !toSwl && modified) {
+    } else if (session_.Log().Mode() == LogMode::Listening && !toListening && modified) {
         if (!session_.Prompts().AskYesNo(kToQsoQuestion, kConfirmTitle)) {
-            return kSwlCategory;
+            return kListeningCategory;
         }
     }
     return category;
@@ -125,7 +123,7 @@ std::string StationSummaryEditor::TooLongText(size_t limit) {
 }
 
 SummarySaveResult StationSummaryEditor::Save(StationSummaryInput& input) {
-    for (SummaryField field : kFieldsInOrder) {
+    for (SummaryField field : kSummaryFields) {
         const size_t limit = SummaryFieldLimit(field);
         if (input.Text(field).size() > limit) {
             session_.Prompts().ShowMessage(TooLongText(limit), kProgramName, MessageIcon::Exclamation);
@@ -149,7 +147,8 @@ bool StationSummaryEditor::Apply(const StationSummaryInput& input,
     StationSummary station = settings.station;  // the third comment line stays
     station.callsign = input.callsign;
     if (input.ownSection >= 0 && static_cast<size_t>(input.ownSection) < ownSections_.size()) {
-        station.ownSection = ownSections_[static_cast<size_t>(input.ownSection)].substr(0, 4);
+        station.ownSection =
+            ownSections_[static_cast<size_t>(input.ownSection)].substr(0, kSectionCodeLength);
     }
     station.name = input.name;
     station.operators = input.operators;

@@ -18,10 +18,13 @@ class LogSession;
 // The category list, in its order.
 inline constexpr std::array<const char*, 7> kCategories = {
     "SINGLE-OP SSB", "SINGLE-OP CW", "SINGLE-OP RTTY", "SINGLE-OP MIXED", "MULTI-ONE", "SWL", "CHECKLOG"};
-inline constexpr int kSwlCategory = 5;
+inline constexpr int kListeningCategory = 5;
 
 // The fields of the dialog, in the order "Salva" checks their limits.
 enum class SummaryField { Callsign, Name, Operators, Address1, Address2, Address3, Comment1, Comment2 };
+inline constexpr std::array<SummaryField, 8> kSummaryFields = {
+    SummaryField::Callsign, SummaryField::Name,     SummaryField::Operators, SummaryField::Address1,
+    SummaryField::Address2, SummaryField::Address3, SummaryField::Comment1,  SummaryField::Comment2};
 
 // The most characters each field takes. The name has the limit of the address lines,
 // so that every header line reads back as one line.
@@ -37,6 +40,9 @@ struct StationSummaryInput {
     std::array<std::string, 3> address;
     std::array<std::string, 2> comment;
     std::string& Text(SummaryField field);
+    const std::string& Text(SummaryField field) const {
+        return const_cast<StationSummaryInput*>(this)->Text(field);
+    }
 };
 
 struct SummarySaveResult {
@@ -73,7 +79,7 @@ class StationSummaryEditor {
 
     static std::string TooLongText(size_t limit);
     static const char* const kInvalidText;
-    static const char* const kToSwlQuestion;
+    static const char* const kToListeningQuestion;
     static const char* const kToQsoQuestion;
 
   private:

@@ -27,7 +27,7 @@ const std::vector<CliExportFormat>& CliExportFormats() {
         {"cabrillo", true,
          [](const CliExportInput& in) {
              CabrilloOptions options;
-             options.swlByBand = in.swlByBand;
+             options.listeningByBand = in.listeningByBand;
              return ExportCabrillo(in.log, in.station, in.sections, ClaimedScore(in), options);
          }},
         {"adif", false, [](const CliExportInput& in) { return ExportAdif(in.log, in.station); }},

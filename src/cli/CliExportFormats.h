@@ -17,7 +17,7 @@ struct CliExportInput {
     const ContestLog& log;
     const StationSummary& station;
     const SectionTable& sections;
-    bool swlByBand = false;
+    bool listeningByBand = false;
     std::ostream& err;  // entries the score leaves out are named here
 };
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/Startup.h"
 #include "log/LogFile.h"
 #include "sections/SectionsImport.h"
 #include "util/FileIo.h"
@@ -61,6 +62,14 @@ std::string ExecutableFolder() {
     }
     std::string folder = program.parent_path().string();
     return folder.empty() || folder.back() == '/' ? folder : folder + "/";
+}
+
+std::string CliProgramFolder() {
+    FolderChoice choice;
+    choice.programFileFolder = ExecutableFolder();
+    choice.userDataFolder = UserDataFolder();
+    choice.installed = IsInstalledProgramFolder(choice.programFileFolder);
+    return ChooseProgramFolder(choice);
 }
 
 }  // namespace tarnex

@@ -36,4 +36,9 @@ void ReadSectionsForCli(const std::string& path, SectionTable& table);
 // found.
 std::string ExecutableFolder();
 
+// Where the window program beside this tool keeps "_sez.cod": the tool's own folder
+// when it is writable and not installed, otherwise the person's data folder. Ends in
+// "/"; empty when neither is known.
+std::string CliProgramFolder();
+
 }  // namespace tarnex

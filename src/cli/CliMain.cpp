@@ -8,10 +8,12 @@
 #include "cli/CliInput.h"
 #include "cli/CliNet.h"
 #include "cli/CliOptions.h"
+#include "cli/HistoryCli.h"
 #include "cli/LogCheck.h"
 #include "export/AdifExport.h"
 #include "export/CabrilloExport.h"
 #include "export/FastlogExport.h"
+#include "score/HourlyActivity.h"
 #include "score/ScoreComputation.h"
 #include "score/ScoreReport.h"
 #include "sections/SectionsFile.h"
@@ -43,12 +45,16 @@ void WriteOutput(const std::string& path, const std::string& bytes) {
 
 class Runner {
   public:
-    Runner(const CliOptions& options, std::ostream& out, std::ostream& err, const std::string& programFolder)
-        : options_(options), out_(out), err_(err), programFolder_(programFolder) {}
+    Runner(const CliOptions& options, std::ostream& out, std::ostream& err, const std::string& programFolder,
+           const ChartWriter& chartWriter)
+        : options_(options), out_(out), err_(err), programFolder_(programFolder), chartWriter_(chartWriter) {}
 
     int Run() {
         if (options_.command == "import-sections") {
             return ImportSections();
+        }
+        if (options_.command == "chart" && !chartWriter_) {
+            throw CliError("this tarnex-cli was built without charts");
         }
         const CliExportFormat* format = FindCliExportFormat(options_.format);
         if (options_.command == "net") {
@@ -70,6 +76,9 @@ class Runner {
         }
         if (options_.command == "check") {
             return Check(loaded);
+        }
+        if (options_.command == "chart") {
+            return Chart();
         }
         return Export(loaded);
     }
@@ -107,6 +116,28 @@ class Runner {
         return 0;
     }
 
+    // Entries the score leaves out are named as by "score", and those on no hour
+    // are counted (the chart's title names them too), once the file is written: a
+    // failure is one line alone.
+    int Chart() {
+        const ScoreResult score = ComputeScore(log_);
+        const HourlyActivity activity = BuildHourlyActivity(log_);
+        const std::string failed = chartWriter_(activity, *options_.output);
+        if (!failed.empty()) {
+            throw CliError(failed);
+        }
+        for (const std::string& message : score.skipMessages) {
+            err_ << message << '\n';
+        }
+        if (!activity.period) {
+            err_ << "no entry has a real date: the chart is empty\n";
+        } else if (activity.outsidePeriod + activity.untimed > 0) {
+            err_ << "not on the chart: " << activity.outsidePeriod << " outside the contest period, "
+                 << activity.untimed << " without a real date or time\n";
+        }
+        return 0;
+    }
+
     int Check(const LoadedLog& loaded) {
         std::vector<LogFinding> findings = CheckLog(log_, loaded.station, loaded.hasHeader, sections_);
         for (const LogFinding& finding : findings) {
@@ -118,7 +149,7 @@ class Runner {
     int Export(const LoadedLog& loaded) {
         const CliExportFormat* format = FindCliExportFormat(options_.format);
         const std::string bytes =
-            format->write(CliExportInput{log_, loaded.station, sections_, options_.swlByBand, err_});
+            format->write(CliExportInput{log_, loaded.station, sections_, options_.listeningByBand, err_});
         WriteOutput(*options_.output, bytes);
         return 0;
     }
@@ -147,6 +178,7 @@ class Runner {
     std::ostream& out_;
     std::ostream& err_;
     std::string programFolder_;
+    const ChartWriter& chartWriter_;
     // Heap-held: the table is 10000 names.
     std::unique_ptr<SectionTable> sectionsHolder_ = std::make_unique<SectionTable>();
     SectionTable& sections_ = *sectionsHolder_;
@@ -166,26 +198,35 @@ std::string CliUsage() {
            "  tarnex-cli check LOG [--sections FILE]\n"
            "      lists, by row, entries the score leaves out, duplicates, unknown section codes\n"
            "      and fields the entry form would refuse; exit status 1 when it lists any\n"
+           "  tarnex-cli chart LOG -o FILE.png|FILE.svg [--sections FILE]\n"
+           "      draws the entries of each hour of the contest by band and the multipliers\n"
+           "      as they grew, as a PNG picture or an SVG vector file\n"
            "  tarnex-cli import-sections TEXT -o SEZCOD\n"
            "      merges the section lines of a text list into a sections file\n"
            "  tarnex-cli net create --server URL[,URL...] --log NAME [--replicas 1|3|5]\n"
            "      makes a log shared by several positions on a NATS server (JetStream)\n"
            "  tarnex-cli net export FORMAT --server URL[,URL...] --log NAME -o OUT [--sections FILE]\n"
-           "      writes the export file of the shared log as the server holds it\n"
+           "      writes the export file of the shared log as the server holds it\n" +
+           HistoryCliUsage() +
            "\n"
-           "LOG is a log file (.trnx) or the journal _ult.trnx. --sections defaults to _sez.cod\n"
-           "in the folder of this program. Exit status 2: bad arguments or unusable input.\n";
+           "LOG is a log file (.trnx) or the journal _ult.trnx. --sections defaults to the\n"
+           "window program's _sez.cod: in ~/.local/share/KORVAL/Tarnex/ for an installed tool,\n"
+           "beside this program in its build folder. Exit status 2: bad arguments or unusable\n"
+           "input.\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const std::string& programFolder) {
+           const std::string& programFolder, const ChartWriter& chartWriter) {
+    if (IsHistoryCommand(args)) {
+        return RunHistoryCommand(args, out, err, programFolder);
+    }
     try {
         CliOptions options = ParseCliOptions(args);
         if (options.command == "help") {
             out << CliUsage();
             return 0;
         }
-        return Runner(options, out, err, programFolder).Run();
+        return Runner(options, out, err, programFolder, chartWriter).Run();
     } catch (const CliError& error) {
         err << "tarnex-cli: " << error.what() << '\n';
         return 2;
@@ -195,8 +236,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return RunCli(args, out, err, ExecutableFolder());
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const ChartWriter& chartWriter) {
+    return RunCli(args, out, err, CliProgramFolder(), chartWriter);
 }
 
 }  // namespace tarnex

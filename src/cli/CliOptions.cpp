@@ -7,9 +7,7 @@ namespace tarnex {
 
 namespace {
 
-bool IsExportFormat(const std::string& text) {
-    return FindCliExportFormat(text) != nullptr;
-}
+bool IsExportFormat(const std::string& text) { return FindCliExportFormat(text) != nullptr; }
 
 // The "net" commands: no LOG argument, the server and the log's name instead.
 void CheckNetOptions(CliOptions& options, const std::vector<std::string>& positional) {
@@ -30,7 +28,7 @@ void CheckNetOptions(CliOptions& options, const std::vector<std::string>& positi
         if (options.replicas) {
             throw CliError("--replicas applies to net create only");
         }
-    } else if (options.output || options.sections || options.swlByBand) {
+    } else if (options.output || options.sections || options.listeningByBand) {
         throw CliError("net create writes no file: -o, --sections and --swl-by-band not taken");
     }
     if (positional.size() > expected) {
@@ -42,9 +40,21 @@ void CheckNetOptions(CliOptions& options, const std::vector<std::string>& positi
     if (!options.log || options.log->empty()) {
         throw CliError("net " + options.netCommand + " needs --log NAME");
     }
-    if (options.swlByBand && options.format != "cabrillo") {
+    if (options.listeningByBand && options.format != "cabrillo") {
         throw CliError("--swl-by-band applies to cabrillo only");
     }
+}
+
+// A name ending in ".png" or ".svg", in any case.
+bool IsChartPicture(const std::string& path) {
+    if (path.size() < 5 || path[path.size() - 5] == '/') {
+        return false;
+    }
+    std::string extension = path.substr(path.size() - 4);
+    for (char& c : extension) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return extension == ".png" || extension == ".svg";
 }
 
 }  // namespace
@@ -79,7 +89,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
         } else if (arg.rfind("--sections=", 0) == 0) {
             options.sections = arg.substr(11);
         } else if (arg == "--swl-by-band") {
-            options.swlByBand = true;
+            options.listeningByBand = true;
         } else if (arg == "--server") {
             options.server = value("--server");
         } else if (arg == "--log") {
@@ -114,7 +124,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
         }
         options.format = positional[1];
         expected = 3;
-    } else if (options.command != "score" && options.command != "check" &&
+    } else if (options.command != "score" && options.command != "check" && options.command != "chart" &&
                options.command != "import-sections") {
         throw CliError("unknown command " + options.command + " (try --help)");
     }
@@ -126,17 +136,21 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
         throw CliError("unexpected argument " + positional[expected]);
     }
     options.input = positional[expected - 1];
-    const bool writes = options.command == "export" || options.command == "import-sections";
+    const bool writes =
+        options.command == "export" || options.command == "import-sections" || options.command == "chart";
     if (writes && (!options.output || options.output->empty())) {
         throw CliError(options.command + " needs -o OUT");
     }
     if (!writes && options.output) {
         throw CliError(options.command + " writes no file: -o not taken");
     }
+    if (options.command == "chart" && !IsChartPicture(*options.output)) {
+        throw CliError("chart writes a .png or .svg file, not " + *options.output);
+    }
     if (options.command == "import-sections" && options.sections) {
         throw CliError("import-sections takes no --sections (the file to merge into is -o)");
     }
-    if (options.swlByBand && options.format != "cabrillo") {
+    if (options.listeningByBand && options.format != "cabrillo") {
         throw CliError("--swl-by-band applies to export cabrillo only");
     }
     if (options.sections && options.sections->empty()) {

@@ -8,13 +8,13 @@
 namespace tarnex {
 
 struct CliOptions {
-    std::string command;                  // "score", "export", "check", "import-sections", "net", "help"
+    std::string command;                  // "score", "export", "check", "chart", "import-sections", "net", "help"
     std::string netCommand;               // net: "create" or "export"
     std::string format;                   // export, net export: a name of the export formats' table
     std::string input;                    // LOG or TEXT
     std::optional<std::string> output;    // -o
     std::optional<std::string> sections;  // --sections
-    bool swlByBand = false;               // --swl-by-band
+    bool listeningByBand = false;         // --swl-by-band
     std::optional<std::string> server;    // net: --server, comma-separated addresses
     std::optional<std::string> log;       // net: --log
     std::optional<int> replicas;          // net create: --replicas

@@ -3,8 +3,8 @@
 #include <map>
 #include <tuple>
 
-#include "entry/FieldChecks.h"
 #include "log/BandMode.h"
+#include "rules/FieldChecks.h"
 #include "score/ScoreComputation.h"
 
 namespace tarnex {
@@ -69,15 +69,15 @@ class Checker {
     }
 
     void CheckListeningLimits(size_t row) {
-        int band = DecodeBand(log_.Field(row, HrdCol::Band))->index;
-        int mode = DecodeMode(log_.Field(row, HrdCol::Mode));
-        std::string calling(log_.Field(row, HrdCol::CallingCall));
+        int band = DecodeBand(log_.Field(row, ListeningCol::Band))->index;
+        int mode = DecodeMode(log_.Field(row, ListeningCol::Mode));
+        std::string calling(log_.Field(row, ListeningCol::CallingCall));
         auto [it, inserted] = callingRow_.emplace(std::make_tuple(calling, band, mode), row);
         if (!inserted) {
             Add(row + 1, calling + " already heard calling on " + BandModeText(log_, row) + " in row " +
                              std::to_string(it->second + 1));
         }
-        std::string answering(log_.Field(row, HrdCol::AnsweringCall));
+        std::string answering(log_.Field(row, ListeningCol::AnsweringCall));
         int& count = answerCount_[std::make_tuple(answering, band, mode)];
         if (++count == 4) {
             Add(row + 1, answering + " heard answering more than 3 times on " + BandModeText(log_, row));
@@ -118,7 +118,7 @@ class Checker {
         if (!skipped && ModeListIndex(mode) < 0) {
             Add(row + 1, "mode " + Quoted(mode) + " is not one of SSB CW RTTY");
         }
-        if (band == "1,8" && mode == "RTTY") {
+        if (!IsWorkable(BandListIndex(band), ModeListIndex(mode))) {
             Add(row + 1, "RTTY is not worked on 1,8");
         }
         if (qso) {
@@ -126,11 +126,12 @@ class Checker {
             CheckReport(row, QsoCol::RstSent, "report sent");
             CheckReport(row, QsoCol::RstReceived, "report received");
         } else {
-            CheckCallsign(row, HrdCol::CallingCall, "calling callsign");
-            CheckCallsign(row, HrdCol::AnsweringCall, "answering callsign");
-            CheckReport(row, HrdCol::Rst, "report");
+            CheckCallsign(row, ListeningCol::CallingCall, "calling callsign");
+            CheckCallsign(row, ListeningCol::AnsweringCall, "answering callsign");
+            CheckReport(row, ListeningCol::Rst, "report");
         }
-        std::string_view section = log_.Field(row, qso ? int{QsoCol::Section} : int{HrdCol::CallingSection});
+        std::string_view section =
+            log_.Field(row, qso ? int{QsoCol::Section} : int{ListeningCol::CallingSection});
         if (!CheckEntrySection(section, sections_)) {
             Add(row + 1, "section code " + Quoted(section) + " is not a known four-digit code");
         }

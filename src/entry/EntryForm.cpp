@@ -1,70 +1,91 @@
 #include "entry/EntryForm.h"
 
+#include <algorithm>
+
 #include "app/LogSession.h"
 #include "entry/CallsignRows.h"
-#include "entry/CheckOrder.h"
-#include "entry/FieldChecks.h"
+#include "entry/EntryFormObserver.h"
 #include "entry/ListeningHandler.h"
+#include "entry/SectionSource.h"
 #include "log/BandMode.h"
 #include "log/LogFile.h"
+#include "rules/CheckOrder.h"
+#include "rules/FieldChecks.h"
 #include "sections/SectionTable.h"
 #include "util/TextNumber.h"
 
 namespace tarnex {
 
+namespace {
+
+// The form's fields that the checks on Enter read, each with the field it is to them.
+// Listening mode uses the same rows: report 1 is in "RST tx", report 2 in "RST rx".
+struct CheckedField {
+    FormField checked;
+    EntryField field;
+};
+constexpr std::array<CheckedField, 7> kCheckedFields = {{
+    {FormField::Callsign, EntryField::Callsign},
+    {FormField::Callsign2, EntryField::Callsign2},
+    {FormField::Date, EntryField::Date},
+    {FormField::Time, EntryField::Time},
+    {FormField::RstSent, EntryField::RstSent},
+    {FormField::RstReceived, EntryField::RstReceived},
+    {FormField::Section, EntryField::Section},
+}};
+
+}  // namespace
+
 EntryField EntryFieldOf(FormField field) {
-    switch (field) {
-        case FormField::Callsign:
-            return EntryField::Callsign;
-        case FormField::Callsign2:
-            return EntryField::Callsign2;
-        case FormField::Date:
-            return EntryField::Date;
-        case FormField::Time:
-            return EntryField::Time;
-        case FormField::RstSent:
-            return EntryField::RstSent;
-        case FormField::RstReceived:
-            return EntryField::RstReceived;
-        case FormField::Section:
-            return EntryField::Section;
-        case FormField::OwnSection:
-            return EntryField::OwnSection;
-        case FormField::None:
-            break;
+    if (field == FormField::OwnSection) {
+        return EntryField::OwnSection;  // the station's own section, checked from the settings
+    }
+    for (const CheckedField& row : kCheckedFields) {
+        if (row.checked == field) {
+            return row.field;
+        }
     }
     return EntryField::None;
 }
 
 FormValues ValuesToCheck(const EntryValues& values) {
     FormValues checked;
-    checked.callsign = values.callsign;
-    checked.callsign2 = values.callsign2;
-    checked.date = values.date;
-    checked.time = values.time;
+    for (const CheckedField& row : kCheckedFields) {
+        *TextOf(checked, row.checked) = *TextOf(values, row.field);
+    }
     checked.mode = values.mode;
-    checked.rstSent = values.rstSent;
-    checked.rstReceived = values.rstReceived;
-    checked.section = values.section;
     checked.autoClock = values.autoClock;
     return checked;
 }
 
 EntryForm::EntryForm(LogSession& session)
     : session_(session), callsignRows_(std::make_unique<CallsignRows>(session.Log())) {
-    state_.values.band = "7";
-    state_.values.mode = "SSB";
-    state_.values.rstSent = "59";
-    state_.values.rstReceived = "59";
+    state_.values.band = kDefaultBand;
+    state_.values.mode = kDefaultMode;
+    state_.values.rstSent = state_.values.rstReceived = DefaultReportFor(kDefaultMode);
 }
 
 EntryForm::~EntryForm() = default;
 
+void EntryForm::AddObserver(EntryFormObserver* observer) {
+    observers_.push_back(observer);
+}
+
+void EntryForm::RemoveObserver(EntryFormObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
 ContestLog& EntryForm::Log() {
+    return session_.Log();
+}
+const ContestLog& EntryForm::Log() const {
     return session_.Log();
 }
 const SectionTable& EntryForm::Sections() const {
     return session_.Sections();
+}
+const CallIndex& EntryForm::Calls() const {
+    return Log().Calls();
 }
 Settings& EntryForm::GetSettings() {
     return session_.GetSettings();
@@ -73,7 +94,7 @@ UserPrompts& EntryForm::Prompts() {
     return session_.Prompts();
 }
 bool EntryForm::Listening() const {
-    return session_.Log().Mode() == LogMode::Swl;
+    return session_.Log().Mode() == LogMode::Listening;
 }
 
 int EntryForm::BandIndex() const {
@@ -101,20 +122,18 @@ void EntryForm::Open(const ClockNow& now) {
     UpdateClock(now, true);
     state_.clockRunning = true;
     // The stored band and mode, when they are entries of the lists.
-    v.band = BandListIndex(settings.band) >= 0 ? settings.band : std::string("7");
-    v.mode = ModeListIndex(settings.mode) >= 0 ? settings.mode : std::string("SSB");
-    if (v.mode == "RTTY" && v.band == "1,8") {
-        v.band = "3,5";
-    }
-    v.rstSent = v.rstReceived = v.mode == "SSB" ? "59" : "599";
-    ResetGrids(2);
+    v.band = BandListIndex(settings.band) >= 0 ? settings.band : std::string(kDefaultBand);
+    v.mode = ModeListIndex(settings.mode) >= 0 ? settings.mode : std::string(kDefaultMode);
+    v.band = std::string(WorkableBand(v.band, v.mode));
+    v.rstSent = v.rstReceived = DefaultReportFor(v.mode);
+    ResetGrids(Grids::Both);
     Redraw();
     MoveFocus(EntryField::Callsign);
     Redraw();
 }
 
 void EntryForm::OnLogReplaced() {
-    ResetGrids(2);
+    ResetGrids(Grids::Both);
     state_.indicators.duplicate = false;
     state_.indicators.newMultiplier = false;
     ResetMarkers(MarkerGroup::All);
@@ -129,75 +148,42 @@ void EntryForm::OnLogReplaced() {
 // --- Typing ---
 
 void EntryForm::SetText(EntryField field, std::string text) {
-    EntryValues& v = state_.values;
-    switch (field) {
-        case EntryField::Date:
-            v.date = std::move(text);
-            break;
-        case EntryField::Time:
-            v.time = std::move(text);
-            break;
-        case EntryField::Callsign:
-            v.callsign = std::move(text);
-            break;
-        case EntryField::RstSent:
-            v.rstSent = std::move(text);
-            break;
-        case EntryField::RstReceived:
-            v.rstReceived = std::move(text);
-            break;
-        case EntryField::Section:
-            v.section = std::move(text);
-            break;
-        case EntryField::SectionName:
-            v.sectionName = std::move(text);
-            break;
-        case EntryField::Callsign2:
-            v.callsign2 = std::move(text);
-            break;
-        case EntryField::Section2:
-            v.section2 = std::move(text);
-            break;
-        case EntryField::SectionName2:
-            v.sectionName2 = std::move(text);
-            break;
-        case EntryField::OwnSection:
-            v.ownSection = std::move(text);
-            break;
-        case EntryField::PreviousCall:
-            v.previousCall = std::move(text);
-            break;
-        case EntryField::None:
-        case EntryField::Band:
-        case EntryField::Mode:
-            break;
+    if (std::string* value = TextOf(state_.values, field)) {
+        *value = std::move(text);
+    }
+}
+
+void EntryForm::OnCallsignTyped(EntryField field, std::string text) {
+    SetText(field, std::move(text));
+    const std::string& typed = *TextOf(state_.values, field);
+    for (EntryFormObserver* observer : observers_) {
+        observer->CallsignTyped(field, typed);
     }
 }
 
 void EntryForm::OnSectionTyped(std::string text) {
     state_.values.section = std::move(text);
-    ProcessSectionTyped(1);
+    ProcessSectionTyped(EntryRow::First);
 }
 
 void EntryForm::OnSection2Typed(std::string text) {
     state_.values.section2 = std::move(text);
-    ProcessSectionTyped(2);
+    ProcessSectionTyped(EntryRow::Second);
 }
 
-void EntryForm::ProcessSectionTyped(int row) {
+void EntryForm::ProcessSectionTyped(EntryRow row) {
     EntryValues& v = state_.values;
-    const bool first = row != 2;
+    const bool first = row == EntryRow::First;
     const std::string& code = first ? v.section : v.section2;
     std::string& name = first ? v.sectionName : v.sectionName2;
-    const int grid = first ? 0 : 1;
-    if (code.size() == 4) {
+    if (code.size() == kSectionCodeLength) {
         name = Sections().NameOfText(code);
         if (!name.empty()) {
-            ShowSectionGrid(NumericValue(code), grid);
+            ShowSectionGrid(NumericValue(code), first ? Grid::Upper : Grid::Lower);
         }
     } else {
         name.clear();
-        ResetGrids(grid);
+        ResetGrids(first ? Grids::Upper : Grids::Lower);
         if (Listening()) {
             ResetMarkers(first ? MarkerGroup::M1 : MarkerGroup::M2);
         } else if (first) {
@@ -367,7 +353,7 @@ void EntryForm::DiscardDuplicate() {
     state_.indicators.duplicate = false;
     state_.indicators.newMultiplier = false;
     state_.previous.clear();
-    ResetGrids(2);
+    ResetGrids(Grids::Both);
     if (Listening()) {
         v.callsign2.clear();
         v.section2.clear();
@@ -387,7 +373,7 @@ void EntryForm::TryAddQso() {
     EntryValues& v = state_.values;
     FormValues checked = ValuesToCheck(v);
     checked.ownSection = GetSettings().station.ownSection;
-    CheckOutcome outcome = RunChecks(QsoEntryChecks(), checked, Sections(), Prompts());
+    CheckOutcome outcome = RunEntryChecks(QsoEntryChecks(), checked);
     v.callsign = checked.callsign;  // upper-cased, or emptied when refused
     if (!outcome.accepted) {
         MoveFocus(EntryFieldOf(outcome.focus));
@@ -401,17 +387,34 @@ void EntryForm::AddQso() {
     const EntryValues& v = state_.values;
     QsoRecord record{v.date,    v.time,        v.band,    v.mode,       v.callsign,
                      v.rstSent, v.rstReceived, v.section, v.sectionName};
-    ContestLog& log = Log();
-    log.AppendWithoutIndexes(record);
+    Log().AppendWithoutIndexes(record);
     // Sets "modified"; the line is on disk before the form is cleared. A failed write
     // is reported by the session, which keeps the journal to be brought up to date.
     session_.JournalAppend(QsoLine(record, GetSettings().station.ownSection));
+    MarkWorked(v.section);
+    ClearAfterAdd();
+}
+
+void EntryForm::AddEntry(const HrdRecord& record) {
+    Log().AppendWithoutIndexes(record);
+    session_.JournalAppend(ListeningLine(record));  // as for a contact
+    MarkWorked(record.callingSection);
+}
+
+void EntryForm::MarkWorked(const std::string& section) {
     const int band = BandIndex();
     const int mode = ModeIndex();
     if (band >= 0 && mode >= 0) {
-        log.Worked().Mark(NumericValue(v.section), mode, BandBit(band));
+        Log().Worked().Mark(NumericValue(section), mode, BandBit(band));
     }
-    ClearAfterAdd();
+}
+
+void EntryForm::PutCallIndexEntry(const CallIndexEntry& entry) {
+    Log().Calls().Put(entry);
+}
+
+CheckOutcome EntryForm::RunEntryChecks(std::span<const CheckStep> steps, FormValues& values) {
+    return RunChecks(steps, values, Sections(), Prompts());
 }
 
 void EntryForm::ClearAfterAdd() {
@@ -420,7 +423,7 @@ void EntryForm::ClearAfterAdd() {
     v.section.clear();
     v.sectionName.clear();
     ClearPreviousContacts();
-    ResetGrids(2);
+    ResetGrids(Grids::Both);
     state_.indicators.newMultiplier = false;
     MoveFocus(EntryField::Callsign);
     Redraw();
@@ -443,8 +446,8 @@ void EntryForm::OnClear() {
         v.section2.clear();
         v.callsign2.clear();
     }
-    v.rstSent = v.rstReceived = ModeIndex() == 0 ? "59" : "599";
-    ResetGrids(2);
+    v.rstSent = v.rstReceived = DefaultReportFor(v.mode);
+    ResetGrids(Grids::Both);
     if (Listening()) {
         ResetMarkers(MarkerGroup::All);
         if (listening_ != nullptr) {
@@ -463,10 +466,7 @@ void EntryForm::OnBandChosen(int index) {
         return;
     }
     EntryValues& v = state_.values;
-    v.band = std::string(kBandTexts[static_cast<size_t>(index)]);
-    if (v.mode == "RTTY" && v.band == "1,8") {
-        v.band = "3,5";  // RTTY is never worked on 1,8
-    }
+    v.band = WorkableBand(kBandTexts[static_cast<size_t>(index)], v.mode);
     GetSettings().SetBand(v.band);
     AfterBandOrModeChange();
     if (Listening() && listening_ != nullptr) {
@@ -480,8 +480,8 @@ void EntryForm::OnModeChosen(int index) {
     }
     EntryValues& v = state_.values;
     v.mode = std::string(kModeTexts[static_cast<size_t>(index)]);
-    if (v.mode == "RTTY" && v.band == "1,8") {
-        v.band = "3,5";
+    if (const std::string_view band = WorkableBand(v.band, v.mode); band != v.band) {
+        v.band = band;
         GetSettings().SetBand(v.band);
     }
     GetSettings().SetMode(v.mode);
@@ -492,11 +492,24 @@ void EntryForm::OnModeChosen(int index) {
     }
 }
 
+void EntryForm::OnBandModeReported(std::string_view band, std::string_view mode) {
+    const int modeIndex = ModeListIndex(mode);
+    if (modeIndex >= 0 && modeIndex != ModeIndex()) {
+        OnModeChosen(modeIndex);
+    }
+    // A band the form would not show (1,8 in RTTY) changes nothing once the form shows
+    // the band it takes instead.
+    const int bandIndex = BandListIndex(band);
+    if (bandIndex >= 0 && WorkableBand(band, state_.values.mode) != state_.values.band) {
+        OnBandChosen(bandIndex);
+    }
+}
+
 void EntryForm::ResetReportsForMode(bool onlyWrongLength) {
     EntryValues& v = state_.values;
-    const bool ssb = v.mode == "SSB";
-    const size_t length = ssb ? 2 : 3;
-    const char* fresh = ssb ? "59" : "599";
+    const bool ssb = IsSsb(v.mode);
+    const size_t length = ReportLength(ssb);
+    const char* fresh = DefaultReport(ssb);
     for (std::string* report : {&v.rstSent, &v.rstReceived}) {
         if (!onlyWrongLength || report->size() != length) {
             *report = fresh;
@@ -507,8 +520,8 @@ void EntryForm::ResetReportsForMode(bool onlyWrongLength) {
 void EntryForm::AfterBandOrModeChange() {
     Redraw();
     EvaluateCallsign();
-    if (state_.values.section.size() == 4) {
-        ShowSectionGrid(NumericValue(state_.values.section), 0);
+    if (state_.values.section.size() == kSectionCodeLength) {
+        ShowSectionGrid(NumericValue(state_.values.section), Grid::Upper);
     }
     Redraw();
 }
@@ -542,7 +555,7 @@ void EntryForm::EvaluateCallsign() {
     state_.duplicate = false;
     state_.indicators.duplicate = false;
     v.previousCall.clear();
-    ResetGrids(1);
+    ResetGrids(Grids::Lower);
 
     const ContestLog& log = Log();
     for (uint32_t row : callsignRows_->RowsOf(v.callsign)) {
@@ -552,7 +565,7 @@ void EntryForm::EvaluateCallsign() {
         if (v.section.empty() && !state_.duplicate) {
             v.section = log.Field(row, QsoCol::Section);
             v.sectionName = Sections().NameOfText(v.section);
-            ShowSectionGrid(NumericValue(v.section), 0);
+            ShowSectionGrid(NumericValue(v.section), Grid::Upper);
         }
         if (rowBand == v.band && rowMode == v.mode) {
             state_.indicators.duplicate = true;
@@ -572,28 +585,42 @@ void EntryForm::EvaluateCallsign() {
         std::optional<BandCode> band = DecodeBand(rowBand);
         int mode = DecodeMode(rowMode);
         if (band && mode >= 0) {
-            state_.cells[GridCell(1, mode, band->index)] = true;
+            state_.cells[GridCell(static_cast<int>(Grid::Lower), mode, band->index)] = true;
         }
     }
+    TakeOutsideSection();
     if (!state_.previous.empty()) {
         ++state_.previousScrollRequests;
     }
     Redraw();
 }
 
-void EntryForm::ShowSectionGrid(int32_t code, int grid) {
+void EntryForm::TakeOutsideSection() {
+    EntryValues& v = state_.values;
+    if (sectionSource_ == nullptr || !v.section.empty() || state_.duplicate) {
+        return;
+    }
+    std::optional<std::string> section = sectionSource_->SectionOf(v.callsign);
+    if (section && section->size() == kSectionCodeLength && IsAllDigits(*section)) {
+        v.section = *section;
+        v.sectionName = Sections().NameOfText(v.section);
+        ShowSectionGrid(NumericValue(v.section), Grid::Upper);
+    }
+}
+
+void EntryForm::ShowSectionGrid(int32_t code, Grid grid) {
     const WorkedSections& worked = Log().Worked();
     for (int mode = 0; mode < kModeCount; ++mode) {
         uint8_t bits = worked.Bits(code, mode);
         for (int band = 0; band < kBandCount; ++band) {
-            state_.cells[GridCell(grid, mode, band)] = (bits & BandBit(band)) != 0;
+            state_.cells[GridCell(static_cast<int>(grid), mode, band)] = (bits & BandBit(band)) != 0;
         }
     }
     const int band = BandIndex();
     const int mode = ModeIndex();
     const bool already = band >= 0 && mode >= 0 && worked.IsWorked(code, mode, BandBit(band));
     if (Listening()) {
-        Marker& marker = state_.indicators.multiplier[grid == 1 ? 1 : 0];
+        Marker& marker = state_.indicators.multiplier[grid == Grid::Lower ? 1 : 0];
         marker.visible = !already;
         marker.on = true;
     } else {
@@ -601,27 +628,40 @@ void EntryForm::ShowSectionGrid(int32_t code, int grid) {
     }
 }
 
-void EntryForm::ResetGrids(int which) {
-    const int first = which == 1 ? 18 : 0;
-    const int last = which == 0 ? 18 : kGridCells;
+void EntryForm::ResetGrids(Grids which) {
+    const int first = which == Grids::Lower ? kCellsPerGrid : 0;
+    const int last = which == Grids::Upper ? kCellsPerGrid : kGridCells;
     for (int cell = first; cell < last; ++cell) {
         state_.cells[cell] = false;
     }
 }
 
-void EntryForm::ResetMarkers(int groups) {
+void EntryForm::SetDuplicate(bool duplicate) {
+    state_.duplicate = duplicate;
+    state_.indicators.duplicate = duplicate;
+}
+
+void EntryForm::SetCallingMarker(Marker marker) {
+    state_.indicators.calling = marker;
+}
+
+void EntryForm::SetAnswerMarkers(const std::array<Marker, kAnswersPerBandMode>& markers) {
+    state_.indicators.answers = markers;
+}
+
+void EntryForm::ResetMarkers(MarkerGroup groups) {
     EntryIndicators& ind = state_.indicators;
-    if (groups & MarkerGroup::C) {
+    if (Has(groups, MarkerGroup::C)) {
         ind.calling = {};
     }
-    if (groups & MarkerGroup::R) {
+    if (Has(groups, MarkerGroup::R)) {
         ind.answers = {};
     }
     // The M pictures are the same on and off: hidden, they are left switched on.
-    if (groups & MarkerGroup::M1) {
+    if (Has(groups, MarkerGroup::M1)) {
         ind.multiplier[0] = {false, true};
     }
-    if (groups & MarkerGroup::M2) {
+    if (Has(groups, MarkerGroup::M2)) {
         ind.multiplier[1] = {false, true};
     }
 }

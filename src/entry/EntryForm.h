@@ -4,8 +4,14 @@
 // the state after every handler and reports the person's typing and focus moves.
 //
 // Typing: the window passes every edit the person makes with SetText (which runs no
-// rule), except in the two section fields, whose edits go to OnSectionTyped /
-// OnSection2Typed. Writing the state back into the window never calls in here.
+// rule), except in the callsign fields, whose keystrokes go to OnCallsignTyped (the
+// observers follow them), and the two section fields, whose edits go to
+// OnSectionTyped / OnSection2Typed. Writing the state back into the window never calls
+// in here.
+//
+// Band and mode: the person's choice in the lists and a report from the radio
+// (OnBandModeReported) take the same path: stored as "Banda" and "Modo", RTTY never on
+// 1,8, reports reset for a new mode, the callsign evaluated again and the grids lit.
 //
 // Focus: the form keeps the field that has the focus. MoveFocus is the one place that
 // changes it and runs what leaving and entering fields does (leaving the callsign
@@ -14,31 +20,32 @@
 // focus, and after a handler puts the keyboard focus where State().focus says; the
 // focus notification that follows finds the form already there and does nothing.
 //
-// Listening mode: see ListeningHandler.h.
+// Listening mode: the rules of the second row are a ListeningHandler
+// (ListeningHandler.h), which sees the form only through ListeningForm.h.
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include "entry/CheckOrder.h"
 #include "entry/EntryClock.h"
 #include "entry/EntryFormState.h"
+#include "entry/ListeningForm.h"
+#include "rules/CheckOrder.h"
 
 namespace tarnex {
 
 class CallsignRows;
 class ContestLog;
+class EntryFormObserver;
 class ListeningHandler;
 class LogSession;
-class SectionTable;
+class SectionSource;
 class Settings;
 class UserPrompts;
-
-// The form field where a check that failed sends the focus.
-EntryField EntryFieldOf(FormField field);
-// The typed values the checks on Enter read, in both modes (the QSO mode adds the
-// own section).
-FormValues ValuesToCheck(const EntryValues& values);
+struct QsoRecord;
 
 // The window: told to show the state again.
 class EntryFormView {
@@ -47,7 +54,7 @@ class EntryFormView {
     virtual void Redraw(const EntryFormState& state) = 0;
 };
 
-class EntryForm {
+class EntryForm final : private ListeningForm {
   public:
     explicit EntryForm(LogSession& session);
     ~EntryForm();
@@ -56,17 +63,13 @@ class EntryForm {
 
     void SetView(EntryFormView* view) { view_ = view; }
     void SetListeningHandler(ListeningHandler* handler) { listening_ = handler; }
+    void AddObserver(EntryFormObserver* observer);
+    void RemoveObserver(EntryFormObserver* observer);
+    // Where a callsign's section comes from when the log has none; nullptr: nowhere.
+    void SetSectionSource(SectionSource* source) { sectionSource_ = source; }
 
-    const EntryFormState& State() const { return state_; }
-    EntryFormState& MutableState() { return state_; }
+    const EntryFormState& State() const override { return state_; }
     const EntryValues& Values() const { return state_.values; }
-
-    LogSession& Session() { return session_; }
-    ContestLog& Log();
-    const SectionTable& Sections() const;
-    Settings& GetSettings();
-    UserPrompts& Prompts();
-    bool Listening() const;
 
     // --- Events ---
 
@@ -75,14 +78,22 @@ class EntryForm {
     void Open(const ClockNow& now);
 
     // The person typed in a field (no rule runs).
-    void SetText(EntryField field, std::string text);
+    void SetText(EntryField field, std::string text) override;
+    // A keystroke in a callsign field: the text taken as SetText does, then the
+    // observers told.
+    void OnCallsignTyped(EntryField field, std::string text);
 
     void OnEnter();
     void OnFocusChanged(EntryField now);
     void OnSectionTyped(std::string text);
     void OnSection2Typed(std::string text);
+    // A band or mode chosen in the lists, by position.
     void OnBandChosen(int index);
     void OnModeChosen(int index);
+    // A band and mode from outside the lists (the radio), as texts of the lists: each
+    // one that would change what the form shows takes the path of the person's own
+    // choice (the mode first); a text that is no entry of its list is ignored.
+    void OnBandModeReported(std::string_view band, std::string_view mode);
     // "Cancella campi input", F9, button "C".
     void OnClear();
     void OnAutoClockClicked(bool on, const ClockNow& now);
@@ -91,31 +102,43 @@ class EntryForm {
     // The log was replaced as a whole (New, Open, a change of mode).
     void OnLogReplaced();
 
-    // --- Operations shared with the listening half ---
+    // --- Operations ---
 
-    // Moves the focus, running what leaving the old field and entering the new one do.
-    void MoveFocus(EntryField to);
     // Shows the state in the window.
-    void Redraw();
+    void Redraw() override;
     // The previous-contacts search (leaving the callsign, band or mode change).
     void EvaluateCallsign();
-    // Lights grid g from WorkedSections for the code and sets the new-multiplier
-    // picture (in listening mode the M marker of the grid's row).
-    void ShowSectionGrid(int32_t code, int grid);
-    // Switches off grid 0 (0), grid 1 (1) or both (2).
-    void ResetGrids(int which);
-    // Hides and switches off the listening markers of the given MarkerGroup bits.
-    void ResetMarkers(int groups);
-    // Section 1 (row 1) or section 2 (row 2) as typed: name, grid and indicator.
-    void ProcessSectionTyped(int row);
-    // Writes the date and time from the clock and shows a tip when one is due.
-    void UpdateClock(const ClockNow& now, bool forced);
-
-    // Positions of the chosen band and mode in their lists (the selected texts).
-    int BandIndex() const;
-    int ModeIndex() const;
 
   private:
+    // ListeningForm: what the listening half may use.
+    int BandIndex() const override;
+    int ModeIndex() const override;
+    const CallIndex& Calls() const override;
+    const SectionTable& Sections() const override;
+    void SetDuplicate(bool duplicate) override;
+    void SetCallingMarker(Marker marker) override;
+    void SetAnswerMarkers(const std::array<Marker, kAnswersPerBandMode>& markers) override;
+    // Hides and switches off the listening markers of the given groups.
+    void ResetMarkers(MarkerGroup groups) override;
+    // Switches off the upper grid, the lower one or both.
+    void ResetGrids(Grids which) override;
+    // Lights a grid from WorkedSections for the code and sets the new-multiplier
+    // picture (in listening mode the M marker of the grid's row).
+    void ShowSectionGrid(int32_t code, Grid grid) override;
+    // Moves the focus, running what leaving the old field and entering the new one do.
+    void MoveFocus(EntryField to) override;
+    // The section of a row as typed: its name, its grid and the indicator.
+    void ProcessSectionTyped(EntryRow row) override;
+    CheckOutcome RunEntryChecks(std::span<const CheckStep> steps, FormValues& values) override;
+    void AddEntry(const HrdRecord& record) override;
+    void PutCallIndexEntry(const CallIndexEntry& entry) override;
+
+    ContestLog& Log();
+    const ContestLog& Log() const;
+    Settings& GetSettings();
+    UserPrompts& Prompts();
+    bool Listening() const;
+
     void LeaveField(EntryField field);
     void EnterField(EntryField field);
     void OnCallsignFocusIn();
@@ -124,15 +147,23 @@ class EntryForm {
     void DiscardDuplicate();
     void TryAddQso();
     void AddQso();
+    // Marks a section worked on the chosen band and mode.
+    void MarkWorked(const std::string& section);
     void ClearAfterAdd();
     void ResetReportsForMode(bool onlyWrongLength);
     void AfterBandOrModeChange();
     void ClearPreviousContacts();
+    // The section the outside source knows for the callsign, when the log gave none.
+    void TakeOutsideSection();
+    // Updates clock and date; shows a tip when one is due.
+    void UpdateClock(const ClockNow& now, bool forced);
 
     LogSession& session_;
     EntryFormState state_;
     EntryFormView* view_ = nullptr;
     ListeningHandler* listening_ = nullptr;
+    std::vector<EntryFormObserver*> observers_;
+    SectionSource* sectionSource_ = nullptr;
     std::unique_ptr<CallsignRows> callsignRows_;
     // While a field is being left: where the focus goes next (the leave handler may
     // keep it or send it elsewhere).

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ContestRules.h"
+
 namespace tarnex {
 
 // The places the keyboard focus can be, as far as the entry form cares.
@@ -53,6 +55,40 @@ struct EntryValues {
     bool operator==(const EntryValues&) const = default;
 };
 
+// Where each typed field of the form keeps its text: one row per field, read by the
+// form when the person types and by the window when it shows the form. Band and Mode
+// are chosen from their lists, and None holds nothing.
+struct EntryText {
+    EntryField field;
+    std::string EntryValues::*text;
+};
+inline constexpr std::array<EntryText, 12> kEntryTexts = {{
+    {EntryField::Date, &EntryValues::date},
+    {EntryField::Time, &EntryValues::time},
+    {EntryField::Callsign, &EntryValues::callsign},
+    {EntryField::RstSent, &EntryValues::rstSent},
+    {EntryField::RstReceived, &EntryValues::rstReceived},
+    {EntryField::Section, &EntryValues::section},
+    {EntryField::SectionName, &EntryValues::sectionName},
+    {EntryField::Callsign2, &EntryValues::callsign2},
+    {EntryField::Section2, &EntryValues::section2},
+    {EntryField::SectionName2, &EntryValues::sectionName2},
+    {EntryField::OwnSection, &EntryValues::ownSection},
+    {EntryField::PreviousCall, &EntryValues::previousCall},
+}};
+// The text of a field, or nullptr for a field that holds none.
+inline std::string* TextOf(EntryValues& values, EntryField field) {
+    for (const EntryText& row : kEntryTexts) {
+        if (row.field == field) {
+            return &(values.*row.text);
+        }
+    }
+    return nullptr;
+}
+inline const std::string* TextOf(const EntryValues& values, EntryField field) {
+    return TextOf(const_cast<EntryValues&>(values), field);
+}
+
 // A small display-only picture or button that can be hidden, or shown on or off.
 struct Marker {
     bool visible = false;
@@ -60,23 +96,39 @@ struct Marker {
     bool operator==(const Marker&) const = default;
 };
 
-// Listening-mode marker groups, combined as a bit set for ResetMarkers.
-namespace MarkerGroup {
-enum : int {
+// Listening-mode markers, combined as a set of flags for ResetMarkers.
+enum class MarkerGroup : unsigned {
+    None = 0,
     C = 1,   // callsign 1 already heard calling
-    R = 2,   // the three answer markers of callsign 2
+    R = 2,   // the answer markers of callsign 2
     M1 = 4,  // new multiplier, row 1
     M2 = 8,  // new multiplier, row 2
     All = 15,
 };
-}  // namespace MarkerGroup
+constexpr MarkerGroup operator|(MarkerGroup a, MarkerGroup b) {
+    return static_cast<MarkerGroup>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr bool Has(MarkerGroup set, MarkerGroup group) {
+    return (static_cast<unsigned>(set) & static_cast<unsigned>(group)) != 0;
+}
+
+// The two rows of the entry form that hold a section: the first (the section, or
+// section 1 in listening mode) and, in listening mode only, the second (section 2).
+enum class EntryRow { First, Second };
+
+// The two worked grids: the upper one follows the section of the first row, the
+// lower one the callsign's earlier contacts (the section of the second row in
+// listening mode).
+enum class Grid { Upper = 0, Lower = 1 };
+// Which grids ResetGrids switches off.
+enum class Grids { Upper, Lower, Both };
 
 struct EntryIndicators {
-    bool duplicate = false;            // the DUP picture
-    bool newMultiplier = false;        // the MOLT picture (QSO mode)
-    Marker calling;                    // C, after report 1 (listening mode)
-    std::array<Marker, 3> answers;     // R x3, after report 2 (listening mode)
-    std::array<Marker, 2> multiplier;  // M of row 1 and row 2 (listening mode)
+    bool duplicate = false;                           // the DUP picture
+    bool newMultiplier = false;                       // the MOLT picture (QSO mode)
+    Marker calling;                                   // C, after report 1 (listening mode)
+    std::array<Marker, kAnswersPerBandMode> answers;  // R x3, after report 2 (listening mode)
+    std::array<Marker, 2> multiplier;                 // M of row 1 and row 2 (listening mode)
     bool operator==(const EntryIndicators&) const = default;
 };
 
@@ -91,17 +143,10 @@ struct PreviousContact {
     bool operator==(const PreviousContact&) const = default;
 };
 
-constexpr int kGridCells = 36;
-// Cell number of (grid, mode, band): 18 x grid + 6 x mode + band; the window's
-// control for it is 10000 + that number.
-constexpr int GridCell(int grid, int mode, int band) {
-    return 18 * grid + 6 * mode + band;
-}
-
 struct EntryFormState {
     EntryValues values;
     EntryField focus = EntryField::Callsign;
-    std::array<bool, kGridCells> cells{};  // true: worked (red), false: not (white)
+    std::array<bool, kGridCells> cells{};  // by GridCell(); true: worked (red), false: not (white)
     EntryIndicators indicators;
     std::vector<PreviousContact> previous;
     // Grows by one whenever the previous contacts should be scrolled to their last row.

@@ -2,13 +2,10 @@
 
 #include <utility>
 
-#include "app/LogSession.h"
-#include "entry/CheckOrder.h"
-#include "entry/EntryForm.h"
-#include "entry/FieldChecks.h"
-#include "log/BandMode.h"
-#include "log/ContestLog.h"
-#include "log/LogFile.h"
+#include "entry/ListeningForm.h"
+#include "log/LogTypes.h"
+#include "rules/CheckOrder.h"
+#include "rules/FieldChecks.h"
 #include "sections/SectionTable.h"
 #include "util/TextNumber.h"
 
@@ -28,48 +25,44 @@ ListeningEntry::Working LookUpWorking(const CallIndex& index, const std::string&
 
 // --- Evaluating the two callsigns ---
 
-void ListeningEntry::OnCallsign1Valid(EntryForm& form) {
-    EntryFormState& state = form.MutableState();
-    EntryValues& v = state.values;
+void ListeningEntry::OnCallsign1Valid(ListeningForm& form) {
+    const EntryValues& v = form.State().values;
     form.ResetMarkers(MarkerGroup::C);
-    first_ = LookUpWorking(form.Log().Calls(), v.callsign);
+    first_ = LookUpWorking(form.Calls(), v.callsign);
     if (first_.found && first_.entry.section != 0) {
         // The section this station sent when it was heard calling replaces what is typed.
-        v.section = FormatCode(first_.entry.section);
+        form.SetText(EntryField::Section, FormatCode(first_.entry.section));
         form.MoveFocus(EntryField::Section);
         form.Redraw();
-        form.ProcessSectionTyped(1);
+        form.ProcessSectionTyped(EntryRow::First);
     }
     const int band = form.BandIndex();
     const int mode = form.ModeIndex();
-    state.indicators.calling.visible = true;
-    state.indicators.calling.on = band >= 0 && mode >= 0 && first_.entry.HeardCalling(band, mode);
+    form.SetCallingMarker({true, band >= 0 && mode >= 0 && first_.entry.HeardCalling(band, mode)});
     form.Redraw();
 }
 
-void ListeningEntry::OnCallsign2Left(EntryForm& form) {
+void ListeningEntry::OnCallsign2Left(ListeningForm& form) {
     EvaluateCallsign2(form);
 }
 
-void ListeningEntry::EvaluateCallsign2(EntryForm& form) {
-    EntryFormState& state = form.MutableState();
-    EntryValues& v = state.values;
+void ListeningEntry::EvaluateCallsign2(ListeningForm& form) {
+    const EntryValues& v = form.State().values;
     // The duplicate flag describes the pair evaluated now, never an earlier one.
-    state.duplicate = false;
-    state.indicators.duplicate = false;
-    v.callsign2 = Trimmed(v.callsign2);
+    form.SetDuplicate(false);
+    form.SetText(EntryField::Callsign2, Trimmed(v.callsign2));
     form.ResetMarkers(MarkerGroup::R);
 
-    const CallIndex& index = form.Log().Calls();
+    const CallIndex& index = form.Calls();
     if (!first_.filled || first_.entry.callsign != v.callsign) {
         first_ = LookUpWorking(index, v.callsign);
     }
     second_ = LookUpWorking(index, v.callsign2);
     if (second_.found && second_.entry.section != 0) {
-        v.section2 = FormatCode(second_.entry.section);
+        form.SetText(EntryField::Section2, FormatCode(second_.entry.section));
         form.MoveFocus(EntryField::Section2);
         form.Redraw();
-        form.ProcessSectionTyped(2);
+        form.ProcessSectionTyped(EntryRow::Second);
     }
 
     const int band = form.BandIndex();
@@ -78,98 +71,96 @@ void ListeningEntry::EvaluateCallsign2(EntryForm& form) {
         form.Redraw();
         return;
     }
-    const int answers = second_.entry.AnswerCount(band, mode);
-    ShowAnswerMarkers(form, answers);
-    if (answers >= 3) {
-        state.duplicate = true;
-        for (Marker& marker : state.indicators.answers) {
-            marker.on = true;
-        }
+    // Callsign 2 answered as often as it may, or callsign 1 already heard calling.
+    const bool answersFull = second_.entry.AnswerCount(band, mode) >= kAnswersPerBandMode;
+    ShowAnswerMarkers(form, second_.entry.AnswerCount(band, mode), answersFull);
+    bool duplicate = answersFull || first_.entry.HeardCalling(band, mode);
+    if (duplicate && !second_.entry.HeardCalling(band, mode) &&
+        first_.entry.AnswerCount(band, mode) < kAnswersPerBandMode) {
+        SwapStations(form, band, mode);  // acceptable the other way round
+        duplicate = false;
     }
-    if (first_.entry.HeardCalling(band, mode)) {
-        state.duplicate = true;
-    }
-    if (state.duplicate && !second_.entry.HeardCalling(band, mode) &&
-        first_.entry.AnswerCount(band, mode) < 3) {
-        SwapStations(form, band, mode);
-    }
-    if (state.duplicate) {
-        state.indicators.duplicate = true;
-    }
+    form.SetDuplicate(duplicate);
     form.Redraw();
 }
 
-void ListeningEntry::ShowAnswerMarkers(EntryForm& form, int count) {
-    std::array<Marker, 3>& answers = form.MutableState().indicators.answers;
-    answers[0].visible = true;
-    answers[1].visible = count >= 1;
-    answers[2].visible = count >= 2;
+void ListeningEntry::ShowAnswerMarkers(ListeningForm& form, int count, bool on) {
+    std::array<Marker, kAnswersPerBandMode> answers{};
+    for (size_t i = 0; i < answers.size(); ++i) {
+        answers[i] = {count >= static_cast<int>(i), on};
+    }
+    form.SetAnswerMarkers(answers);
 }
 
-void ListeningEntry::SwapStations(EntryForm& form, int band, int mode) {
-    EntryFormState& state = form.MutableState();
-    EntryValues& v = state.values;
-    std::swap(v.callsign, v.callsign2);
-    std::swap(v.rstSent, v.rstReceived);
-    v.section2 = v.section;
-    v.section.clear();
-    v.sectionName.clear();
-    v.sectionName2 = v.section2.size() == 4 ? form.Sections().NameOfText(v.section2) : std::string();
+void ListeningEntry::SwapStations(ListeningForm& form, int band, int mode) {
+    const EntryValues before = form.State().values;
+    form.SetText(EntryField::Callsign, before.callsign2);
+    form.SetText(EntryField::Callsign2, before.callsign);
+    form.SetText(EntryField::RstSent, before.rstReceived);
+    form.SetText(EntryField::RstReceived, before.rstSent);
+    form.SetText(EntryField::Section2, before.section);
+    form.SetText(EntryField::Section, {});
+    form.SetText(EntryField::SectionName, {});
+    form.SetText(EntryField::SectionName2, before.section.size() == kSectionCodeLength
+                                               ? form.Sections().NameOfText(before.section)
+                                               : std::string());
     std::swap(first_, second_);
 
-    state.indicators.calling.on = false;
-    form.ResetMarkers(MarkerGroup::R);
-    ShowAnswerMarkers(form, second_.entry.AnswerCount(band, mode));
+    Marker calling = form.State().indicators.calling;
+    calling.on = false;
+    form.SetCallingMarker(calling);
+    ShowAnswerMarkers(form, second_.entry.AnswerCount(band, mode), false);
 
-    state.duplicate = false;
     form.MoveFocus(EntryField::Section);
     form.Redraw();
-    form.ProcessSectionTyped(1);
-    form.ProcessSectionTyped(2);
+    form.ProcessSectionTyped(EntryRow::First);
+    form.ProcessSectionTyped(EntryRow::Second);
 }
 
-void ListeningEntry::OnBandChanged(EntryForm& form) {
+void ListeningEntry::OnBandChanged(ListeningForm& form) {
     ShowSection2Grid(form);
 }
 
-void ListeningEntry::OnModeChanged(EntryForm& form) {
+void ListeningEntry::OnModeChanged(ListeningForm& form) {
     ShowSection2Grid(form);
 }
 
-void ListeningEntry::ShowSection2Grid(EntryForm& form) {
-    const std::string& section2 = form.Values().section2;
-    if (section2.size() == 4) {
-        form.ShowSectionGrid(NumericValue(section2), 1);
+void ListeningEntry::ShowSection2Grid(ListeningForm& form) {
+    const std::string& section2 = form.State().values.section2;
+    if (section2.size() == kSectionCodeLength) {
+        form.ShowSectionGrid(NumericValue(section2), Grid::Lower);
     }
     form.Redraw();
 }
 
-void ListeningEntry::OnFormReset(EntryForm& form) {
+void ListeningEntry::OnFormReset(ListeningForm& form) {
     first_ = {};
     second_ = {};
 }
 
 // --- Enter ---
 
-void ListeningEntry::OnEnter(EntryForm& form) {
-    EntryFormState& state = form.MutableState();
-    EntryValues& v = state.values;
+void ListeningEntry::OnEnter(ListeningForm& form) {
+    const EntryFormState& state = form.State();
     switch (state.focus) {
         case EntryField::Section:
-            if (v.section.size() == 4) {
+            if (state.values.section.size() == kSectionCodeLength) {
                 form.MoveFocus(EntryField::Callsign2);
             }
             form.Redraw();
             return;
-        case EntryField::Callsign2:
-            if (CheckCallsign(v.callsign2)) {
+        case EntryField::Callsign2: {
+            std::string callsign2 = state.values.callsign2;
+            if (CheckCallsign(callsign2)) {
+                form.SetText(EntryField::Callsign2, std::move(callsign2));
                 form.MoveFocus(EntryField::Section2);  // leaving callsign 2 evaluates it
             } else {
-                v.callsign2.clear();
+                form.SetText(EntryField::Callsign2, {});
                 form.ResetMarkers(MarkerGroup::R);
             }
             form.Redraw();
             return;
+        }
         case EntryField::Section2:
             TryAdd(form);
             return;
@@ -178,13 +169,12 @@ void ListeningEntry::OnEnter(EntryForm& form) {
     }
 }
 
-void ListeningEntry::TryAdd(EntryForm& form) {
-    EntryValues& v = form.MutableState().values;
-    FormValues checked = ValuesToCheck(v);
-    CheckOutcome outcome = RunChecks(HrdEntryChecks(), checked, form.Sections(), form.Prompts());
+void ListeningEntry::TryAdd(ListeningForm& form) {
+    FormValues checked = ValuesToCheck(form.State().values);
+    CheckOutcome outcome = form.RunEntryChecks(ListeningEntryChecks(), checked);
     // Upper-cased, or emptied when refused.
-    v.callsign = checked.callsign;
-    v.callsign2 = checked.callsign2;
+    form.SetText(EntryField::Callsign, checked.callsign);
+    form.SetText(EntryField::Callsign2, checked.callsign2);
     if (!outcome.accepted) {
         form.MoveFocus(EntryFieldOf(outcome.focus));
         form.Redraw();
@@ -196,27 +186,20 @@ void ListeningEntry::TryAdd(EntryForm& form) {
     AddExchange(form);
 }
 
-void ListeningEntry::AddExchange(EntryForm& form) {
-    const EntryValues& v = form.Values();
+void ListeningEntry::AddExchange(ListeningForm& form) {
+    const EntryValues& v = form.State().values;
     const int band = form.BandIndex();
     const int mode = form.ModeIndex();
-    const uint8_t bandBit = BandBit(band);
-    ContestLog& log = form.Log();
-    LogSession& session = form.Session();
 
     // Fresh copies of both index entries: what the evaluation saw, unless the log was
     // edited in between, and always the callsigns that are being added.
-    first_ = LookUpWorking(log.Calls(), v.callsign);
-    second_ = LookUpWorking(log.Calls(), v.callsign2);
+    first_ = LookUpWorking(form.Calls(), v.callsign);
+    second_ = LookUpWorking(form.Calls(), v.callsign2);
     const bool same = v.callsign == v.callsign2;
     CallIndexEntry& calling = first_.entry;
     CallIndexEntry& answering = same ? first_.entry : second_.entry;
 
-    const HrdRecord heard{v.date, v.time, v.band, v.mode, v.callsign, v.rstSent, v.section, v.callsign2};
-    log.AppendWithoutIndexes(heard);
-    session.JournalAppend(HrdLine(heard));  // also marks the log modified
-    log.Worked().Mark(NumericValue(v.section), mode, bandBit);
-
+    form.AddEntry(HrdRecord{v.date, v.time, v.band, v.mode, v.callsign, v.rstSent, v.section, v.callsign2});
     calling.MarkCalling(band, mode);
     answering.AddAnswer(band, mode);
     calling.section = NumericValue(v.section);
@@ -226,34 +209,30 @@ void ListeningEntry::AddExchange(EntryForm& form) {
         answering.section = NumericValue(v.section2);
     }
 
-    if (!answering.HeardCalling(band, mode) && calling.AnswerCount(band, mode) < 3 &&
+    // The same exchange heard the other way round, when the answering station may
+    // still be logged calling.
+    if (!answering.HeardCalling(band, mode) && calling.AnswerCount(band, mode) < kAnswersPerBandMode &&
         !v.sectionName2.empty()) {
-        const HrdRecord back{v.date,      v.time,        v.band,     v.mode,
-                             v.callsign2, v.rstReceived, v.section2, v.callsign};
-        log.AppendWithoutIndexes(back);
-        session.JournalAppend(HrdLine(back));
-        log.Worked().Mark(NumericValue(v.section2), mode, bandBit);
+        form.AddEntry(
+            HrdRecord{v.date, v.time, v.band, v.mode, v.callsign2, v.rstReceived, v.section2, v.callsign});
         answering.MarkCalling(band, mode);
         calling.AddAnswer(band, mode);
     }
 
-    log.Calls().Put(calling);
+    form.PutCallIndexEntry(calling);
     if (!same) {
-        log.Calls().Put(answering);
+        form.PutCallIndexEntry(answering);
     }
     ClearAfterAdd(form);
 }
 
-void ListeningEntry::ClearAfterAdd(EntryForm& form) {
-    EntryValues& v = form.MutableState().values;
-    v.sectionName2.clear();
-    v.sectionName.clear();
-    v.section2.clear();
-    v.section.clear();
-    v.callsign2.clear();
-    v.callsign.clear();
+void ListeningEntry::ClearAfterAdd(ListeningForm& form) {
+    for (EntryField field : {EntryField::SectionName2, EntryField::SectionName, EntryField::Section2,
+                             EntryField::Section, EntryField::Callsign2, EntryField::Callsign}) {
+        form.SetText(field, {});
+    }
     form.ResetMarkers(MarkerGroup::All);
-    form.ResetGrids(2);
+    form.ResetGrids(Grids::Both);
     first_ = {};
     second_ = {};
     form.MoveFocus(EntryField::Callsign);

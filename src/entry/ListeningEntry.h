@@ -1,9 +1,10 @@
 #pragma once
 // The listening-mode half of the entry form: one heard exchange between two stations
 // becomes one or two heard entries. A station may be heard calling once per band and
-// mode and answering at most three times; the C, R and M markers show where the two
-// callsigns stand while they are typed, and an exchange that is only acceptable the
-// other way round has its two stations swapped.
+// mode and answering at most kAnswersPerBandMode times; the C, R and M markers show
+// where the two callsigns stand while they are typed, and an exchange that is only
+// acceptable the other way round has its two stations swapped. It sees the form only
+// through ListeningForm.
 
 #include <cstdint>
 #include <string>
@@ -23,25 +24,26 @@ class ListeningEntry : public ListeningHandler {
         bool filled = false;  // the callsign field was evaluated since the last reset
     };
 
-    void OnEnter(EntryForm& form) override;
-    void OnCallsign1Valid(EntryForm& form) override;
-    void OnCallsign2Left(EntryForm& form) override;
-    void OnBandChanged(EntryForm& form) override;
-    void OnModeChanged(EntryForm& form) override;
-    void OnFormReset(EntryForm& form) override;
+    void OnEnter(ListeningForm& form) override;
+    void OnCallsign1Valid(ListeningForm& form) override;
+    void OnCallsign2Left(ListeningForm& form) override;
+    void OnBandChanged(ListeningForm& form) override;
+    void OnModeChanged(ListeningForm& form) override;
+    void OnFormReset(ListeningForm& form) override;
 
     // The working entry of callsign 1 (row 1) or callsign 2 (row 2).
     const Working& WorkingEntry(int row) const { return row == 2 ? second_ : first_; }
 
   private:
-    void EvaluateCallsign2(EntryForm& form);
-    // Shows the R markers for an answer count (0 to 3).
-    static void ShowAnswerMarkers(EntryForm& form, int count);
-    void SwapStations(EntryForm& form, int band, int mode);
-    void TryAdd(EntryForm& form);
-    void AddExchange(EntryForm& form);
-    void ClearAfterAdd(EntryForm& form);
-    void ShowSection2Grid(EntryForm& form);
+    void EvaluateCallsign2(ListeningForm& form);
+    // Shows one R marker more than the answers heard (up to all of them), all lit or
+    // all dark.
+    static void ShowAnswerMarkers(ListeningForm& form, int count, bool on);
+    void SwapStations(ListeningForm& form, int band, int mode);
+    void TryAdd(ListeningForm& form);
+    void AddExchange(ListeningForm& form);
+    void ClearAfterAdd(ListeningForm& form);
+    void ShowSection2Grid(ListeningForm& form);
 
     Working first_;
     Working second_;

@@ -58,10 +58,10 @@ void AppendRecord(std::string& out, const ContestLog& log, size_t row, const Sta
         AppendField(out, "RST_RCVD", log.Field(row, QsoCol::RstReceived));
         AppendField(out, "SRX", log.Field(row, QsoCol::Section));
     } else {
-        AppendField(out, "CALL", log.Field(row, HrdCol::CallingCall));
-        AppendField(out, "RST_SENT", log.Field(row, HrdCol::Rst));
-        AppendField(out, "STX", log.Field(row, HrdCol::CallingSection));
-        AppendField(out, "CALL2", log.Field(row, HrdCol::AnsweringCall));
+        AppendField(out, "CALL", log.Field(row, ListeningCol::CallingCall));
+        AppendField(out, "RST_SENT", log.Field(row, ListeningCol::Rst));
+        AppendField(out, "STX", log.Field(row, ListeningCol::CallingSection));
+        AppendField(out, "CALL2", log.Field(row, ListeningCol::AnsweringCall));
         AppendField(out, "RST_RCVD", {});
         AppendField(out, "SRX", {});
     }

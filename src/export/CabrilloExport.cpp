@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "export/ExportFields.h"
-#include "export/SwlBandOrder.h"
+#include "export/ListeningBandOrder.h"
 
 namespace tarnex {
 
@@ -91,11 +91,11 @@ void AppendQsoLine(std::string& out, const ContestLog& log, size_t row, const St
         AppendPadded(out, log.Field(row, QsoCol::RstReceived), 4);
         AppendPadded(out, log.Field(row, QsoCol::Section), 6);
     } else {
-        AppendPadded(out, log.Field(row, HrdCol::CallingCall), 14);
-        AppendPadded(out, log.Field(row, HrdCol::Rst), 4);
-        out.append(log.Field(row, HrdCol::CallingSection));
+        AppendPadded(out, log.Field(row, ListeningCol::CallingCall), 14);
+        AppendPadded(out, log.Field(row, ListeningCol::Rst), 4);
+        out.append(log.Field(row, ListeningCol::CallingSection));
         out.append("   ");
-        AppendPadded(out, log.Field(row, HrdCol::AnsweringCall), 14);
+        AppendPadded(out, log.Field(row, ListeningCol::AnsweringCall), 14);
     }
     out.append(kLineEnd);
 }
@@ -113,8 +113,8 @@ std::string ExportCabrillo(const ContestLog& log, const StationSummary& station,
     std::string out;
     out.reserve(512 + log.RowCount() * 96);
     AppendHeader(out, station, sections, claimedScore);
-    if (UsesSwlBandOrder(log, options)) {
-        for (size_t row : SwlBandOrder(log)) {
+    if (UsesListeningBandOrder(log, options)) {
+        for (size_t row : ListeningBandOrder(log)) {
             AppendQsoLine(out, log, row, station);
         }
     } else {

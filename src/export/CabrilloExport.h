@@ -14,14 +14,14 @@ namespace tarnex {
 struct CabrilloOptions {
     // Setting "File Cabrillo SWL separati": a listening log of more than one entry is
     // written ordered by band (then date, time and log order). No effect in QSO mode.
-    bool swlByBand = false;
+    bool listeningByBand = false;
 };
 
 // The whole Cabrillo file, lines ended by CR LF. `claimedScore` is the score computed
 // just before the export (written as "CLAIMED-SCORE: "); the own section's name comes
 // from `sections`. In QSO mode the sent exchange is the station's own callsign and
 // section; in listening mode the calling station is the sender and the answering
-// station the receiver. The log itself is never changed (see SwlBandOrder.h for the
+// station the receiver. The log itself is never changed (see ListeningBandOrder.h for the
 // window's in-place ordering).
 std::string ExportCabrillo(const ContestLog& log, const StationSummary& station, const SectionTable& sections,
                            int64_t claimedScore, const CabrilloOptions& options = {});

@@ -35,9 +35,9 @@ std::string CabrilloInitialFileName(std::string_view callsign);
 // ADIF.
 inline constexpr ExportDialogTexts kAdifDialog = {"Esporta log in formato ADIF", "File Adif (*.adi)", "*.adi",
                                                   ".adi"};
-inline constexpr const char* kAdifSwlTitle = "Richiesta";
+inline constexpr const char* kAdifListeningTitle = "Richiesta";
 // Asked in listening mode before the ADIF save dialog; No stops the export.
-inline constexpr const char* kAdifSwlText =
+inline constexpr const char* kAdifListeningText =
     "Il formato ADIF standard non prevede\n"
     "gli ascolti degli swl.\n"
     "E' tuttavia possibile eportare il log corrente\n"
@@ -51,15 +51,13 @@ inline constexpr const char* kAdifSwlText =
 // Fastlog.
 inline constexpr ExportDialogTexts kFastlogDialog = {"Esporta log come testo per Fastlog",
                                                      "File di testo (*.txt)", "*.txt", "txt"};
-inline constexpr const char* kFastlogSwlTitle = "Informazione";
 // Shown (information icon) instead of the save dialog in listening mode.
-inline constexpr const char* kFastlogSwlText =
+inline constexpr const char* kFastlogListeningText =
     "Il programma Fastlog non supporta il modo SWL\n"
     "per cui non \xE8 possibile esportare il log attuale in\n"
     "questo formato.\n";
 
-// Every export: the chosen file cannot be written (stop icon).
-inline constexpr const char* kExportErrorTitle = "Errore";
+// Every export: the chosen file cannot be written ("Errore", stop icon).
 std::string ExportOpenErrorText(std::string_view fullPath);
 
 }  // namespace tarnex

@@ -10,7 +10,7 @@ namespace tarnex {
 
 // The whole file, one CR LF line per contact, no header or trailer; empty for an empty
 // log. nullopt for a listening log, which Fastlog cannot take (the window shows
-// kFastlogSwlText instead of a file dialog).
+// kFastlogListeningText instead of a file dialog).
 std::optional<std::string> ExportFastlog(const ContestLog& log);
 
 // The line of one QSO row (CR LF included), as ExportFastlog writes it.

@@ -28,16 +28,16 @@ constexpr std::array<PrintColumn, 10> kQsoColumns = {{
 }};
 
 // A heard entry has no second report or section: those two columns stay empty.
-constexpr std::array<PrintColumn, 11> kSwlColumns = {{
-    {0, "N.Qso", "-----", HrdCol::Number},
-    {6, "Data", "----------", HrdCol::Date},
-    {17, "Ora", "-----", HrdCol::Time},
-    {23, "MHz", "---", HrdCol::Band},
-    {27, "Modo", "----", HrdCol::Mode},
-    {32, "Nominativo", "--------------", HrdCol::CallingCall},
-    {47, "Rst", "---", HrdCol::Rst},
-    {51, "Sez.", "----", HrdCol::CallingSection},
-    {56, "Nominativo", "--------------", HrdCol::AnsweringCall},
+constexpr std::array<PrintColumn, 11> kListeningColumns = {{
+    {0, "N.Qso", "-----", ListeningCol::Number},
+    {6, "Data", "----------", ListeningCol::Date},
+    {17, "Ora", "-----", ListeningCol::Time},
+    {23, "MHz", "---", ListeningCol::Band},
+    {27, "Modo", "----", ListeningCol::Mode},
+    {32, "Nominativo", "--------------", ListeningCol::CallingCall},
+    {47, "Rst", "---", ListeningCol::Rst},
+    {51, "Sez.", "----", ListeningCol::CallingSection},
+    {56, "Nominativo", "--------------", ListeningCol::AnsweringCall},
     {71, "Rst", "---", -1},
     {75, "Sez.", "----", -1},
 }};
@@ -47,7 +47,7 @@ void ForEachColumn(LogMode mode, F&& f) {
     if (mode == LogMode::Qso) {
         std::for_each(kQsoColumns.begin(), kQsoColumns.end(), f);
     } else {
-        std::for_each(kSwlColumns.begin(), kSwlColumns.end(), f);
+        std::for_each(kListeningColumns.begin(), kListeningColumns.end(), f);
     }
 }
 

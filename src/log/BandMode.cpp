@@ -61,4 +61,11 @@ int ModeListIndex(std::string_view text) {
     return -1;
 }
 
+std::string_view WorkableBand(std::string_view band, std::string_view mode) {
+    if (!IsWorkable(BandListIndex(band), ModeListIndex(mode))) {
+        return kBandTexts[kRttyLowestBand];
+    }
+    return band;
+}
+
 }  // namespace tarnex

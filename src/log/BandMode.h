@@ -6,10 +6,9 @@
 #include <optional>
 #include <string_view>
 
-namespace tarnex {
+#include "base/ContestRules.h"
 
-constexpr int kBandCount = 6;
-constexpr int kModeCount = 3;
+namespace tarnex {
 
 // Band texts in index order: the band list of every entry form.
 constexpr std::array<std::string_view, kBandCount> kBandTexts = {"1,8", "3,5", "7", "14", "21", "28"};
@@ -18,6 +17,23 @@ constexpr std::array<std::string_view, kBandCount> kBandMetres = {"160m", "80m",
 // Mode texts in index order: the mode list of every entry form.
 constexpr std::array<std::string_view, kModeCount> kModeTexts = {"SSB", "CW", "RTTY"};
 
+// The band and mode of a fresh program, and of a stored band or mode that is no entry
+// of its list: "7" and "SSB".
+inline constexpr const char* kDefaultBand = kBandTexts[2].data();
+inline constexpr const char* kDefaultMode = kModeTexts[kModeSsb].data();
+
+// True for the text "SSB": the mode whose reports have two digits.
+inline bool IsSsb(std::string_view mode) {
+    return mode == kModeTexts[kModeSsb];
+}
+// The report a form puts for a mode: "59" in SSB, "599" in any other.
+inline const char* DefaultReportFor(std::string_view mode) {
+    return DefaultReport(IsSsb(mode));
+}
+// The band the entry form shows for a band and mode chosen together: the band itself,
+// or 3,5 in place of 1,8 in RTTY.
+std::string_view WorkableBand(std::string_view band, std::string_view mode);
+
 struct BandCode {
     int index = 0;
     uint8_t bit = 1;
@@ -25,7 +41,9 @@ struct BandCode {
 
 // Decodes a band by its first one or two characters; nullopt when it is no band.
 std::optional<BandCode> DecodeBand(std::string_view text);
-inline uint8_t BandBit(int index) { return static_cast<uint8_t>(1u << index); }
+inline uint8_t BandBit(int index) {
+    return static_cast<uint8_t>(1u << index);
+}
 
 // Decodes a mode by its first character: 0 SSB, 1 CW, 2 RTTY, -1 anything else.
 int DecodeMode(std::string_view text);

@@ -18,12 +18,13 @@ int CallIndexEntry::AnswerCount(int band, int mode) const {
 
 void CallIndexEntry::SetAnswerCount(int band, int mode, int count) {
     uint8_t& byte = answerCounts[static_cast<size_t>(band)];
-    byte = static_cast<uint8_t>((byte & ~(3u << (2 * mode))) | ((static_cast<unsigned>(count) & 3u) << (2 * mode)));
+    byte = static_cast<uint8_t>((byte & ~(3u << (2 * mode))) |
+                                ((static_cast<unsigned>(count) & 3u) << (2 * mode)));
 }
 
 void CallIndexEntry::AddAnswer(int band, int mode) {
     int count = AnswerCount(band, mode);
-    if (count < 3) {
+    if (count < kAnswersPerBandMode) {
         SetAnswerCount(band, mode, count + 1);
     }
 }

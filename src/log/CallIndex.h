@@ -10,19 +10,21 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ContestRules.h"
+
 namespace tarnex {
 
 struct CallIndexEntry {
     std::string callsign;
-    std::array<uint8_t, 3> callingBands{};  // per mode: band bits heard calling
-    std::array<uint8_t, 6> answerCounts{};  // per band: 2 bits per mode, 0..3 answers
+    std::array<uint8_t, kModeCount> callingBands{};  // per mode: band bits heard calling
+    std::array<uint8_t, kBandCount> answerCounts{};  // per band: 2 bits per mode, 0..3 answers
     int32_t section = 0;
 
     bool HeardCalling(int band, int mode) const;
     void MarkCalling(int band, int mode);
     int AnswerCount(int band, int mode) const;
     void SetAnswerCount(int band, int mode, int count);
-    // One more answer on a band and mode, staying at 3.
+    // One more answer on a band and mode, staying at kAnswersPerBandMode.
     void AddAnswer(int band, int mode);
     bool operator==(const CallIndexEntry&) const = default;
 };
@@ -33,7 +35,7 @@ struct CallIndexEntry {
 // the log's size; iteration is in ascending byte order of the callsign. An entry stays
 // where it is while others are added (pointers to it stay valid until Clear).
 class CallIndex {
-public:
+  public:
     const CallIndexEntry* Find(std::string_view callsign) const;
     CallIndexEntry* Find(std::string_view callsign);
     // Adds the entry, or replaces the entry of that callsign.
@@ -57,7 +59,7 @@ public:
         }
     }
 
-private:
+  private:
     // One place of the table: the upper half of the callsign's hash and the entry's
     // position + 1 (0: empty).
     struct Slot {

@@ -68,16 +68,16 @@ QsoRecord ContestLog::Qso(size_t row) const {
     return r;
 }
 
-HrdRecord ContestLog::Hrd(size_t row) const {
+HrdRecord ContestLog::Listening(size_t row) const {
     HrdRecord r;
-    r.date = Field(row, HrdCol::Date);
-    r.time = Field(row, HrdCol::Time);
-    r.band = Field(row, HrdCol::Band);
-    r.mode = Field(row, HrdCol::Mode);
-    r.callingCall = Field(row, HrdCol::CallingCall);
-    r.rst = Field(row, HrdCol::Rst);
-    r.callingSection = Field(row, HrdCol::CallingSection);
-    r.answeringCall = Field(row, HrdCol::AnsweringCall);
+    r.date = Field(row, ListeningCol::Date);
+    r.time = Field(row, ListeningCol::Time);
+    r.band = Field(row, ListeningCol::Band);
+    r.mode = Field(row, ListeningCol::Mode);
+    r.callingCall = Field(row, ListeningCol::CallingCall);
+    r.rst = Field(row, ListeningCol::Rst);
+    r.callingSection = Field(row, ListeningCol::CallingSection);
+    r.answeringCall = Field(row, ListeningCol::AnsweringCall);
     return r;
 }
 
@@ -296,10 +296,10 @@ void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays) {
         worked_.Mark(NumericValue(Field(row, QsoCol::Section)), mode, band->bit);
         return;
     }
-    int32_t section = NumericValue(Field(row, HrdCol::CallingSection));
+    int32_t section = NumericValue(Field(row, ListeningCol::CallingSection));
     worked_.Mark(section, mode, band->bit);
 
-    std::string_view calling = Field(row, HrdCol::CallingCall);
+    std::string_view calling = Field(row, ListeningCol::CallingCall);
     if (CallIndexEntry* entry = calls_.Find(calling)) {
         entry->MarkCalling(band->index, mode);
         if (lastSectionStays || entry->section == 0) {
@@ -313,7 +313,7 @@ void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays) {
         calls_.Put(std::move(fresh));
     }
 
-    std::string_view answering = Field(row, HrdCol::AnsweringCall);
+    std::string_view answering = Field(row, ListeningCol::AnsweringCall);
     if (CallIndexEntry* entry = calls_.Find(answering)) {
         entry->AddAnswer(band->index, mode);
     } else {

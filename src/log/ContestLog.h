@@ -18,7 +18,7 @@ namespace tarnex {
 
 // Told about every change of the rows, so that a list view can follow the log.
 class ContestLogObserver {
-public:
+  public:
     virtual ~ContestLogObserver() = default;
     // A row added at `row`: at the end, or in a network log before the rows whose
     // adding is not yet confirmed by the server.
@@ -33,7 +33,7 @@ public:
 };
 
 class ContestLog {
-public:
+  public:
     static constexpr int kDataColumns = 9;  // columns 1..9; column 0 is the row number
 
     explicit ContestLog(LogMode mode = LogMode::Qso) : mode_(mode) {}
@@ -58,7 +58,7 @@ public:
     std::string Text(size_t row, int column) const;
 
     QsoRecord Qso(size_t row) const;
-    HrdRecord Hrd(size_t row) const;
+    HrdRecord Listening(size_t row) const;
 
     // Appends a row and updates both indexes for it as a load does.
     void Append(const QsoRecord& record);
@@ -107,7 +107,7 @@ public:
     void AddObserver(ContestLogObserver* observer);
     void RemoveObserver(ContestLogObserver* observer);
 
-private:
+  private:
     struct Row {
         std::string bytes;               // the data columns one after the other, then the identity
         std::array<uint32_t, 9> ends{};  // end offset of columns 1..9 in bytes

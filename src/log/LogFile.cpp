@@ -75,7 +75,7 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
     if (line.text.compare(0, 6, "trnx14") == 0) {
         info.hasHeader = true;
         size_t hrd = line.text.find("hrd", 7);
-        info.mode = hrd != std::string::npos ? LogMode::Swl : LogMode::Qso;
+        info.mode = hrd != std::string::npos ? LogMode::Listening : LogMode::Qso;
         std::array<std::string*, 11> values = {&station.callsign,  &station.ownSection, &station.category,
                                                &station.operators, &station.name,       &station.address1,
                                                &station.address2,  &station.address3,   &station.comment1,
@@ -98,16 +98,33 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
     return info;
 }
 
+namespace {
+
+// The reader ends a line after kLogLineLimit + 1 characters whether or not a line end
+// follows, and a line end right there would read as one more, empty, line. So a line
+// of exactly that length is written without its line end: read back, it ends in the
+// same place and the next line starts where it should. This keeps what a first read
+// made of an over-long line (a row or a header value cut at the limit) the same
+// through every later write and read.
+void EndLine(std::string& bytes, size_t lineStart) {
+    if (bytes.size() - lineStart != kLogLineLimit + 1) {
+        bytes += "\r\n";
+    }
+}
+
+}  // namespace
+
 std::string LogHeaderBytes(LogMode mode, const StationSummary& station) {
     std::string bytes;
     auto add = [&](std::string_view value) {
+        size_t start = bytes.size();
         bytes += value;
-        bytes += "\r\n";
+        EndLine(bytes, start);
     };
-    add(mode == LogMode::Swl ? kSwlHeader : kQsoHeader);
+    add(mode == LogMode::Listening ? kListeningHeader : kQsoHeader);
     add(station.callsign);
     add(station.ownSection);
-    add(mode == LogMode::Swl ? std::string_view("SWL") : std::string_view(station.category));
+    add(mode == LogMode::Listening ? std::string_view("SWL") : std::string_view(station.category));
     add(station.operators);
     add(station.name);
     add(station.address1);
@@ -158,7 +175,7 @@ std::string QsoLine(const QsoRecord& r, std::string_view ownSection) {
     return line;
 }
 
-std::string HrdLine(const HrdRecord& r) {
+std::string ListeningLine(const HrdRecord& r) {
     std::string line;
     line.reserve(64);
     for (const std::string* f :
@@ -169,9 +186,9 @@ std::string HrdLine(const HrdRecord& r) {
     return line;
 }
 
-std::string EntryLine(const ContestLog& log, size_t row, std::string_view ownSection) {
-    std::string line;
-    line.reserve(64);
+namespace {
+
+void AddRowFields(std::string& line, const ContestLog& log, size_t row, std::string_view ownSection) {
     if (log.Mode() == LogMode::Qso) {
         for (int column : {1, 2, 3, 4, 5, 6}) {
             AddField(line, log.Field(row, column));
@@ -184,12 +201,45 @@ std::string EntryLine(const ContestLog& log, size_t row, std::string_view ownSec
             AddField(line, log.Field(row, column));
         }
     }
-    // A network log's entry carries its identity in one more field, which readers
-    // that expect only the entry's own fields ignore.
-    if (std::string_view identity = log.Identity(row); !identity.empty()) {
-        AddField(line, identity);
+}
+
+void DropTrailingSeparators(std::string& line, size_t lineStart) {
+    while (line.size() > lineStart && line.back() == '^') {
+        line.pop_back();
     }
-    line += "\r\n";
+}
+
+}  // namespace
+
+void AppendEntryLine(std::string& bytes, const ContestLog& log, size_t row, std::string_view ownSection) {
+    const size_t start = bytes.size();
+    AddRowFields(bytes, log, row, ownSection);
+    const std::string_view identity = log.Identity(row);
+    if (bytes.size() - start > kLogLineLimit + 1) {
+        // Only a row that a read cut out of an over-long line gets here (what the forms
+        // and the edit dialogs take always fits). It holds at most the characters the
+        // reader took, so its shortest form fits: no separators after the last field
+        // that holds something ("missing fields are empty"), and in QSO mode no own
+        // section, which the reader drops anyway.
+        DropTrailingSeparators(bytes, start);
+        if (bytes.size() - start > kLogLineLimit + 1 && log.Mode() == LogMode::Qso) {
+            bytes.resize(start);
+            AddRowFields(bytes, log, row, {});
+            DropTrailingSeparators(bytes, start);
+        }
+    } else if (!identity.empty() && bytes.size() - start + identity.size() + 1 <= kLogLineLimit + 1) {
+        // A network log's entry carries its identity in one more field, which readers
+        // that expect only the entry's own fields ignore. (A network entry always fits
+        // with it; a row cut out of an over-long line never has one.)
+        AddField(bytes, identity);
+    }
+    EndLine(bytes, start);
+}
+
+std::string EntryLine(const ContestLog& log, size_t row, std::string_view ownSection) {
+    std::string line;
+    line.reserve(64);
+    AppendEntryLine(line, log, row, ownSection);
     return line;
 }
 
@@ -197,7 +247,7 @@ std::string LogFileBytes(const ContestLog& log, const StationSummary& station) {
     std::string bytes = LogHeaderBytes(log.Mode(), station);
     bytes.reserve(bytes.size() + log.RowCount() * 56);
     for (size_t row = 0; row < log.RowCount(); ++row) {
-        bytes += EntryLine(log, row, station.ownSection);
+        AppendEntryLine(bytes, log, row, station.ownSection);
     }
     return bytes;
 }

@@ -18,7 +18,7 @@ class SectionTable;
 constexpr size_t kLogLineLimit = 100;
 
 inline constexpr const char* kQsoHeader = "trnx14;qso";
-inline constexpr const char* kSwlHeader = "trnx141;hrd";
+inline constexpr const char* kListeningHeader = "trnx141;hrd";
 
 struct LogFileInfo {
     bool hasHeader = false;
@@ -39,10 +39,12 @@ std::string LogHeaderBytes(LogMode mode, const StationSummary& station);
 
 // One entry line, CR LF included.
 std::string QsoLine(const QsoRecord& record, std::string_view ownSection);
-std::string HrdLine(const HrdRecord& record);
-// The line of a row of the log, in the log's mode; the entry's identity, when it has
-// one, in one more field.
+std::string ListeningLine(const HrdRecord& record);
+// The line of a row of the log, in the log's mode, with the entry's identity in one
+// more field when it has one. A row that a read cut out of an over-long line is
+// written so that it reads back as the same row and nothing more.
 std::string EntryLine(const ContestLog& log, size_t row, std::string_view ownSection);
+void AppendEntryLine(std::string& bytes, const ContestLog& log, size_t row, std::string_view ownSection);
 
 // Header and every row in display order: the bytes of a full rewrite.
 std::string LogFileBytes(const ContestLog& log, const StationSummary& station);

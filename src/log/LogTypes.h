@@ -5,7 +5,7 @@
 
 namespace tarnex {
 
-enum class LogMode { Qso, Swl };
+enum class LogMode { Qso, Listening };
 
 // Columns of a QSO-mode row.
 namespace QsoCol {
@@ -25,7 +25,7 @@ constexpr int kCount = 10;
 }  // namespace QsoCol
 
 // Columns of a listening-mode (heard) row.
-namespace HrdCol {
+namespace ListeningCol {
 enum : int {
     Number = 0,
     Date = 1,
@@ -38,9 +38,11 @@ enum : int {
     AnsweringCall = 8,
 };
 constexpr int kCount = 9;
-}  // namespace HrdCol
+}  // namespace ListeningCol
 
-inline int ColumnCount(LogMode mode) { return mode == LogMode::Qso ? QsoCol::kCount : HrdCol::kCount; }
+inline int ColumnCount(LogMode mode) {
+    return mode == LogMode::Qso ? QsoCol::kCount : ListeningCol::kCount;
+}
 
 // A contact made by the station. Every field is text, exactly as typed or loaded.
 struct QsoRecord {

@@ -4,16 +4,16 @@
 #include <array>
 #include <cstdint>
 
+#include "base/ContestRules.h"
+
 namespace tarnex {
 
 class WorkedSections {
-public:
+  public:
     static constexpr int32_t kCodes = 10000;
 
     // Band bits worked for a code and mode; 0 for a code outside 0..9999.
-    uint8_t Bits(int32_t code, int mode) const {
-        return InRange(code, mode) ? bytes_[Slot(code, mode)] : 0;
-    }
+    uint8_t Bits(int32_t code, int mode) const { return InRange(code, mode) ? bytes_[Slot(code, mode)] : 0; }
     bool IsWorked(int32_t code, int mode, uint8_t bandBit) const { return (Bits(code, mode) & bandBit) != 0; }
     // Sets a band bit; a code outside 0..9999 or a mode outside 0..2 marks nothing.
     void Mark(int32_t code, int mode, uint8_t bandBit) {
@@ -31,10 +31,14 @@ public:
         return true;
     }
 
-private:
-    static bool InRange(int32_t code, int mode) { return code >= 0 && code < kCodes && mode >= 0 && mode < 3; }
-    static size_t Slot(int32_t code, int mode) { return static_cast<size_t>(code) * 3 + static_cast<size_t>(mode); }
-    std::array<uint8_t, kCodes * 3> bytes_{};
+  private:
+    static bool InRange(int32_t code, int mode) {
+        return code >= 0 && code < kCodes && mode >= 0 && mode < kModeCount;
+    }
+    static size_t Slot(int32_t code, int mode) {
+        return static_cast<size_t>(code) * kModeCount + static_cast<size_t>(mode);
+    }
+    std::array<uint8_t, kCodes * kModeCount> bytes_{};
 };
 
 }  // namespace tarnex

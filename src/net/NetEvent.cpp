@@ -200,7 +200,7 @@ std::optional<NetEvent> DecodeNetEvent(std::string_view bytes) {
         if (!mode || (*mode != "Q" && *mode != "H")) {
             return std::nullopt;
         }
-        event.mode = *mode == "Q" ? LogMode::Qso : LogMode::Swl;
+        event.mode = *mode == "Q" ? LogMode::Qso : LogMode::Listening;
         for (std::string& field : event.fields) {
             std::optional<std::string_view> text = reader.Next();
             if (!text || !IsCleanField(*text, kLogLineLimit)) {

@@ -5,22 +5,21 @@
 #include <array>
 #include <cstdint>
 
-#include "log/BandMode.h"
+#include "score/EntryScore.h"
 
 namespace tarnex {
 
 class MultiplierMarks {
   public:
-    static constexpr int32_t kCodes = 10000;
-
-    // Marks the band for a code and mode; true when it was not marked yet, which
-    // makes it a new multiplier. A code outside 0..9999 or a mode outside 0..2
-    // indexes nothing and is never a multiplier.
-    bool MarkNew(int32_t code, int mode, uint8_t bandBit) {
-        if (code < 0 || code >= kCodes || mode < 0 || mode >= kModeCount) {
+    // Marks the entry's band for its (section code, mode) slot; true when it was not
+    // marked yet, which makes it a new multiplier. An entry that is not counted, or
+    // whose slot is none, is never a multiplier.
+    bool MarkNew(const EntryScore& entry) {
+        if (!entry.Counted() || entry.multiplierSlot < 0 || entry.multiplierSlot >= kMultiplierSlots) {
             return false;
         }
-        uint8_t& slot = bytes_[static_cast<size_t>(code) * kModeCount + static_cast<size_t>(mode)];
+        const uint8_t bandBit = static_cast<uint8_t>(1u << entry.band);
+        uint8_t& slot = bytes_[static_cast<size_t>(entry.multiplierSlot)];
         if ((slot & bandBit) != 0) {
             return false;
         }
@@ -29,7 +28,7 @@ class MultiplierMarks {
     }
 
   private:
-    std::array<uint8_t, static_cast<size_t>(kCodes) * kModeCount> bytes_{};
+    std::array<uint8_t, kMultiplierSlots> bytes_{};
 };
 
 }  // namespace tarnex

@@ -2,34 +2,30 @@
 
 #include <limits>
 
-#include "log/BandMode.h"
+#include "score/EntryScore.h"
 #include "score/MultiplierMarks.h"
-#include "util/TextNumber.h"
 
 namespace tarnex {
 
 ScoreResult ComputeScore(const ContestLog& log) {
     ScoreResult result;
     MultiplierMarks marks;
-    const int sectionColumn = log.Mode() == LogMode::Qso ? int{QsoCol::Section} : int{HrdCol::CallingSection};
     for (size_t row = 0; row < log.RowCount(); ++row) {
-        std::optional<BandCode> band = DecodeBand(log.Field(row, QsoCol::Band));
-        if (!band) {
+        const EntryScore entry = ScoreEntry(log, row);
+        if (entry.outcome == EntryScore::Outcome::BadBand) {
             result.skippedRows.push_back(row);
             result.skipMessages.push_back(BadBandMessage(row + 1));
             continue;
         }
-        int mode = DecodeMode(log.Field(row, QsoCol::Mode));
-        if (mode < 0) {
+        if (entry.outcome == EntryScore::Outcome::BadMode) {
             result.skippedRows.push_back(row);
             result.skipMessages.push_back(BadModeMessage(row + 1));
             continue;
         }
-        int32_t code = NumericValue(log.Field(row, sectionColumn));
-        result.table.At(band->index, ScoreTable::Entries) += 1;
-        result.table.At(band->index, ScoreTable::Points) += BandPoints(band->index);
-        if (marks.MarkNew(code, mode, band->bit)) {
-            result.table.At(band->index, ScoreTable::Multipliers) += 1;
+        result.table.At(entry.band, ScoreTable::Entries) += 1;
+        result.table.At(entry.band, ScoreTable::Points) += entry.points;
+        if (marks.MarkNew(entry)) {
+            result.table.At(entry.band, ScoreTable::Multipliers) += 1;
         }
     }
     result.table.FillTotals();
@@ -47,7 +43,7 @@ std::string BadModeMessage(size_t position) {
 
 void ShowSkipMessages(const ScoreResult& result, UserPrompts& prompts) {
     for (const std::string& message : result.skipMessages) {
-        prompts.ShowMessage(message, "Errore", MessageIcon::Stop);
+        prompts.ShowMessage(message, kErrorTitle, MessageIcon::Stop);
     }
 }
 

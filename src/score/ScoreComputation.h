@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "log/ContestLog.h"
 #include "score/ScoreTable.h"
 

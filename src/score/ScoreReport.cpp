@@ -43,7 +43,7 @@ std::string FormatThousands(int64_t n) {
 std::string BuildScoreReport(const ScoreTable& table, LogMode mode) {
     std::string text = "   Punteggio (finale o parziale)\r\n\r\n";
     text += "   Banda    N.";
-    text += mode == LogMode::Swl ? "Hrd" : "Qso";
+    text += mode == LogMode::Listening ? "Hrd" : "Qso";
     text += "    Punti   Molt.   Tot. banda\r\n";
     text += "   -----   ------   ------   -----   ----------\r\n";
     for (int row = 0; row < ScoreTable::kRows; ++row) {

@@ -27,8 +27,6 @@ std::optional<size_t> ImportSectionsFile(const std::string& path, SectionTable& 
 // Where the list can be downloaded, named in the question.
 inline constexpr const char* kSectionsListSite = "www.ari.it";
 
-inline constexpr const char* kImportInformationTitle = "Informazione";
-inline constexpr const char* kImportErrorTitle = "Errore";
 inline constexpr const char* kImportDialogTitle = "Scegli file di testo con elenco Sezioni";
 inline constexpr const char* kImportFilterText = "Tutti i documenti";
 inline constexpr const char* kImportFilterPattern = "*.*";

@@ -1,7 +1,6 @@
 #include "ui/Application.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 
 #include "ui/QtSettingsStore.h"
 #include "ui/QtUserPrompts.h"
@@ -30,8 +29,9 @@ Application::~Application() = default;
 FolderChoice Application::DefaultFolders() {
     FolderChoice choice;
     choice.programFileFolder = TextCodec::QStringToPath(QCoreApplication::applicationDirPath());
-    QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    choice.userDataFolder = TextCodec::QStringToPath(data);
+    // The command-line tool finds the same folder without Qt.
+    choice.userDataFolder = UserDataFolder();
+    choice.installed = IsInstalledProgramFolder(choice.programFileFolder);
     return choice;
 }
 

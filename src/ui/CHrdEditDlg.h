@@ -15,22 +15,10 @@ class CHrdEditDlg : public EntryEditDlg<HrdRecord> {
     CHrdEditDlg(const SectionTable& sections, UserPrompts& prompts, QWidget* parent = nullptr);
     ~CHrdEditDlg() override;
 
-    // Fills the fields from a row (columns 1 to 8).
-    void SetRecord(const HrdRecord& record);
-    HrdRecord Typed() const override;
-
-    QLineEdit* CallingCall() const { return callingCall_; }
-    QLineEdit* Rst() const { return rst_; }
-    QLineEdit* CallingSection() const { return callingSection_; }
-    QLineEdit* AnsweringCall() const { return answeringCall_; }
-
-  private:
-    QWidget* FieldOf(FormField field) const override;
-
-    QLineEdit* callingCall_ = nullptr;
-    QLineEdit* rst_ = nullptr;
-    QLineEdit* callingSection_ = nullptr;
-    QLineEdit* answeringCall_ = nullptr;
+    QLineEdit* CallingCall() const { return EditOf(FormField::Callsign); }
+    QLineEdit* Rst() const { return EditOf(FormField::RstSent); }
+    QLineEdit* CallingSection() const { return EditOf(FormField::Section); }
+    QLineEdit* AnsweringCall() const { return EditOf(FormField::Callsign2); }
 };
 
 }  // namespace tarnex

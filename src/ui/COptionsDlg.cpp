@@ -20,7 +20,7 @@ COptionsDlg::COptionsDlg(Settings& settings, QWidget* parent, ColourChooser choo
 
     cabrilloByBand_ = new QCheckBox(QStringLiteral("File SWL Cabrillo ordinato per banda"), this);
     tips_ = new QCheckBox(QStringLiteral("Consigli per il cambio banda"), this);
-    cabrilloByBand_->setChecked(settings_.swlCabrilloByBand);
+    cabrilloByBand_->setChecked(settings_.listeningCabrilloByBand);
     tips_->setChecked(settings_.tips);
 
     auto* group = new QGroupBox(QStringLiteral("Colore"), this);
@@ -53,10 +53,25 @@ COptionsDlg::COptionsDlg(Settings& settings, QWidget* parent, ColourChooser choo
     buttons->addWidget(save);
     buttons->addWidget(cancel);
 
+    auto* contest = new QVBoxLayout;
+    contest->addWidget(cabrilloByBand_);
+    contest->addWidget(tips_);
+    contest->addWidget(group);
+    contest->addStretch(1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(contest);
+    sections_ = MakeOptionsSections(settings_, this);
+    if (!sections_.empty()) {
+        auto* more = new QVBoxLayout;
+        for (const auto& section : sections_) {
+            more->addWidget(section->Box());
+        }
+        more->addStretch(1);
+        columns->addLayout(more);
+    }
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(cabrilloByBand_);
-    layout->addWidget(tips_);
-    layout->addWidget(group);
+    layout->addLayout(columns);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -82,7 +97,15 @@ std::optional<QColor> COptionsDlg::ChooseWithDialog(const QColor& initial, QWidg
 }
 
 void COptionsDlg::accept() {
-    settings_.SetSwlCabrilloByBand(cabrilloByBand_->isChecked());
+    for (const auto& section : sections_) {
+        if (!section->Check()) {
+            return;
+        }
+    }
+    for (const auto& section : sections_) {
+        section->Save(settings_);
+    }
+    settings_.SetListeningCabrilloByBand(cabrilloByBand_->isChecked());
     settings_.SetTips(tips_->isChecked());
     QDialog::accept();
 }

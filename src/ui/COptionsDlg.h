@@ -1,11 +1,16 @@
 #pragma once
 // "Opzioni": the band-change tips, the order of a listening log's Cabrillo file and
-// the two dialog colours.
+// the two dialog colours; beside them, the sections the program's other parts add
+// (OptionsSection.h).
 
 #include <QColor>
 #include <QDialog>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
+
+#include "ui/OptionsSection.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -32,6 +37,7 @@ class COptionsDlg : public QDialog {
     QPushButton* BackgroundButton() const { return background_; }
     QPushButton* TextButton() const { return text_; }
     QLineEdit* Sample() const { return sample_; }
+    const std::vector<std::unique_ptr<OptionsSection>>& Sections() const { return sections_; }
 
     void accept() override;
 
@@ -47,6 +53,7 @@ class COptionsDlg : public QDialog {
     QPushButton* background_ = nullptr;
     QPushButton* text_ = nullptr;
     QLineEdit* sample_ = nullptr;
+    std::vector<std::unique_ptr<OptionsSection>> sections_;
 };
 
 }  // namespace tarnex

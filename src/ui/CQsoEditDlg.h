@@ -15,22 +15,10 @@ class CQsoEditDlg : public EntryEditDlg<QsoRecord> {
     CQsoEditDlg(const SectionTable& sections, UserPrompts& prompts, QWidget* parent = nullptr);
     ~CQsoEditDlg() override;
 
-    // Fills the fields from a row (columns 1 to 8).
-    void SetRecord(const QsoRecord& record);
-    QsoRecord Typed() const override;
-
-    QLineEdit* Callsign() const { return callsign_; }
-    QLineEdit* RstSent() const { return rstSent_; }
-    QLineEdit* RstReceived() const { return rstReceived_; }
-    QLineEdit* Section() const { return section_; }
-
-  private:
-    QWidget* FieldOf(FormField field) const override;
-
-    QLineEdit* callsign_ = nullptr;
-    QLineEdit* rstSent_ = nullptr;
-    QLineEdit* rstReceived_ = nullptr;
-    QLineEdit* section_ = nullptr;
+    QLineEdit* Callsign() const { return EditOf(FormField::Callsign); }
+    QLineEdit* RstSent() const { return EditOf(FormField::RstSent); }
+    QLineEdit* RstReceived() const { return EditOf(FormField::RstReceived); }
+    QLineEdit* Section() const { return EditOf(FormField::Section); }
 };
 
 }  // namespace tarnex

@@ -2,7 +2,7 @@
 
 #include <QEvent>
 #include <QFontDatabase>
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
@@ -15,11 +15,19 @@ namespace tarnex {
 
 namespace {
 
+// Whether the font draws a narrow and a wide letter with the same advance, which is
+// what lines the report's columns up (the font's own fixed-pitch flag is not always
+// set right).
+bool DrawsFixedPitch(const QFont& font) {
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W'));
+}
+
 // The platform's fixed-pitch font; the generic monospace family when the platform
-// names none.
+// names none that draws so.
 QFont FixedPitchFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    if (!QFontInfo(font).fixedPitch()) {
+    if (!DrawsFixedPitch(font)) {
         font.setFamily(QStringLiteral("monospace"));
         font.setStyleHint(QFont::Monospace);
         font.setFixedPitch(true);

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 #include "ui/FieldInputValidator.h"
 #include "ui/TextCodec.h"
 #include "util/TextNumber.h"
@@ -20,7 +20,6 @@ const char* const kEditTitle = "Modifica dati di una Sezione";
 const char* const kAddTitle = "Aggiunta di una nuova Sezione Ari";
 const char* const kCodeFormatText = "Il codice ha un formato errato!\n\nI codici sono numeri di 4 cifre";
 const char* const kNameMissingText = "Devi specificare il nome della sezione!\n";
-const char* const kErrorTitle = "Errore";
 }  // namespace
 
 CSectionEditDlg::CSectionEditDlg(UserPrompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <string>
 
+#include "base/ContestRules.h"
+
 class QLineEdit;
 
 namespace tarnex {
@@ -15,7 +17,7 @@ class UserPrompts;
 class CSectionEditDlg : public QDialog {
     Q_OBJECT
   public:
-    static constexpr int kCodeLimit = 4;
+    static constexpr int kCodeLimit = static_cast<int>(kSectionCodeLength);
     static constexpr int kNameLimit = 25;
 
     explicit CSectionEditDlg(UserPrompts& prompts, QWidget* parent = nullptr);

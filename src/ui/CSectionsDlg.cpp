@@ -12,7 +12,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/UserPrompts.h"
+#include "app/SectionsCommands.h"
+#include "base/UserPrompts.h"
 #include "log/WorkedSections.h"
 #include "sections/SectionTable.h"
 #include "ui/CSectionEditDlg.h"
@@ -33,11 +34,6 @@ bool RunEditDialog(UserPrompts& prompts, std::string& code, std::string& name, b
     code = dialog.Code();
     name = dialog.Name();
     return true;
-}
-
-std::string DuplicateText(const std::string& earlierName, const SectionRow& row) {
-    return "ATTENZIONE!\n\nLe sezioni di " + earlierName + "\ne di " + row.name +
-           "\nhanno lo stesso codice: " + row.code + "\n\nModifica i codici!";
 }
 
 }  // namespace
@@ -243,19 +239,13 @@ void CSectionsDlg::SortByName() {
 }
 
 void CSectionsDlg::Save() {
-    table_.Clear();
-    for (const SectionRow& row : Rows()) {
-        const int32_t code = NumericValue(row.code);
-        if (table_.IsKnown(code)) {
-            prompts_.ShowMessage(DuplicateText(table_.NameOf(code), row), "Errore", MessageIcon::Stop);
-            // The table now holds only the rows above this one: the dialog can be left
-            // only by a Salva that succeeds, which rebuilds it whole.
-            cancelAvailable_ = false;
-            cancel_->setEnabled(false);
-            action(Command::Cancel)->setEnabled(false);
-            return;
-        }
-        table_.SetName(code, row.name);
+    if (!StoreSectionRows(Rows(), table_, prompts_)) {
+        // The table now holds only the rows above the duplicate: the dialog can be
+        // left only by a Salva that succeeds, which rebuilds it whole.
+        cancelAvailable_ = false;
+        cancel_->setEnabled(false);
+        action(Command::Cancel)->setEnabled(false);
+        return;
     }
     accept();
 }

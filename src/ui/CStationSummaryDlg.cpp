@@ -15,12 +15,19 @@ namespace tarnex {
 
 namespace {
 
-QLineEdit* MakeEdit(QWidget* owner, const char* name, SummaryField field, bool upperCase) {
-    auto* edit = new QLineEdit(owner);
-    edit->setObjectName(QString::fromLatin1(name));
-    new FieldInputValidator(edit, {static_cast<int>(SummaryFieldLimit(field)), false, upperCase});
-    return edit;
-}
+// The dialog's text fields, with their input rules.
+struct SummaryEdit {
+    SummaryField field;
+    const char* name;
+    bool upperCase;
+};
+constexpr SummaryEdit kEdits[] = {
+    {SummaryField::Callsign, "callsign", true},   {SummaryField::Name, "name", false},
+    {SummaryField::Operators, "operators", true}, {SummaryField::Address1, "address1", false},
+    {SummaryField::Address2, "address2", false},  {SummaryField::Address3, "address3", false},
+    {SummaryField::Comment1, "comment1", false},  {SummaryField::Comment2, "comment2", false},
+};
+static_assert(std::size(kEdits) == kSummaryFields.size());
 
 QLabel* Caption(QWidget* owner, const char* text, QWidget* buddy) {
     auto* label = new QLabel(QString::fromLatin1(text), owner);
@@ -33,16 +40,15 @@ QLabel* Caption(QWidget* owner, const char* text, QWidget* buddy) {
 CStationSummaryDlg::CStationSummaryDlg(StationSummaryEditor& editor, QWidget* parent)
     : QDialog(parent), editor_(editor) {
     setWindowTitle(QStringLiteral("TARNEX - Dati riassuntivi"));
-    callsign_ = MakeEdit(this, "callsign", SummaryField::Callsign, true);
-    name_ = MakeEdit(this, "name", SummaryField::Name, false);
-    operators_ = MakeEdit(this, "operators", SummaryField::Operators, true);
-    const SummaryField addressFields[] = {SummaryField::Address1, SummaryField::Address2,
-                                          SummaryField::Address3};
-    for (size_t i = 0; i < address_.size(); ++i) {
-        address_[i] = MakeEdit(this, ("address" + std::to_string(i + 1)).c_str(), addressFields[i], false);
+    for (const SummaryEdit& row : kEdits) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(row.name));
+        new FieldInputValidator(edit, {static_cast<int>(SummaryFieldLimit(row.field)), false, row.upperCase});
+        edits_[static_cast<size_t>(row.field)] = edit;
     }
-    comment_[0] = MakeEdit(this, "comment1", SummaryField::Comment1, false);
-    comment_[1] = MakeEdit(this, "comment2", SummaryField::Comment2, false);
+    QLineEdit* callsign = Field(SummaryField::Callsign);
+    QLineEdit* name = Field(SummaryField::Name);
+    QLineEdit* operators = Field(SummaryField::Operators);
 
     ownSection_ = new QComboBox(this);
     ownSection_->setObjectName(QStringLiteral("ownSection"));
@@ -58,31 +64,31 @@ CStationSummaryDlg::CStationSummaryDlg(StationSummaryEditor& editor, QWidget* pa
     // Only the person's picks ask the mode questions, not the program's own selection.
     connect(category_, &QComboBox::activated, this, &CStationSummaryDlg::CategoryPicked);
 
-    const int wide = callsign_->fontMetrics().horizontalAdvance(QString(40, QLatin1Char('x')));
+    const int wide = callsign->fontMetrics().horizontalAdvance(QString(40, QLatin1Char('x')));
     auto* grid = new QGridLayout;
     int row = 0;
-    grid->addWidget(Caption(this, "Nominativo utilizzato durante il contest", callsign_), row, 0);
+    grid->addWidget(Caption(this, "Nominativo utilizzato durante il contest", callsign), row, 0);
     grid->addWidget(Caption(this, "Propria sezione", ownSection_), row++, 1);
-    grid->addWidget(callsign_, row, 0);
+    grid->addWidget(callsign, row, 0);
     grid->addWidget(ownSection_, row++, 1);
-    grid->addWidget(Caption(this, "Nome", name_), row, 0);
-    grid->addWidget(Caption(this, "Eventuali altri operatori", operators_), row++, 1);
-    grid->addWidget(name_, row, 0);
-    grid->addWidget(operators_, row++, 1);
+    grid->addWidget(Caption(this, "Nome", name), row, 0);
+    grid->addWidget(Caption(this, "Eventuali altri operatori", operators), row++, 1);
+    grid->addWidget(name, row, 0);
+    grid->addWidget(operators, row++, 1);
     grid->addWidget(Caption(this, "Categoria", category_), row++, 0);
     grid->addWidget(category_, row++, 0);
-    grid->addWidget(Caption(this, "Indirizzo", address_[0]), row++, 0, 1, 2);
-    for (QLineEdit* line : address_) {
-        grid->addWidget(line, row++, 0, 1, 2);
+    grid->addWidget(Caption(this, "Indirizzo", Field(SummaryField::Address1)), row++, 0, 1, 2);
+    for (SummaryField line : {SummaryField::Address1, SummaryField::Address2, SummaryField::Address3}) {
+        grid->addWidget(Field(line), row++, 0, 1, 2);
     }
-    grid->addWidget(Caption(this, "Commenti", comment_[0]), row++, 0, 1, 2);
-    for (QLineEdit* line : comment_) {
-        grid->addWidget(line, row++, 0, 1, 2);
+    grid->addWidget(Caption(this, "Commenti", Field(SummaryField::Comment1)), row++, 0, 1, 2);
+    for (SummaryField line : {SummaryField::Comment1, SummaryField::Comment2}) {
+        grid->addWidget(Field(line), row++, 0, 1, 2);
     }
-    for (QWidget* field : {static_cast<QWidget*>(callsign_), static_cast<QWidget*>(name_)}) {
+    for (QWidget* field : {static_cast<QWidget*>(callsign), static_cast<QWidget*>(name)}) {
         field->setMinimumWidth(wide / 2);
     }
-    address_[0]->setMinimumWidth(wide);
+    Field(SummaryField::Address1)->setMinimumWidth(wide);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -91,55 +97,25 @@ CStationSummaryDlg::CStationSummaryDlg(StationSummaryEditor& editor, QWidget* pa
 
     // The current values.
     const StationSummaryInput input = editor_.Initial();
-    EntryEditFields::Put(callsign_, input.callsign);
-    EntryEditFields::Put(name_, input.name);
-    EntryEditFields::Put(operators_, input.operators);
+    for (SummaryField field : kSummaryFields) {
+        EntryEditFields::Put(Field(field), input.Text(field));
+    }
     category_->setCurrentIndex(input.category);
-    for (size_t i = 0; i < address_.size(); ++i) {
-        EntryEditFields::Put(address_[i], input.address[i]);
-    }
-    for (size_t i = 0; i < comment_.size(); ++i) {
-        EntryEditFields::Put(comment_[i], input.comment[i]);
-    }
     ownSection_->setCurrentIndex(input.ownSection);
-    callsign_->setFocus();
+    callsign->setFocus();
 }
 
 QLineEdit* CStationSummaryDlg::Field(SummaryField field) const {
-    switch (field) {
-        case SummaryField::Callsign:
-            return callsign_;
-        case SummaryField::Name:
-            return name_;
-        case SummaryField::Operators:
-            return operators_;
-        case SummaryField::Address1:
-            return address_[0];
-        case SummaryField::Address2:
-            return address_[1];
-        case SummaryField::Address3:
-            return address_[2];
-        case SummaryField::Comment1:
-            return comment_[0];
-        case SummaryField::Comment2:
-            break;
-    }
-    return comment_[1];
+    return edits_[static_cast<size_t>(field)];
 }
 
 StationSummaryInput CStationSummaryDlg::Input() const {
     StationSummaryInput input;
-    input.callsign = EntryEditFields::Read(callsign_);
-    input.name = EntryEditFields::Read(name_);
-    input.operators = EntryEditFields::Read(operators_);
+    for (SummaryField field : kSummaryFields) {
+        input.Text(field) = EntryEditFields::Read(Field(field));
+    }
     input.category = category_->currentIndex();
     input.ownSection = ownSection_->currentIndex();
-    for (size_t i = 0; i < address_.size(); ++i) {
-        input.address[i] = EntryEditFields::Read(address_[i]);
-    }
-    for (size_t i = 0; i < comment_.size(); ++i) {
-        input.comment[i] = EntryEditFields::Read(comment_[i]);
-    }
     return input;
 }
 
@@ -162,7 +138,7 @@ void CStationSummaryDlg::accept() {
         }
         return;
     }
-    EntryEditFields::Put(callsign_, input.callsign);  // upper-cased by the check
+    EntryEditFields::Put(Field(SummaryField::Callsign), input.callsign);  // upper-cased by the check
     saved_ = input;
     QDialog::accept();
 }

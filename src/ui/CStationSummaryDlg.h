@@ -35,11 +35,7 @@ class CStationSummaryDlg : public QDialog {
     void CategoryPicked(int index);
 
     StationSummaryEditor& editor_;
-    QLineEdit* callsign_ = nullptr;
-    QLineEdit* name_ = nullptr;
-    QLineEdit* operators_ = nullptr;
-    std::array<QLineEdit*, 3> address_{};
-    std::array<QLineEdit*, 2> comment_{};
+    std::array<QLineEdit*, kSummaryFields.size()> edits_{};  // by SummaryField
     QComboBox* ownSection_ = nullptr;
     QComboBox* category_ = nullptr;
     StationSummaryInput saved_;

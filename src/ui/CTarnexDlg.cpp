@@ -12,6 +12,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "app/AppTexts.h"
 #include "log/BandMode.h"
 #include "ui/CommandWiring.h"
 #include "ui/DialogColours.h"
@@ -65,27 +66,27 @@ CTarnexDlg::CTarnexDlg(LogSession& session, QWidget* parent, ClockSource clock)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(WindowFont());
-    setWindowTitle(QStringLiteral("TARNEX - Contest delle Sezioni ARI"));
+    setWindowTitle(TextCodec::ToQString(kBaseTitle));
     BuildWindow();
 
-    // 1. The program icon.
+    // The program icon in four sizes.
     QIcon icon;
     for (int size : {16, 32, 48, 64}) {
         icon.addFile(QStringLiteral(":/main/tarnex%1.png").arg(size), QSize(size, size));
     }
     setWindowIcon(icon);
-    // 2-3. The list columns for the log mode of the category.
+    // The log list's columns for the log mode the category asks for.
     ApplyColumnWidths();
     setLogMode(LogModeForCategory(session_.GetSettings().station.category));
-    // 5. The journal (it may bring the other mode), scrolled to its last row.
+    // The journal (its header may bring the other mode), scrolled to its last row.
     form_.SetView(this);
     form_.SetListeningHandler(&listening_);
     session_.SetListener(this);
     session_.LoadJournal();
     controls_.logList->scrollToBottom();
-    // 4, 6-9. Own section, clock, band and mode, reports, grids, focus.
+    // The entry form: own section, clock, band and mode, reports, grids, focus.
     runEntryForm([this](EntryForm& form) { form.Open(clock_()); });
-    // 10. The title.
+    // The title with the open log's name.
     TitleChanged(session_.Title());
 
     ConnectControls();
@@ -117,6 +118,7 @@ void CTarnexDlg::BuildWindow() {
     layout->addWidget(client);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     controls_.Build(client, units_);
+    BuildFieldTable();
 
     logModel_ = std::make_unique<LogListModel>(session_.Log());
     controls_.logList->setModel(logModel_.get());
@@ -131,6 +133,29 @@ void CTarnexDlg::BuildWindow() {
     clockTimer_.setTimerType(Qt::PreciseTimer);
     connect(&clockTimer_, &QTimer::timeout, this, &CTarnexDlg::onClockTick);
     ApplyColours();
+}
+
+void CTarnexDlg::BuildFieldTable() {
+    MainWindowControls& c = controls_;
+    const auto edit = [](EntryField field, QLineEdit* widget, Typing typing) {
+        return FieldControl{field, widget, widget, typing};
+    };
+    fields_ = {
+        edit(EntryField::Date, c.date, Typing::Text),
+        edit(EntryField::Time, c.time, Typing::Text),
+        {EntryField::Band, c.band, nullptr, Typing::None},
+        {EntryField::Mode, c.mode, nullptr, Typing::None},
+        edit(EntryField::Callsign, c.callsign, Typing::Callsign),
+        edit(EntryField::RstSent, c.rstSent, Typing::Text),
+        edit(EntryField::RstReceived, c.rstReceived, Typing::Text),
+        edit(EntryField::Section, c.section, Typing::Section),
+        edit(EntryField::SectionName, c.sectionName, Typing::UpperCase),
+        edit(EntryField::Callsign2, c.callsign2, Typing::Callsign),
+        edit(EntryField::Section2, c.section2, Typing::Section2),
+        edit(EntryField::SectionName2, c.sectionName2, Typing::UpperCase),
+        edit(EntryField::OwnSection, c.ownSection, Typing::Text),
+        edit(EntryField::PreviousCall, c.previousCall, Typing::UpperCase),
+    };
 }
 
 void CTarnexDlg::ApplyColours() {
@@ -212,6 +237,10 @@ void CTarnexDlg::runEntryForm(const std::function<void(EntryForm&)>& action) {
     }
 }
 
+void CTarnexDlg::bandModeReported(const std::string& band, const std::string& mode) {
+    runEntryForm([&](EntryForm& form) { form.OnBandModeReported(band, mode); });
+}
+
 void CTarnexDlg::AfterEntryForm() {
     Redraw(form_.State());
     ApplyFocus();
@@ -223,18 +252,11 @@ void CTarnexDlg::Redraw(const EntryFormState& state) {
     writing_ = true;
     const EntryValues& v = state.values;
     MainWindowControls& c = controls_;
-    SetEdit(c.date, v.date);
-    SetEdit(c.time, v.time);
-    SetEdit(c.callsign, v.callsign);
-    SetEdit(c.rstSent, v.rstSent);
-    SetEdit(c.rstReceived, v.rstReceived);
-    SetEdit(c.section, v.section);
-    SetEdit(c.sectionName, v.sectionName);
-    SetEdit(c.callsign2, v.callsign2);
-    SetEdit(c.section2, v.section2);
-    SetEdit(c.sectionName2, v.sectionName2);
-    SetEdit(c.ownSection, v.ownSection);
-    SetEdit(c.previousCall, v.previousCall);
+    for (const FieldControl& control : fields_) {
+        if (control.edit != nullptr) {
+            SetEdit(control.edit, *TextOf(v, control.field));
+        }
+    }
     c.band->setCurrentIndex(BandListIndex(v.band));
     c.mode->setCurrentIndex(ModeListIndex(v.mode));
     c.autoClock->setChecked(v.autoClock);
@@ -246,10 +268,10 @@ void CTarnexDlg::Redraw(const EntryFormState& state) {
     c.duplicate->setVisible(state.indicators.duplicate);
     c.newMultiplier->setVisible(state.indicators.newMultiplier);
     SetMarker(c.markerC, state.indicators.calling);
-    for (size_t i = 0; i < 3; ++i) {
+    for (size_t i = 0; i < c.markerR.size(); ++i) {
         SetMarker(c.markerR[i], state.indicators.answers[i]);
     }
-    for (size_t i = 0; i < 2; ++i) {
+    for (size_t i = 0; i < c.markerM.size(); ++i) {
         SetMarker(c.markerM[i], state.indicators.multiplier[i]);
     }
     previousModel_->SetRows(state.previous);
@@ -285,11 +307,12 @@ void CTarnexDlg::onClockTick() {
 
 // --- What the person does ---
 
-void CTarnexDlg::Typed(EntryField field, QLineEdit* edit, bool upperCase) {
+void CTarnexDlg::Typed(const FieldControl& control) {
     if (writing_) {
         return;
     }
-    if (upperCase) {
+    QLineEdit* edit = control.edit;
+    if (control.typing == Typing::UpperCase || control.typing == Typing::Callsign) {
         QString text = edit->text();
         for (QChar& ch : text) {
             const QChar upper = ch.toUpper();
@@ -305,39 +328,32 @@ void CTarnexDlg::Typed(EntryField field, QLineEdit* edit, bool upperCase) {
     }
     const std::string bytes = TextCodec::ToBytes(edit->text());
     runEntryForm([&](EntryForm& form) {
-        if (field == EntryField::Section) {
-            form.OnSectionTyped(bytes);
-        } else if (field == EntryField::Section2) {
-            form.OnSection2Typed(bytes);
-        } else {
-            form.SetText(field, bytes);
+        switch (control.typing) {
+            case Typing::Section:
+                form.OnSectionTyped(bytes);
+                break;
+            case Typing::Section2:
+                form.OnSection2Typed(bytes);
+                break;
+            case Typing::Callsign:
+                form.OnCallsignTyped(control.field, bytes);
+                break;
+            case Typing::Text:
+            case Typing::UpperCase:
+                form.SetText(control.field, bytes);
+                break;
+            case Typing::None:
+                break;
         }
     });
 }
 
 void CTarnexDlg::ConnectControls() {
     MainWindowControls& c = controls_;
-    struct Edit {
-        QLineEdit* edit;
-        EntryField field;
-        bool upperCase;
-    };
-    const Edit edits[] = {
-        {c.date, EntryField::Date, false},
-        {c.time, EntryField::Time, false},
-        {c.callsign, EntryField::Callsign, true},
-        {c.rstSent, EntryField::RstSent, false},
-        {c.rstReceived, EntryField::RstReceived, false},
-        {c.section, EntryField::Section, false},
-        {c.sectionName, EntryField::SectionName, true},
-        {c.callsign2, EntryField::Callsign2, true},
-        {c.section2, EntryField::Section2, false},
-        {c.sectionName2, EntryField::SectionName2, true},
-        {c.ownSection, EntryField::OwnSection, false},
-        {c.previousCall, EntryField::PreviousCall, true},
-    };
-    for (const Edit& e : edits) {
-        connect(e.edit, &QLineEdit::textEdited, this, [this, e] { Typed(e.field, e.edit, e.upperCase); });
+    for (const FieldControl& control : fields_) {
+        if (control.edit != nullptr && control.typing != Typing::None) {
+            connect(control.edit, &QLineEdit::textEdited, this, [this, control] { Typed(control); });
+        }
     }
     connect(c.band, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!writing_) {
@@ -432,64 +448,19 @@ void CTarnexDlg::FocusChanged(QWidget* now) {
 }
 
 EntryField CTarnexDlg::FieldOf(const QWidget* widget) const {
-    const MainWindowControls& c = controls_;
-    const std::pair<const QWidget*, EntryField> fields[] = {
-        {c.date, EntryField::Date},
-        {c.time, EntryField::Time},
-        {c.band, EntryField::Band},
-        {c.mode, EntryField::Mode},
-        {c.callsign, EntryField::Callsign},
-        {c.rstSent, EntryField::RstSent},
-        {c.rstReceived, EntryField::RstReceived},
-        {c.section, EntryField::Section},
-        {c.sectionName, EntryField::SectionName},
-        {c.callsign2, EntryField::Callsign2},
-        {c.section2, EntryField::Section2},
-        {c.sectionName2, EntryField::SectionName2},
-        {c.ownSection, EntryField::OwnSection},
-        {c.previousCall, EntryField::PreviousCall},
-    };
-    for (const auto& [w, field] : fields) {
-        if (w == widget) {
-            return field;
+    for (const FieldControl& control : fields_) {
+        if (control.widget == widget) {
+            return control.field;
         }
     }
     return EntryField::None;
 }
 
 QWidget* CTarnexDlg::WidgetOf(EntryField field) const {
-    const MainWindowControls& c = controls_;
-    switch (field) {
-        case EntryField::Date:
-            return c.date;
-        case EntryField::Time:
-            return c.time;
-        case EntryField::Band:
-            return c.band;
-        case EntryField::Mode:
-            return c.mode;
-        case EntryField::Callsign:
-            return c.callsign;
-        case EntryField::RstSent:
-            return c.rstSent;
-        case EntryField::RstReceived:
-            return c.rstReceived;
-        case EntryField::Section:
-            return c.section;
-        case EntryField::SectionName:
-            return c.sectionName;
-        case EntryField::Callsign2:
-            return c.callsign2;
-        case EntryField::Section2:
-            return c.section2;
-        case EntryField::SectionName2:
-            return c.sectionName2;
-        case EntryField::OwnSection:
-            return c.ownSection;
-        case EntryField::PreviousCall:
-            return c.previousCall;
-        case EntryField::None:
-            break;
+    for (const FieldControl& control : fields_) {
+        if (control.field == field) {
+            return control.widget;
+        }
     }
     return nullptr;
 }

@@ -52,6 +52,9 @@ class CTarnexDlg : public QDialog, private EntryFormView, private LogSessionList
     // Runs something on the entry form (a handler, or a change of its state) and
     // shows the form again afterwards.
     void runEntryForm(const std::function<void(EntryForm&)>& action);
+    // A band and mode reported from outside the lists (the radio), as texts of the
+    // lists: the same path as the person's own choice (EntryForm::OnBandModeReported).
+    void bandModeReported(const std::string& band, const std::string& mode);
 
     // Arranges the window for a log mode: the second row of the entry form, the
     // markers, the grid titles and the log list's columns. A mode that differs from
@@ -71,6 +74,10 @@ class CTarnexDlg : public QDialog, private EntryFormView, private LogSessionList
 
     // Pixel widths of a list's columns from its client width.
     static std::vector<int> ColumnWidthsFor(LogMode mode, int clientWidth);
+
+  signals:
+    // "Opzioni" closed with Salva: what follows a setting there applies it at once.
+    void optionsSaved();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,7 +101,25 @@ class CTarnexDlg : public QDialog, private EntryFormView, private LogSessionList
     void AfterEntryForm();
     void ApplyFocus();
     void SyncClockTimer();
-    void Typed(EntryField field, QLineEdit* edit, bool upperCase);
+    // How the person's typing in a field reaches the entry form.
+    enum class Typing {
+        None,       // a list: chosen, not typed
+        Text,       // the text as typed
+        UpperCase,  // upper-cased as it is typed
+        Callsign,   // upper-cased, and every keystroke told to the form's observers
+        Section,    // the section of the first row: its name and grid follow at once
+        Section2,   // the section of the second row (listening mode)
+    };
+    // One field of the entry form: its control, and what typing in it does. Typing,
+    // showing the form and moving the focus all read this one table.
+    struct FieldControl {
+        EntryField field;
+        QWidget* widget;
+        QLineEdit* edit;  // the widget when it is a line edit, else nullptr
+        Typing typing;
+    };
+    void BuildFieldTable();
+    void Typed(const FieldControl& control);
     void FocusChanged(QWidget* now);
     EntryField FieldOf(const QWidget* widget) const;
     QWidget* WidgetOf(EntryField field) const;
@@ -106,6 +131,7 @@ class CTarnexDlg : public QDialog, private EntryFormView, private LogSessionList
     DialogUnits units_;
     MainWindowControls controls_;
     MainMenu menu_;
+    std::vector<FieldControl> fields_;
     std::unique_ptr<LogListModel> logModel_;
     std::unique_ptr<PreviousContactsModel> previousModel_;
     QTimer clockTimer_;

@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "entry/CheckOrder.h"
+#include "rules/CheckOrder.h"
 
 class QComboBox;
 class QDialog;

@@ -45,25 +45,13 @@ void LogEditController::EditSelected() {
     // One dialog serves the whole command, filled again for every row.
     RowEditor editor;
     std::unique_ptr<CQsoEditDlg> qsoDialog;
-    std::unique_ptr<CHrdEditDlg> hrdDialog;
+    std::unique_ptr<CHrdEditDlg> listeningDialog;
     if (session_.Log().Mode() == LogMode::Qso) {
         qsoDialog = std::make_unique<CQsoEditDlg>(session_.Sections(), session_.Prompts(), &window_);
-        editor.editQso = [&](const QsoRecord& row) -> std::optional<QsoRecord> {
-            qsoDialog->SetRecord(row);
-            if (qsoDialog->exec() != QDialog::Accepted) {
-                return std::nullopt;
-            }
-            return qsoDialog->Accepted();
-        };
+        editor.editQso = [&](const QsoRecord& row) { return qsoDialog->Edit(row); };
     } else {
-        hrdDialog = std::make_unique<CHrdEditDlg>(session_.Sections(), session_.Prompts(), &window_);
-        editor.editHrd = [&](const HrdRecord& row) -> std::optional<HrdRecord> {
-            hrdDialog->SetRecord(row);
-            if (hrdDialog->exec() != QDialog::Accepted) {
-                return std::nullopt;
-            }
-            return hrdDialog->Accepted();
-        };
+        listeningDialog = std::make_unique<CHrdEditDlg>(session_.Sections(), session_.Prompts(), &window_);
+        editor.editListening = [&](const HrdRecord& row) { return listeningDialog->Edit(row); };
     }
     commands_.Edit(rows, editor);
 }

@@ -10,7 +10,7 @@ const std::vector<ListColumn> kQsoColumns = {
     {"Qso", 7},         {"Data", 16}, {"Utc", 7},  {"MHz", 6},  {"Modo", 7},
     {"Nominativo", 19}, {"RstT", 7},  {"RstR", 7}, {"Sez.", 7}, {"Nome", 18},
 };
-const std::vector<ListColumn> kSwlColumns = {
+const std::vector<ListColumn> kListeningColumns = {
     {"Hrd", 8}, {"Data", 14}, {"Utc", 8},
     {"MHz", 8}, {"Modo", 8},  {"Nomin. chiamante", 19},
     {"Rst", 8}, {"Sez", 8},   {"Nomin. risposta", 19},
@@ -31,7 +31,7 @@ LogListModel::~LogListModel() {
 }
 
 const std::vector<ListColumn>& LogListModel::Columns(LogMode mode) {
-    return mode == LogMode::Qso ? kQsoColumns : kSwlColumns;
+    return mode == LogMode::Qso ? kQsoColumns : kListeningColumns;
 }
 
 const std::vector<ListColumn>& LogListModel::PreviousColumns() {

@@ -76,8 +76,8 @@ QLabel* Picture(QWidget* parent, const DialogUnits& du, const char* resource, in
     return picture;
 }
 
-constexpr int kGridX[6] = {362, 374, 386, 398, 410, 422};
-constexpr int kGridY[2][3] = {{121, 132, 143}, {164, 175, 186}};
+constexpr int kGridX[kBandCount] = {362, 374, 386, 398, 410, 422};
+constexpr int kGridY[2][kModeCount] = {{121, 132, 143}, {164, 175, 186}};
 
 }  // namespace
 
@@ -93,18 +93,28 @@ void MainWindowControls::Build(QWidget* client, const DialogUnits& du) {
     gridFrame->setGeometry(du.Rect(298, 106, 156, 93));
     entryGroup = new QGroupBox(QStringLiteral(" Inserimento nuovo QSO "), client);
     entryGroup->setGeometry(du.Rect(4, 203, 453, 57));
+    scoreGroup = new QGroupBox(QStringLiteral(" Punteggio "), client);
+    scoreGroup->setGeometry(du.Rect(kFormWidth, 3, kSideWidth - 6, 95));
+    knownCallsGroup = new QGroupBox(QStringLiteral(" Nominativi noti "), client);
+    knownCallsGroup->setGeometry(du.Rect(kFormWidth, 102, kSideWidth - 6, 158));
     for (QWidget* frame : {static_cast<QWidget*>(logGroup), static_cast<QWidget*>(previousGroup),
-                           static_cast<QWidget*>(gridFrame), static_cast<QWidget*>(entryGroup)}) {
+                           static_cast<QWidget*>(gridFrame), static_cast<QWidget*>(entryGroup),
+                           static_cast<QWidget*>(scoreGroup), static_cast<QWidget*>(knownCallsGroup)}) {
         frame->setFocusPolicy(Qt::NoFocus);
+    }
+    radioStatus = Label(client, du, "", 7, kFormHeight, 180);
+    networkStatus = Label(client, du, "", 192, kFormHeight, 260);
+    for (QLabel* status : {radioStatus, networkStatus}) {
+        status->hide();
     }
 
     logList = List(client, du, 16, 14, 426, 79);
     logList->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
-    previousCall = Edit(client, du, 15, 120, 87, 12, 13);
+    previousCall = Edit(client, du, 15, 120, 87, 12, kCallsignFieldLength);
     ownSectionLabel =
         Label(client, du, "Mio codice sezione", 170, 121, 80, Qt::AlignRight | Qt::AlignVCenter);
-    ownSection = Edit(client, du, 253, 120, 30, 12, 4, true);
+    ownSection = Edit(client, du, 253, 120, 30, 12, kSectionCodeLength, true);
     previousList = List(client, du, 15, 138, 268, 55);
     previousList->setSelectionMode(QAbstractItemView::SingleSelection);
 
@@ -113,22 +123,22 @@ void MainWindowControls::Build(QWidget* client, const DialogUnits& du) {
     gridTitle1 = Label(client, du, "Nominativo", 304, 154, 56);
     const QPixmap cellOn(QStringLiteral(":/main/cell_on.png"));
     const QPixmap cellOff(QStringLiteral(":/main/cell_off.png"));
-    const char* modeNames[3] = {"ssb", "cw", "rtty"};
+    const char* modeNames[kModeCount] = {"ssb", "cw", "rtty"};
     for (int grid = 0; grid < 2; ++grid) {
         const int legendY = kGridY[grid][0] - 9;
-        for (int band = 0; band < 6; ++band) {
+        for (int band = 0; band < kBandCount; ++band) {
             QLabel* legend = Label(client, du, "", kGridX[band] - 2, legendY, 13, Qt::AlignCenter);
             legend->setText(
                 QString::fromLatin1(kBandTexts[static_cast<size_t>(band)].data(),
                                     static_cast<qsizetype>(kBandTexts[static_cast<size_t>(band)].size())));
         }
-        for (int mode = 0; mode < 3; ++mode) {
+        for (int mode = 0; mode < kModeCount; ++mode) {
             Label(client, du, modeNames[mode], 336, kGridY[grid][mode], 24,
                   Qt::AlignRight | Qt::AlignVCenter);
-            for (int band = 0; band < 6; ++band) {
+            for (int band = 0; band < kBandCount; ++band) {
                 auto* cell = new PictureButton(cellOn, cellOff, client);
                 cell->setGeometry(du.Rect(kGridX[band], kGridY[grid][mode], 9, 9));
-                cells[static_cast<size_t>(18 * grid + 6 * mode + band)] = cell;
+                cells[static_cast<size_t>(GridCell(grid, mode, band))] = cell;
             }
         }
     }
@@ -147,7 +157,7 @@ void MainWindowControls::Build(QWidget* client, const DialogUnits& du) {
     newMultiplier = Picture(client, du, ":/main/molt.png", 414, 213);
 
     date = Edit(client, du, 15, 225, 48, 13);
-    time = Edit(client, du, 66, 225, 27, 13, 5);
+    time = Edit(client, du, 66, 225, 27, 13, kTimeFieldLength);
     band = new QComboBox(client);
     band->setGeometry(du.Rect(94, 225, 35, 13));
     for (std::string_view text : kBandTexts) {
@@ -158,10 +168,10 @@ void MainWindowControls::Build(QWidget* client, const DialogUnits& du) {
     for (std::string_view text : kModeTexts) {
         mode->addItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
     }
-    callsign = Edit(client, du, 170, 225, 88, 13, 13);
+    callsign = Edit(client, du, 170, 225, 88, 13, kCallsignFieldLength);
     rstSent = Edit(client, du, 260, 225, 32, 13, 0, true);
     rstReceived = Edit(client, du, 293, 225, 32, 13, 0, true);
-    section = Edit(client, du, 328, 225, 27, 13, 4, true);
+    section = Edit(client, du, 328, 225, 27, 13, kSectionCodeLength, true);
     sectionName = Edit(client, du, 357, 225, 89, 13);
     callsign2 = Edit(client, du, 170, 241, 88, 13);
     section2 = Edit(client, du, 328, 241, 27, 13, 0, true);
@@ -176,7 +186,7 @@ void MainWindowControls::Build(QWidget* client, const DialogUnits& du) {
     clear->setAutoDefault(false);
 
     markerC = Marker(client, du, ":/main/marker_c_on.png", ":/main/marker_c_off.png", 293, 226);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kAnswersPerBandMode; ++i) {
         markerR[static_cast<size_t>(i)] =
             Marker(client, du, ":/main/marker_r_on.png", ":/main/marker_r_off.png", 294 + 10 * i, 242);
     }
@@ -187,12 +197,12 @@ void MainWindowControls::Build(QWidget* client, const DialogUnits& du) {
 }
 
 void MainWindowControls::Arrange(LogMode logMode, const DialogUnits& du) {
-    const bool swl = logMode == LogMode::Swl;
-    callsign2->setVisible(swl);
-    section2->setVisible(swl);
-    sectionName2->setVisible(swl);
-    rstReceived->setGeometry(swl ? du.Rect(260, 241, 32, 13) : du.Rect(293, 225, 32, 13));
-    rstReceivedLabel->setVisible(!swl);
+    const bool listening = logMode == LogMode::Listening;
+    callsign2->setVisible(listening);
+    section2->setVisible(listening);
+    sectionName2->setVisible(listening);
+    rstReceived->setGeometry(listening ? du.Rect(260, 241, 32, 13) : du.Rect(293, 225, 32, 13));
+    rstReceivedLabel->setVisible(!listening);
     markerC->hide();
     for (PictureButton* marker : markerR) {
         marker->hide();
@@ -200,8 +210,8 @@ void MainWindowControls::Arrange(LogMode logMode, const DialogUnits& du) {
     for (PictureButton* marker : markerM) {
         marker->hide();
     }
-    gridTitle0->setText(swl ? QStringLiteral("Sezione 1") : QStringLiteral("Moltiplicatore"));
-    gridTitle1->setText(swl ? QStringLiteral("Sezione 2") : QStringLiteral("Nominativo"));
+    gridTitle0->setText(listening ? QStringLiteral("Sezione 1") : QStringLiteral("Moltiplicatore"));
+    gridTitle1->setText(listening ? QStringLiteral("Sezione 2") : QStringLiteral("Nominativo"));
 }
 
 }  // namespace tarnex

@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <array>
 
+#include "base/ContestRules.h"
 #include "log/LogTypes.h"
 #include "ui/DialogUnits.h"
 #include "ui/PictureButton.h"
@@ -21,47 +22,61 @@
 namespace tarnex {
 
 struct MainWindowControls {
-    // Size of the window's client area, in dialog units.
-    static constexpr int kWidth = 461;
-    static constexpr int kHeight = 264;
+    // Size of the window's client area, in dialog units: the contest's own window
+    // (kFormWidth x kFormHeight), a column of aids on its right and a status line
+    // under the entry form.
+    static constexpr int kFormWidth = 461;
+    static constexpr int kFormHeight = 264;
+    static constexpr int kSideWidth = 122;
+    static constexpr int kStatusHeight = 12;
+    static constexpr int kWidth = kFormWidth + kSideWidth;
+    static constexpr int kHeight = kFormHeight + kStatusHeight;
 
     QGroupBox* logGroup = nullptr;       // " LOG "
     QGroupBox* previousGroup = nullptr;  // " Collegamenti precedenti"
     QGroupBox* entryGroup = nullptr;     // " Inserimento nuovo QSO "
     QFrame* gridFrame = nullptr;
 
-    QTableView* logList = nullptr;       // 1012
-    QTableView* previousList = nullptr;  // 1013
-    QLineEdit* previousCall = nullptr;   // 1016
-    QLineEdit* ownSection = nullptr;     // 1034
+    // The aids beside the contest's window. Each group box is an empty place that the
+    // aid it names fills with a layout of its own.
+    QGroupBox* scoreGroup = nullptr;       // " Punteggio ": the live score and rates, beside the log
+    QGroupBox* knownCallsGroup = nullptr;  // " Nominativi noti ": the partial-call lookup, beside the form
+    // The status line under the entry form (empty and hidden while its part is off).
+    QLabel* radioStatus = nullptr;    // "Radio: ..."
+    QLabel* networkStatus = nullptr;  // "Rete: ..."
+
+    QTableView* logList = nullptr;       // the log, one row per entry
+    QTableView* previousList = nullptr;  // the earlier contacts of the callsign typed
+    QLineEdit* previousCall = nullptr;   // the callsign above them
+    QLineEdit* ownSection = nullptr;     // "Mio codice sezione"
     QLabel* ownSectionLabel = nullptr;
 
-    std::array<PictureButton*, 36> cells{};  // 10000 + 18 x grid + 6 x mode + band
-    QLabel* gridTitle0 = nullptr;            // 1092
-    QLabel* gridTitle1 = nullptr;            // 1093
+    std::array<PictureButton*, kGridCells> cells{};  // both worked grids, by GridCell(grid, mode, band)
+    QLabel* gridTitle0 = nullptr;                    // above the upper grid
+    QLabel* gridTitle1 = nullptr;                    // above the lower grid
 
-    QLineEdit* date = nullptr;           // 1000
-    QLineEdit* time = nullptr;           // 1001
-    QComboBox* band = nullptr;           // 1015
-    QComboBox* mode = nullptr;           // 1014
-    QLineEdit* callsign = nullptr;       // 1004
-    QLineEdit* rstSent = nullptr;        // 1005
-    QLineEdit* rstReceived = nullptr;    // 1006
-    QLabel* rstReceivedLabel = nullptr;  // 1091
-    QLineEdit* section = nullptr;        // 1007
-    QLineEdit* sectionName = nullptr;    // 1008
-    QLineEdit* callsign2 = nullptr;      // 1009
-    QLineEdit* section2 = nullptr;       // 1011
-    QLineEdit* sectionName2 = nullptr;   // 1017
-    QCheckBox* autoClock = nullptr;      // 1035 "Data/ora auto"
-    QCheckBox* pcShowsUtc = nullptr;     // 1082 "pc mostra utc"
-    QPushButton* clear = nullptr;        // 1103 "C"
+    QLineEdit* date = nullptr;           // "Data"
+    QLineEdit* time = nullptr;           // "Utc"
+    QComboBox* band = nullptr;           // "MHz"
+    QComboBox* mode = nullptr;           // "Modo"
+    QLineEdit* callsign = nullptr;       // "Nominativo" (callsign 1 in listening mode)
+    QLineEdit* rstSent = nullptr;        // "RST tx" (report 1)
+    QLineEdit* rstReceived = nullptr;    // "RST rx" (report 2, on the second row)
+    QLabel* rstReceivedLabel = nullptr;  // "RST rx", hidden in listening mode
+    QLineEdit* section = nullptr;        // "Sezione" (section 1)
+    QLineEdit* sectionName = nullptr;    // "Nome Sezione"
+    QLineEdit* callsign2 = nullptr;      // listening mode, second row: the answering station
+    QLineEdit* section2 = nullptr;       // its section code
+    QLineEdit* sectionName2 = nullptr;   // and name
+    QCheckBox* autoClock = nullptr;      // "Data/ora auto"
+    QCheckBox* pcShowsUtc = nullptr;     // "pc mostra utc"
+    QPushButton* clear = nullptr;        // "C"
 
-    PictureButton* markerC = nullptr;         // 1083 "CH"
-    std::array<PictureButton*, 3> markerR{};  // 1084, 1086, 1088 "RI"
-    std::array<PictureButton*, 2> markerM{};  // 1089, 1090 "MO"
-    QLabel* duplicate = nullptr;              // 1053, DUP
-    QLabel* newMultiplier = nullptr;          // 1081, MOLT
+    PictureButton* markerC = nullptr;                           // "CH": callsign 1 heard calling
+    std::array<PictureButton*, kAnswersPerBandMode> markerR{};  // "RI": callsign 2's answers
+    std::array<PictureButton*, 2> markerM{};                    // "MO": new multiplier, row 1 and 2
+    QLabel* duplicate = nullptr;                                // DUP
+    QLabel* newMultiplier = nullptr;                            // MOLT
 
     // Creates the controls as children of the window's client area.
     void Build(QWidget* client, const DialogUnits& units);

@@ -7,12 +7,10 @@
 #include <QSettings>
 #include <memory>
 
-#include "app/SettingsStore.h"
+#include "app/AppTexts.h"
+#include "base/SettingsStore.h"
 
 namespace tarnex {
-
-inline constexpr const char* kOrganisationName = "KORVAL";
-inline constexpr const char* kApplicationName = "Tarnex";
 
 class QtSettingsStore : public SettingsStore {
   public:

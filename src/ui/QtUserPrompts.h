@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 
 namespace tarnex {
 

@@ -1,12 +1,13 @@
 #pragma once
-// The main window's two commands on the list of sections: "Elenco Sezioni Ari" (the
-// sections dialog, and "_sez.cod" written after Salva) and "Importa elenco Sezioni da
-// file di testo" (a published text list merged into the table, saved, then shown).
+// The main window's two commands on the list of sections, "Elenco Sezioni Ari" and
+// "Importa elenco Sezioni da file di testo": SectionsCommands runs them; this object
+// only opens the sections dialog when they ask for it.
 
 #include <QObject>
 #include <functional>
 #include <string>
 
+#include "app/SectionsCommands.h"
 #include "ui/CSectionsDlg.h"
 
 class QWidget;
@@ -31,18 +32,19 @@ class SectionsController : public QObject {
     void SetDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
     void SetEditRunner(CSectionsDlg::EditRunner runner) { editRunner_ = std::move(runner); }
 
-    std::string SectionsFilePath() const;
+    std::string SectionsFilePath() const { return commands_.SectionsFilePath(); }
 
     void ShowSectionsList();
     void ImportSectionsList();
 
   private:
-    bool SaveTable();
+    // Runs the sections dialog; true after its Salva.
+    bool RunDialog();
 
     SectionTable& table_;
     const WorkedSections& worked_;
     UserPrompts& prompts_;
-    std::string programFolder_;
+    SectionsCommands commands_;
     QWidget* window_;
     DialogRunner runDialog_;
     CSectionsDlg::EditRunner editRunner_;

@@ -26,7 +26,9 @@ void WireShellCommands(CTarnexDlg& window, LogSession& session) {
 
     QObject::connect(window.action(MenuCommand::Options), &QAction::triggered, &window, [&window, &session] {
         COptionsDlg dialog(session.GetSettings(), &window);
-        dialog.exec();
+        if (dialog.exec() == QDialog::Accepted) {
+            emit window.optionsSaved();
+        }
     });
     QObject::connect(window.action(MenuCommand::About), &QAction::triggered, &window, [&window] {
         CAboutDlg dialog(&window, [](QWidget* about) { ShowInstructions(about); });

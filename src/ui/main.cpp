@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
     QCoreApplication::setOrganizationName(tarnex::kOrganisationName);
     QCoreApplication::setApplicationName(tarnex::kApplicationName);
+    // The desktop links the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(tarnex::kDesktopId));
 
     std::unique_ptr<tarnex::CTarnexDlgAutoProxy> automation = tarnex::StartAutomation(qtApp.arguments());
 

@@ -1,5 +1,7 @@
 #include "util/FileIo.h"
 
+#include <dirent.h>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -76,7 +78,9 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-void SetFileFaultHook(FileFaultHook hook) { Hook() = std::move(hook); }
+void SetFileFaultHook(FileFaultHook hook) {
+    Hook() = std::move(hook);
+}
 
 std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error) {
     auto fail = [&](const char* what) -> std::optional<std::string> {
@@ -134,8 +138,61 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
+namespace {
+
+// A replace writes to the target's name followed by this and six characters mkstemp
+// chooses from letters and digits.
+constexpr std::string_view kTemporarySuffix = ".tmp-";
+constexpr size_t kTemporaryRandomLength = 6;
+
+bool IsTemporaryNameOf(std::string_view entry, std::string_view name) {
+    if (entry.size() != name.size() + kTemporarySuffix.size() + kTemporaryRandomLength ||
+        entry.substr(0, name.size()) != name ||
+        entry.substr(name.size(), kTemporarySuffix.size()) != kTemporarySuffix) {
+        return false;
+    }
+    for (char c : entry.substr(name.size() + kTemporarySuffix.size())) {
+        bool alphanumeric = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!alphanumeric) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder,
+                                                   const std::vector<std::string>& names) {
+    std::vector<std::string> failed;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) {
+        return failed;
+    }
+    std::string prefix = folder;
+    if (!prefix.empty() && prefix.back() != '/') {
+        prefix += '/';
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string_view entryName(entry->d_name);
+        for (const std::string& name : names) {
+            if (!IsTemporaryNameOf(entryName, name)) {
+                continue;
+            }
+            std::string path = prefix + std::string(entryName);
+            struct stat info {};
+            if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+                (Injected(FileStep::Remove, path) || ::unlink(path.c_str()) != 0)) {
+                failed.push_back(path);
+            }
+        }
+    }
+    ::closedir(dir);
+    return failed;
+}
+
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string temp = path + ".tmp-XXXXXX";
+    std::string temp = path + std::string(kTemporarySuffix) + std::string(kTemporaryRandomLength, 'X');
     if (Injected(FileStep::Open, path)) {
         return Failure("cannot create", path);
     }

@@ -7,10 +7,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnex {
 
-enum class FileStep { Open, Read, Write, Flush, Close, Rename };
+enum class FileStep { Open, Read, Write, Flush, Close, Rename, Remove };
 
 // Test seam: when set, it is asked before each step and a true answer makes that
 // step fail as a full disk or an I/O error would. Not thread-safe; tests only.
@@ -39,6 +40,13 @@ FileResult AppendToFile(const std::string& path, std::string_view bytes);
 // Copies source over destination atomically: the destination is either the old
 // file or a whole copy.
 FileResult CopyFileAtomically(const std::string& source, const std::string& destination);
+
+// The temporary files a whole-file replace of one of these names makes
+// ("_ult.trnx.tmp-Ab12Cd"), left in the folder by a process that was killed during the
+// replace, are removed. Nothing else is touched. Gives the paths that could not be
+// removed.
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder,
+                                                   const std::vector<std::string>& names);
 
 // The file-name part of a path ("/a/b/log.trnx" -> "log.trnx").
 std::string FileNameOf(const std::string& path);

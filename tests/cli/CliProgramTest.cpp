@@ -105,7 +105,7 @@ TEST(CliProgramExport, WritesWhatTheWritersGive) {
         std::string expected;
         if (std::string(c.format) == "cabrillo") {
             CabrilloOptions options;
-            options.swlByBand = c.byBand;
+            options.listeningByBand = c.byBand;
             int64_t score = std::string(c.log) == "example.trnx" ? 33660 : 75;
             expected = ExportCabrillo(source.log, source.station, *source.sections, score, options);
             EXPECT_NE(expected.find("CLAIMED-SCORE: " + std::to_string(score) + "\r\n"), std::string::npos);
@@ -218,6 +218,62 @@ TEST(CliProgramSections, DefaultIsTheSectionsFileBesideTheProgram) {
     std::filesystem::copy_file(DataFile("sez.cod"), folder.Path() / "_sez.cod");
     CliRun found = RunProgram(program.string(), {"check", DataFile("clean.trnx")}, folder);
     EXPECT_EQ(found.status, 0) << found.out << found.err;
+}
+
+TEST(CliProgramSections, AnInstalledToolReadsTheWindowProgramsDataFolder) {
+    // An installed tree: <root>/usr/bin/tarnex-cli beside the desktop entry, run as a
+    // person whose home is in the scratch folder. A "_sez.cod" beside the program
+    // (which root could write) is never the default.
+    TempFolder folder;
+    const std::filesystem::path root = folder.Path();
+    std::filesystem::create_directories(root / "usr/bin");
+    std::filesystem::create_directories(root / "usr/share/applications");
+    const std::filesystem::path program = root / "usr/bin/tarnex-cli";
+    std::filesystem::copy_file(CliPath(), program);
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    std::filesystem::copy_file(DataFile("nosections.cod"), root / "usr/bin/_sez.cod");
+    WriteAll(root / "usr/share/applications/it.korval.Tarnex.desktop", "[Desktop Entry]\n");
+
+    const std::string home = (root / "home").string();
+    const std::string elsewhere = (root / "dati").string();
+    struct Case {
+        const char* name;
+        const char* dataHome;        // XDG_DATA_HOME; null: unset
+        std::string sectionsFolder;  // where the window program keeps "_sez.cod"
+    } cases[] = {
+        {"default data folder", nullptr, home + "/.local/share/KORVAL/Tarnex"},
+        {"XDG_DATA_HOME", elsewhere.c_str(), elsewhere + "/KORVAL/Tarnex"},
+        {"relative XDG_DATA_HOME is ignored", "dati", home + "/.local/share/KORVAL/Tarnex"},
+    };
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedHome = oldHome ? oldHome : "";
+    ::setenv("HOME", home.c_str(), 1);
+    for (const Case& c : cases) {
+        if (c.dataHome) {
+            ::setenv("XDG_DATA_HOME", c.dataHome, 1);
+        } else {
+            ::unsetenv("XDG_DATA_HOME");
+        }
+        std::filesystem::remove_all(root / "home");
+        std::filesystem::remove_all(elsewhere);
+        CliRun missing = RunProgram(program.string(), {"check", DataFile("clean.trnx")}, folder);
+        EXPECT_EQ(missing.status, 2) << c.name;
+        EXPECT_NE(missing.err.find(c.sectionsFolder + "/_sez.cod"), std::string::npos)
+            << c.name << missing.err;
+
+        std::filesystem::create_directories(c.sectionsFolder);
+        std::filesystem::copy_file(DataFile("sez.cod"), c.sectionsFolder + "/_sez.cod");
+        CliRun found = RunProgram(program.string(), {"check", DataFile("clean.trnx")}, folder);
+        EXPECT_EQ(found.status, 0) << c.name << found.out << found.err;
+    }
+    ::unsetenv("XDG_DATA_HOME");
+    // Without the desktop entry the same tree is a build folder: the file beside the
+    // program is read (and it holds no section).
+    std::filesystem::remove(root / "usr/share/applications/it.korval.Tarnex.desktop");
+    CliRun beside = RunProgram(program.string(), {"check", DataFile("clean.trnx")}, folder);
+    EXPECT_EQ(beside.status, 2);
+    EXPECT_NE(beside.err.find((root / "usr/bin/_sez.cod").string()), std::string::npos) << beside.err;
+    ::setenv("HOME", savedHome.c_str(), 1);
 }
 
 TEST(CliProgramImport, MergesIntoTheSectionsFile) {

@@ -93,14 +93,14 @@ TEST_F(EntryFormClock, LocalComputerShowsUtcInTheFieldAndTipsByLocalTime) {
 TEST_F(EntryFormClock, DateIsRewrittenAtMidnightOnly) {
     Start(At(23, 58, 0));
     EXPECT_EQ(V().date, "01.06.2007");
-    form->MutableState().values.date = "31.05.2007";  // a full date stays at ordinary ticks
+    Type(EntryField::Date, "31.05.2007");  // a full date stays at ordinary ticks
     form->OnClockTick(At(23, 59, 0));
     EXPECT_EQ(V().date, "31.05.2007");
     form->OnClockTick(At(0, 0, 0, 0, 2));
     EXPECT_EQ(V().time, "0000");
     EXPECT_EQ(V().date, "02.06.2007");
 
-    form->MutableState().values.date = "2.6.07";  // not a full date: rewritten
+    Type(EntryField::Date, "2.6.07");  // not a full date: rewritten
     form->OnClockTick(At(0, 1, 0, 0, 2));
     EXPECT_EQ(V().date, "02.06.2007");
 }

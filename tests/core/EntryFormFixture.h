@@ -15,7 +15,7 @@
 #include "ScriptedPrompts.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "entry/EntryForm.h"
 #include "log/BandMode.h"
 #include "log/LogFile.h"

@@ -129,7 +129,7 @@ TEST_F(EntryFormPrevious, TypedSectionIsNeverReplaced) {
     form->OnBandChosen(k14);
     Focus(EntryField::Section);
     form->OnSectionTyped("1234");
-    form->MutableState().values.callsign = "IZ2AAA";
+    Type(EntryField::Callsign, "IZ2AAA");
     form->EvaluateCallsign();
     EXPECT_EQ(V().section, "1234");
     EXPECT_EQ(V().sectionName, "MILANO");
@@ -230,7 +230,7 @@ TEST(CallsignRowsIndex, StaysInStepWithTheLog) {
         }
         ASSERT_TRUE(same()) << "step " << step;
     }
-    log.SetMode(LogMode::Swl);
+    log.SetMode(LogMode::Listening);
     log.Append(HrdRecord{"01.06.2007", "1200", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2BBB"});
     EXPECT_TRUE(index.RowsOf("IZ2AAA").empty());
     log.SetMode(LogMode::Qso);

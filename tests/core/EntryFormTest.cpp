@@ -208,11 +208,13 @@ TEST_F(EntryFormQso, LeavingTheTimeFieldChecksItOnlyWhileManual) {
         }
     }
 
+    // With the automatic clock on, the time is passed over and never checked.
     form->OnAutoClockClicked(true, At(14, 23, 40));
-    form->MutableState().values.time = "99";
-    form->MutableState().focus = EntryField::Time;
+    Type(EntryField::Time, "99");
     prompts.records.clear();
-    Focus(EntryField::Callsign);
+    Focus(EntryField::Time);
+    EXPECT_EQ(S().focus, EntryField::Band);
+    EXPECT_EQ(V().time, "99");
     EXPECT_TRUE(prompts.records.empty());
 }
 

@@ -5,8 +5,11 @@
 
 #include <memory>
 
+#include "entry/CallsignRows.h"
 #include "log/EntryIdentity.h"
 #include "log/LogFile.h"
+#include "score/LiveScore.h"
+#include "score/ScoreComputation.h"
 #include "sections/SectionTable.h"
 
 using namespace tarnex;
@@ -65,7 +68,7 @@ TEST(EntryIdentity, OnlyTheCanonicalTextIsAnIdentity) {
 TEST(EntryIdentity, NetworkJournalCarriesItInOneMoreFieldAndReadsItBack) {
     auto sections = std::make_unique<SectionTable>();
     sections->SetName(1234, "ALFA");
-    for (LogMode mode : {LogMode::Qso, LogMode::Swl}) {
+    for (LogMode mode : {LogMode::Qso, LogMode::Listening}) {
         ContestLog log(mode);
         if (mode == LogMode::Qso) {
             log.AppendFields(std::array<std::string_view, 9>{"12.06.2021", "1423", "14", "CW", "I1AAA", "599",
@@ -158,4 +161,23 @@ TEST(EntryIdentity, FollowsItsRowThroughEditsInsertsSortsAndDeletions) {
     EXPECT_EQ(log.Field(1, QsoCol::Callsign), "I1AAA");
     log.SetIdentity(1, "");
     EXPECT_EQ(EntryLine(log, 1, "0130"), QsoLine(log.Qso(1), "0130"));
+}
+
+TEST(EntryIdentity, ObserversFollowARowPutInAmongTheOthers) {
+    // A shared log puts another position's row before this position's unconfirmed
+    // ones: what follows the log must count it where it stands.
+    ContestLog log;
+    LiveScore live(log);
+    CallsignRows rows(log);
+    log.Append(Qso("12.06.2021", "1200", "I1AAA"));
+    log.Append(QsoRecord{"12.06.2021", "1201", "7", "SSB", "I1BBB", "59", "59", "5678", ""});
+    ASSERT_EQ(live.ClaimedScore(), ComputeScore(log).claimedScore);  // counted before the insert
+    log.InsertFields(
+        1, std::array<std::string_view, 9>{"12.06.2021", "1202", "21", "CW", "I1CCC", "599", "599", "9999"},
+        "B#1");
+    EXPECT_EQ(live.Table(), ComputeScore(log).table);
+    EXPECT_EQ(rows.RowsOf("I1CCC"), (std::vector<uint32_t>{1}));
+    EXPECT_EQ(rows.RowsOf("I1BBB"), (std::vector<uint32_t>{2}));
+    log.Replace(2, Qso("12.06.2021", "1201", "I1BBB"));
+    EXPECT_EQ(live.Table(), ComputeScore(log).table);
 }

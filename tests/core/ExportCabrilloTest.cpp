@@ -2,11 +2,11 @@
 
 #include "ExportTestLogs.h"
 #include "export/CabrilloExport.h"
-#include "export/SwlBandOrder.h"
+#include "export/ListeningBandOrder.h"
 
 using namespace tarnex;
 using tarnex::testing::ExampleStation;
-using tarnex::testing::MakeHrd;
+using tarnex::testing::MakeListening;
 using tarnex::testing::MakeQso;
 
 namespace {
@@ -17,8 +17,8 @@ std::string QsoLineOf(const QsoRecord& record, const StationSummary& station = E
     return CabrilloQsoLine(log, 0, station);
 }
 
-std::string HrdLineOf(const HrdRecord& record) {
-    ContestLog log(LogMode::Swl);
+std::string ListeningLineOf(const HrdRecord& record) {
+    ContestLog log(LogMode::Listening);
     log.Append(record);
     return CabrilloQsoLine(log, 0, ExampleStation());
 }
@@ -87,15 +87,15 @@ TEST(CabrilloQsoLine, ListeningLinesStopAfterTheAnsweringCallsign) {
         HrdRecord record;
         const char* line;
     } cases[] = {
-        {MakeHrd("03.04.2005", "1500", "14", "RTTY", "CALLER", "599", "0101", "ANSWER"),
+        {MakeListening("03.04.2005", "1500", "14", "RTTY", "CALLER", "599", "0101", "ANSWER"),
          "QSO: 14000 RY 2005-04-03 1500 CALLER        599 0101   ANSWER        \r\n"},
-        {MakeHrd("03.04.2005", "1500", "7", "SSB", "CALLER", "59", "0101", "ANSWER"),
+        {MakeListening("03.04.2005", "1500", "7", "SSB", "CALLER", "59", "0101", "ANSWER"),
          "QSO:  7000 PH 2005-04-03 1500 CALLER        59  0101   ANSWER        \r\n"},
-        {MakeHrd("03.04.2005", "1500", "1,8", "CW", "CALLER", "599", "0101", "ABCDEFGHIJKLMNOP"),
+        {MakeListening("03.04.2005", "1500", "1,8", "CW", "CALLER", "599", "0101", "ABCDEFGHIJKLMNOP"),
          "QSO:  1800 CW 2005-04-03 1500 CALLER        599 0101   ABCDEFGHIJKLMNOP\r\n"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(HrdLineOf(c.record), c.line) << c.record.callingCall;
+        EXPECT_EQ(ListeningLineOf(c.record), c.line) << c.record.callingCall;
     }
 }
 
@@ -180,13 +180,13 @@ TEST(CabrilloExport, WritesEveryEntryInLogOrderThenTheEnd) {
     EXPECT_TRUE(file.ends_with("599 1201  \r\nEND-OF-LOG: \r\n"));
 }
 
-// An SWL log of entries on 14, 7 and 14 MHz.
-class CabrilloSwlOrder : public ::testing::Test {
+// A listening log of entries on 14, 7 and 14 MHz.
+class CabrilloListeningOrder : public ::testing::Test {
   protected:
     void SetUp() override {
-        log.Append(MakeHrd("03.04.2005", "1500", "14", "CW", "FIRST", "599", "0101", "X"));
-        log.Append(MakeHrd("03.04.2005", "1600", "7", "CW", "SECOND", "599", "0101", "X"));
-        log.Append(MakeHrd("03.04.2005", "1400", "14", "CW", "THIRD", "599", "0101", "X"));
+        log.Append(MakeListening("03.04.2005", "1500", "14", "CW", "FIRST", "599", "0101", "X"));
+        log.Append(MakeListening("03.04.2005", "1600", "7", "CW", "SECOND", "599", "0101", "X"));
+        log.Append(MakeListening("03.04.2005", "1400", "14", "CW", "THIRD", "599", "0101", "X"));
     }
     std::vector<std::string> CallersWritten(bool byBand) {
         std::vector<std::string> callers;
@@ -196,75 +196,75 @@ class CabrilloSwlOrder : public ::testing::Test {
         }
         return callers;
     }
-    ContestLog log{LogMode::Swl};
+    ContestLog log{LogMode::Listening};
 };
 
-TEST_F(CabrilloSwlOrder, OptionOnWritesBandThenDateAndTime) {
+TEST_F(CabrilloListeningOrder, OptionOnWritesBandThenDateAndTime) {
     EXPECT_EQ(CallersWritten(true), (std::vector<std::string>{"SECOND", "THIRD", "FIRST"}));
-    EXPECT_EQ(log.Hrd(0).callingCall, "FIRST");  // the export itself leaves the log alone
+    EXPECT_EQ(log.Listening(0).callingCall, "FIRST");  // the export itself leaves the log alone
 }
 
-TEST_F(CabrilloSwlOrder, OptionOffWritesLogOrder) {
+TEST_F(CabrilloListeningOrder, OptionOffWritesLogOrder) {
     EXPECT_EQ(CallersWritten(false), (std::vector<std::string>{"FIRST", "SECOND", "THIRD"}));
 }
 
-TEST_F(CabrilloSwlOrder, WindowOrderingThenSortRestoresDateAndTime) {
-    ASSERT_TRUE(UsesSwlBandOrder(log, {true}));
-    ApplySwlBandOrder(log);
-    EXPECT_EQ(log.Hrd(0).callingCall, "SECOND");
-    EXPECT_EQ(log.Hrd(1).callingCall, "THIRD");
-    EXPECT_EQ(log.Hrd(2).callingCall, "FIRST");
+TEST_F(CabrilloListeningOrder, WindowOrderingThenSortRestoresDateAndTime) {
+    ASSERT_TRUE(UsesListeningBandOrder(log, {true}));
+    ApplyListeningBandOrder(log);
+    EXPECT_EQ(log.Listening(0).callingCall, "SECOND");
+    EXPECT_EQ(log.Listening(1).callingCall, "THIRD");
+    EXPECT_EQ(log.Listening(2).callingCall, "FIRST");
     // Writing the ordered log gives the same lines as ordering while writing.
     EXPECT_EQ(CallersWritten(true), (std::vector<std::string>{"SECOND", "THIRD", "FIRST"}));
     log.SortByDateTime();
-    EXPECT_EQ(log.Hrd(0).callingCall, "THIRD");
-    EXPECT_EQ(log.Hrd(1).callingCall, "FIRST");
-    EXPECT_EQ(log.Hrd(2).callingCall, "SECOND");
+    EXPECT_EQ(log.Listening(0).callingCall, "THIRD");
+    EXPECT_EQ(log.Listening(1).callingCall, "FIRST");
+    EXPECT_EQ(log.Listening(2).callingCall, "SECOND");
 }
 
-TEST(SwlBandOrder, AppliesOnlyToListeningLogsOfMoreThanOneEntryWithTheOption) {
-    ContestLog swl(LogMode::Swl);
-    swl.Append(MakeHrd("03.04.2005", "1500", "14", "CW", "A", "599", "0101", "X"));
-    EXPECT_FALSE(UsesSwlBandOrder(swl, {true}));  // one entry
-    swl.Append(MakeHrd("03.04.2005", "1500", "7", "CW", "B", "599", "0101", "X"));
-    EXPECT_TRUE(UsesSwlBandOrder(swl, {true}));
-    EXPECT_FALSE(UsesSwlBandOrder(swl, {false}));
+TEST(ListeningBandOrder, AppliesOnlyToListeningLogsOfMoreThanOneEntryWithTheOption) {
+    ContestLog listening(LogMode::Listening);
+    listening.Append(MakeListening("03.04.2005", "1500", "14", "CW", "A", "599", "0101", "X"));
+    EXPECT_FALSE(UsesListeningBandOrder(listening, {true}));  // one entry
+    listening.Append(MakeListening("03.04.2005", "1500", "7", "CW", "B", "599", "0101", "X"));
+    EXPECT_TRUE(UsesListeningBandOrder(listening, {true}));
+    EXPECT_FALSE(UsesListeningBandOrder(listening, {false}));
     ContestLog qso(LogMode::Qso);
     qso.Append(MakeQso("03.04.2005", "1432", "7", "SSB", "B", "59", "59", "1201"));
     qso.Append(MakeQso("03.04.2005", "1432", "14", "SSB", "B", "59", "59", "1201"));
-    EXPECT_FALSE(UsesSwlBandOrder(qso, {true}));
+    EXPECT_FALSE(UsesListeningBandOrder(qso, {true}));
 }
 
-TEST(SwlBandOrder, KeysAndOrderCoverYearsTiesAndDamagedBands) {
-    ContestLog log(LogMode::Swl);
-    log.Append(MakeHrd("01.01.2006", "0000", "28", "CW", "R0", "599", "0101", "X"));
-    log.Append(MakeHrd("31.12.2005", "2359", "28", "CW", "R1", "599", "0101", "X"));
-    log.Append(MakeHrd("03.04.2005", "1500", "50", "CW", "R2", "599", "0101", "X"));  // no band
-    log.Append(MakeHrd("03.04.2005", "1500", "1,8", "CW", "R3", "599", "0101", "X"));
-    log.Append(MakeHrd("03.04.2005", "1500", "1,8", "SSB", "R4", "59", "0101", "X"));  // same key as R3
-    log.Append(MakeHrd("03.04.2005", "900", "1,8", "SSB", "R5", "59", "0101", "X"));   // " 900" < "1500"
-    log.Append(MakeHrd("", "", "", "", "R6", "", "", ""));                             // empty line of a file
-    EXPECT_EQ(SwlBandKey(log, 0),
+TEST(ListeningBandOrder, KeysAndOrderCoverYearsTiesAndDamagedBands) {
+    ContestLog log(LogMode::Listening);
+    log.Append(MakeListening("01.01.2006", "0000", "28", "CW", "R0", "599", "0101", "X"));
+    log.Append(MakeListening("31.12.2005", "2359", "28", "CW", "R1", "599", "0101", "X"));
+    log.Append(MakeListening("03.04.2005", "1500", "50", "CW", "R2", "599", "0101", "X"));  // no band
+    log.Append(MakeListening("03.04.2005", "1500", "1,8", "CW", "R3", "599", "0101", "X"));
+    log.Append(MakeListening("03.04.2005", "1500", "1,8", "SSB", "R4", "59", "0101", "X"));  // same key as R3
+    log.Append(MakeListening("03.04.2005", "900", "1,8", "SSB", "R5", "59", "0101", "X"));  // " 900" < "1500"
+    log.Append(MakeListening("", "", "", "", "R6", "", "", ""));  // empty line of a file
+    EXPECT_EQ(ListeningBandKey(log, 0),
               "520060101"
               "0000");
-    EXPECT_EQ(SwlBandKey(log, 2),
+    EXPECT_EQ(ListeningBandKey(log, 2),
               "920050403"
               "1500");
-    EXPECT_EQ(SwlBandKey(log, 5),
+    EXPECT_EQ(ListeningBandKey(log, 5),
               "020050403"
               " 900");
-    EXPECT_EQ(SwlBandKey(log, 6), "9" + std::string(12, ' '));
-    EXPECT_EQ(SwlBandOrder(log), (std::vector<size_t>{5, 3, 4, 1, 0, 6, 2}));
+    EXPECT_EQ(ListeningBandKey(log, 6), "9" + std::string(12, ' '));
+    EXPECT_EQ(ListeningBandOrder(log), (std::vector<size_t>{5, 3, 4, 1, 0, 6, 2}));
 }
 
-TEST(SwlBandOrder, EqualKeysKeepLogOrderPastRow99999) {
+TEST(ListeningBandOrder, EqualKeysKeepLogOrderPastRow99999) {
     // Numbers of five and six digits: the order of equal keys is the log order.
-    ContestLog log(LogMode::Swl);
+    ContestLog log(LogMode::Listening);
     for (int i = 0; i < 100002; ++i) {
-        log.Append(MakeHrd("03.04.2005", "1500", "14", "CW", "CALLER", "599", "0101", "X"));
+        log.Append(MakeListening("03.04.2005", "1500", "14", "CW", "CALLER", "599", "0101", "X"));
     }
-    log.Append(MakeHrd("03.04.2005", "1500", "7", "CW", "SEVEN", "599", "0101", "X"));
-    std::vector<size_t> order = SwlBandOrder(log);
+    log.Append(MakeListening("03.04.2005", "1500", "7", "CW", "SEVEN", "599", "0101", "X"));
+    std::vector<size_t> order = ListeningBandOrder(log);
     ASSERT_EQ(order.size(), 100003u);
     EXPECT_EQ(order[0], 100002u);
     for (size_t i = 1; i < order.size(); ++i) {

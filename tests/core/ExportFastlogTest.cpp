@@ -4,7 +4,7 @@
 #include "export/FastlogExport.h"
 
 using namespace tarnex;
-using tarnex::testing::MakeHrd;
+using tarnex::testing::MakeListening;
 using tarnex::testing::MakeQso;
 
 namespace {
@@ -76,7 +76,7 @@ TEST(FastlogExport, WholeFileAndListeningMode) {
     qso.Append(MakeQso("02.04.2005", "1000", "14", "CW", "A", "599", "599", "1201"));
     EXPECT_EQ(*ExportFastlog(qso), FastlogLine(qso, 0) + FastlogLine(qso, 1));
 
-    ContestLog swl(LogMode::Swl);
-    swl.Append(MakeHrd("03.04.2005", "1500", "14", "RTTY", "CALLER", "599", "0101", "ANSWER"));
-    EXPECT_FALSE(ExportFastlog(swl).has_value());
+    ContestLog listening(LogMode::Listening);
+    listening.Append(MakeListening("03.04.2005", "1500", "14", "RTTY", "CALLER", "599", "0101", "ANSWER"));
+    EXPECT_FALSE(ExportFastlog(listening).has_value());
 }

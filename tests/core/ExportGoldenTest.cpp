@@ -43,7 +43,7 @@ TEST(ExportGolden, QsoLogInEveryFormat) {
 
 TEST(ExportGolden, ListeningLogByBandAndAsAdif) {
     LoadedLog loaded("swl_log.trnx");
-    ASSERT_EQ(loaded.log.Mode(), LogMode::Swl);
+    ASSERT_EQ(loaded.log.Mode(), LogMode::Listening);
     ASSERT_EQ(loaded.log.RowCount(), 4u);
     EXPECT_EQ(ExportCabrillo(loaded.log, loaded.station, loaded.sections, 123, {true}),
               DataFile("swl_by_band.cbr"));

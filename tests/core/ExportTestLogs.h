@@ -16,9 +16,9 @@ inline QsoRecord MakeQso(std::string date, std::string time, std::string band, s
             std::move(rstReceived), std::move(section),  std::move(sectionName)};
 }
 
-inline HrdRecord MakeHrd(std::string date, std::string time, std::string band, std::string mode,
-                         std::string callingCall, std::string rst, std::string callingSection,
-                         std::string answeringCall) {
+inline HrdRecord MakeListening(std::string date, std::string time, std::string band, std::string mode,
+                               std::string callingCall, std::string rst, std::string callingSection,
+                               std::string answeringCall) {
     return {std::move(date),        std::move(time), std::move(band),           std::move(mode),
             std::move(callingCall), std::move(rst),  std::move(callingSection), std::move(answeringCall)};
 }

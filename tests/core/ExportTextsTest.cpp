@@ -44,10 +44,10 @@ TEST(ExportTexts, DialogsAndMessages) {
     EXPECT_STREQ(kAdifDialog.defaultExtension, ".adi");
     EXPECT_STREQ(kFastlogDialog.filterText, "File di testo (*.txt)");
     EXPECT_EQ(ExportOpenErrorText("/home/op/log.adi"), "Errore apertura file:\n/home/op/log.adi\n\n");
-    EXPECT_EQ(std::string(kFastlogSwlText),
+    EXPECT_EQ(std::string(kFastlogListeningText),
               "Il programma Fastlog non supporta il modo SWL\nper cui non \xE8 possibile esportare il log "
               "attuale in\nquesto formato.\n");
-    EXPECT_TRUE(std::string(kAdifSwlText)
+    EXPECT_TRUE(std::string(kAdifListeningText)
                     .ends_with("numeri progressivi.\n\nVuoi continuare ed esportare il log "
                                "in formato ADIF?"));
 }

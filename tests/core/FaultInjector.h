@@ -67,6 +67,8 @@ inline const char* StepName(FileStep step) {
             return "close";
         case FileStep::Rename:
             return "rename";
+        case FileStep::Remove:
+            return "remove";
     }
     return "?";
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedPrompts.h"
-#include "entry/CheckOrder.h"
+#include "rules/CheckOrder.h"
 #include "sections/SectionTable.h"
 
 using namespace tarnex;
@@ -30,7 +30,7 @@ FormValues GoodQso() {
     return v;
 }
 
-FormValues GoodHrd() {
+FormValues GoodListening() {
     FormValues v;
     v.callsign = "iz2aaa";
     v.callsign2 = "iz2bbb";
@@ -46,7 +46,7 @@ FormValues GoodHrd() {
 const std::string kQuestionQso =
     "ATTENZIONE! Il codice sezione specificato\nnon \xE8 nell'elenco delle sezioni.\n\nVuoi inserirlo "
     "ugualmente?";
-const std::string kQuestionHrd =
+const std::string kQuestionListening =
     "ATTENZIONE! CodicE sezione non in elenco sezioni.\n\nVuoi inserirli ugualmente?";
 
 }  // namespace
@@ -173,20 +173,20 @@ TEST(FieldChecksOrder, EntryFormListeningOrder) {
         {"report 2", [](FormValues& v) { v.rstReceived = "29"; }, FormField::RstReceived, false, false},
     };
     for (const Case& c : cases) {
-        FormValues v = GoodHrd();
+        FormValues v = GoodListening();
         c.spoil(v);
         ScriptedPrompts prompts;
-        CheckOutcome outcome = RunChecks(HrdEntryChecks(), v, table, prompts);
+        CheckOutcome outcome = RunChecks(ListeningEntryChecks(), v, table, prompts);
         EXPECT_FALSE(outcome.accepted) << c.name;
         EXPECT_EQ(outcome.focus, c.focus) << c.name;
         EXPECT_EQ(v.callsign.empty(), c.callsignEmptied) << c.name;
         EXPECT_EQ(v.callsign2.empty(), c.callsign2Emptied) << c.name;
         EXPECT_TRUE(prompts.records.empty()) << c.name;
     }
-    FormValues v = GoodHrd();
+    FormValues v = GoodListening();
     v.date = "";  // the listening form does not check the date
     ScriptedPrompts prompts;
-    EXPECT_TRUE(RunChecks(HrdEntryChecks(), v, table, prompts).accepted);
+    EXPECT_TRUE(RunChecks(ListeningEntryChecks(), v, table, prompts).accepted);
     EXPECT_EQ(v.callsign2, "IZ2BBB");
 }
 
@@ -259,8 +259,8 @@ TEST(FieldChecksOrder, EditDialogsAskAboutAnUnknownSection) {
     } cases[] = {
         {QsoEditChecks(), GoodQso(), true, kQuestionQso},
         {QsoEditChecks(), GoodQso(), false, kQuestionQso},
-        {HrdEditChecks(), GoodHrd(), true, kQuestionHrd},
-        {HrdEditChecks(), GoodHrd(), false, kQuestionHrd},
+        {ListeningEditChecks(), GoodListening(), true, kQuestionListening},
+        {ListeningEditChecks(), GoodListening(), false, kQuestionListening},
     };
     for (Case& c : cases) {
         c.values.section = "12010";  // five digits: never known
@@ -276,7 +276,7 @@ TEST(FieldChecksOrder, EditDialogsAskAboutAnUnknownSection) {
     }
 }
 
-TEST(FieldChecksOrder, HrdEditDialogMessagesInOrder) {
+TEST(FieldChecksOrder, ListeningEditDialogMessagesInOrder) {
     SectionTable table = Sections();
     struct Case {
         void (*spoil)(FormValues&);
@@ -298,10 +298,10 @@ TEST(FieldChecksOrder, HrdEditDialogMessagesInOrder) {
          "RST (o modo) errato!", FormField::RstSent},
     };
     for (const Case& c : cases) {
-        FormValues v = GoodHrd();
+        FormValues v = GoodListening();
         c.spoil(v);
         ScriptedPrompts prompts;
-        CheckOutcome outcome = RunChecks(HrdEditChecks(), v, table, prompts);
+        CheckOutcome outcome = RunChecks(ListeningEditChecks(), v, table, prompts);
         EXPECT_FALSE(outcome.accepted) << c.message;
         EXPECT_EQ(outcome.focus, c.focus) << c.message;
         ASSERT_EQ(prompts.records.size(), 1u) << c.message;
@@ -310,10 +310,10 @@ TEST(FieldChecksOrder, HrdEditDialogMessagesInOrder) {
         EXPECT_EQ(prompts.records[0].icon, MessageIcon::Stop);
     }
     // The single report is the only one checked; both callsigns come back upper-cased.
-    FormValues v = GoodHrd();
+    FormValues v = GoodListening();
     v.rstReceived = "";
     ScriptedPrompts prompts;
-    EXPECT_TRUE(RunChecks(HrdEditChecks(), v, table, prompts).accepted);
+    EXPECT_TRUE(RunChecks(ListeningEditChecks(), v, table, prompts).accepted);
     EXPECT_EQ(v.callsign, "IZ2AAA");
     EXPECT_EQ(v.callsign2, "IZ2BBB");
 }

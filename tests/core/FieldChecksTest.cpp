@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "entry/FieldChecks.h"
+#include "rules/FieldChecks.h"
 #include "sections/SectionTable.h"
 
 using namespace tarnex;

@@ -20,10 +20,12 @@ TEST_F(Listening, FirstExchangeBecomesTwoEntriesWithTwoJournalLines) {
     Exchange("iz2aaa", "1234", "iz2bbb", "5678");
 
     ASSERT_EQ(Log().RowCount(), 2u);
-    EXPECT_EQ(Log().Text(0, HrdCol::Number), "    1");
-    EXPECT_EQ(Log().Text(1, HrdCol::Number), "    2");
-    EXPECT_EQ(Log().Hrd(0), (HrdRecord{"01.06.2007", "1423", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2BBB"}));
-    EXPECT_EQ(Log().Hrd(1), (HrdRecord{"01.06.2007", "1423", "7", "SSB", "IZ2BBB", "59", "5678", "IZ2AAA"}));
+    EXPECT_EQ(Log().Text(0, ListeningCol::Number), "    1");
+    EXPECT_EQ(Log().Text(1, ListeningCol::Number), "    2");
+    EXPECT_EQ(Log().Listening(0),
+              (HrdRecord{"01.06.2007", "1423", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2BBB"}));
+    EXPECT_EQ(Log().Listening(1),
+              (HrdRecord{"01.06.2007", "1423", "7", "SSB", "IZ2BBB", "59", "5678", "IZ2AAA"}));
     EXPECT_EQ(JournalBytes(), ListeningHeader() + "01.06.2007^1423^7^SSB^IZ2AAA^59^1234^IZ2BBB^\r\n" +
                                   "01.06.2007^1423^7^SSB^IZ2BBB^59^5678^IZ2AAA^\r\n");
     EXPECT_TRUE(Log().Modified());
@@ -161,7 +163,8 @@ TEST_F(Listening, AnExchangeAcceptableOnlyTheOtherWayRoundIsSwapped) {
     EXPECT_EQ(S().focus, EntryField::Section2);
     Enter();
     ASSERT_EQ(Log().RowCount(), 2u);  // IZ2AAA already calling: one entry
-    EXPECT_EQ(Log().Hrd(1), (HrdRecord{"01.06.2007", "1423", "7", "SSB", "IZ2CCC", "58", "5678", "IZ2AAA"}));
+    EXPECT_EQ(Log().Listening(1),
+              (HrdRecord{"01.06.2007", "1423", "7", "SSB", "IZ2CCC", "58", "5678", "IZ2AAA"}));
 }
 
 TEST_F(Listening, AnswerMarkersCountTheAnswersAndThreeAreTheLimit) {
@@ -239,7 +242,7 @@ TEST_F(Listening, ACallingStationThatAnsweredThreeTimesIsNotAddedAsSecondEntry) 
     StartListening();
     Exchange("IZ2XXX", "0130", "IZ2YYY", "5678");
     ASSERT_EQ(Log().RowCount(), 4u);
-    EXPECT_EQ(Log().Hrd(3).callingCall, "IZ2XXX");
+    EXPECT_EQ(Log().Listening(3).callingCall, "IZ2XXX");
     EXPECT_FALSE(Indexed("IZ2YYY")->HeardCalling(k7, kSsb));
     EXPECT_EQ(Indexed("IZ2XXX")->AnswerCount(k7, kSsb), 3);
 }

@@ -13,15 +13,15 @@ class ListeningFixture : public EntryFormFixture {
   protected:
     ListeningFixture() {
         settings.station.category = "SWL";
-        settings.logMode = LogMode::Swl;
+        settings.logMode = LogMode::Listening;
     }
     ~ListeningFixture() override { form.reset(); }
 
     // Opens the window's session and form over a listening journal holding `heard`.
     void StartListening(const ClockNow& now = At(14, 23, 10)) {
-        std::string bytes = LogHeaderBytes(LogMode::Swl, settings.station);
+        std::string bytes = LogHeaderBytes(LogMode::Listening, settings.station);
         for (const HrdRecord& record : heard) {
-            bytes += HrdLine(record);
+            bytes += ListeningLine(record);
         }
         std::ofstream(folder + "/_ult.trnx", std::ios::binary) << bytes;
         // The form observes the session's log: it must go before the session does.
@@ -76,7 +76,7 @@ class ListeningFixture : public EntryFormFixture {
     const CallIndexEntry* Indexed(const std::string& callsign) const {
         return session->Log().Calls().Find(callsign);
     }
-    std::string ListeningHeader() const { return LogHeaderBytes(LogMode::Swl, settings.station); }
+    std::string ListeningHeader() const { return LogHeaderBytes(LogMode::Listening, settings.station); }
 
     // The index as a list, to compare the one kept while typing with a rebuilt one.
     std::vector<CallIndexEntry> IndexEntries() const {

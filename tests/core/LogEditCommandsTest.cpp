@@ -7,9 +7,9 @@
 #include "app/LogEditCommands.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "entry/RecordEdit.h"
 #include "log/BandMode.h"
 #include "log/LogFile.h"
+#include "rules/RecordEdit.h"
 #include "sections/SectionTable.h"
 
 using namespace tarnex;
@@ -93,14 +93,14 @@ TEST_F(LogEdit, AnsweringNoOrSelectingNothingChangesNothing) {
 }
 
 TEST_F(LogEdit, TheQuestionSaysQsoInListeningModeToo) {
-    OpenSession(LogMode::Swl);
+    OpenSession(LogMode::Listening);
     session->Log().Append(HrdRecord{"01.06.2007", "1000", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2BBB"});
     prompts.yesNoAnswers = {true};
     LogEditCommands commands(*session);
     EXPECT_TRUE(commands.Delete({0}));
     EXPECT_EQ(prompts.Boxes()[0].text.substr(0, 40), "Hai scelto di cancellare 1 QSO del log.\n");
     EXPECT_TRUE(session->Log().Calls().Empty());
-    EXPECT_EQ(Journal(), LogHeaderBytes(LogMode::Swl, settings.station));
+    EXPECT_EQ(Journal(), LogHeaderBytes(LogMode::Listening, settings.station));
 }
 
 TEST_F(LogEdit, EditingTwoRowsShowsTwoDialogsAndCancellingTheFirstStillEditsTheSecond) {
@@ -154,10 +154,10 @@ TEST_F(LogEdit, AnEditLooksTheSectionNameUpAgainAndCancellingEverythingWritesNot
 }
 
 TEST_F(LogEdit, EditingAHeardEntryRebuildsTheCallsignIndex) {
-    OpenSession(LogMode::Swl);
+    OpenSession(LogMode::Listening);
     session->Log().Append(HrdRecord{"01.06.2007", "1000", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2BBB"});
     RowEditor editor;
-    editor.editHrd = [](const HrdRecord& row) {
+    editor.editListening = [](const HrdRecord& row) {
         HrdRecord edited = row;
         edited.callingCall = "IZ2XXX";
         edited.callingSection = "5678";
@@ -169,7 +169,7 @@ TEST_F(LogEdit, EditingAHeardEntryRebuildsTheCallsignIndex) {
     ASSERT_NE(session->Log().Calls().Find("IZ2XXX"), nullptr);
     EXPECT_EQ(session->Log().Calls().Find("IZ2XXX")->section, 5678);
     EXPECT_FALSE(session->Log().Worked().IsWorked(1234, 0, BandBit(2)));
-    EXPECT_EQ(Journal(), LogHeaderBytes(LogMode::Swl, settings.station) +
+    EXPECT_EQ(Journal(), LogHeaderBytes(LogMode::Listening, settings.station) +
                              "01.06.2007^1000^7^SSB^IZ2XXX^59^5678^IZ2BBB^\r\n");
 }
 
@@ -214,19 +214,19 @@ TEST(RecordEdit, TheDialogsMapTheirFieldsOntoTheirChecks) {
     EXPECT_EQ(prompts.Boxes().back().text, "RST ricevuto (o modo) errato!");
 
     // "Nominativo 2" is checked too; "RST 1" is the one report; "Sez. 1" the section.
-    HrdRecord hrd{"01.06.2007", "1423", "7", "SSB", "iz2aaa", "59", "1234", "k1abc"};
-    EditSave<HrdRecord> heard = SaveHrdEdit(hrd, table, prompts);
+    HrdRecord typed{"01.06.2007", "1423", "7", "SSB", "iz2aaa", "59", "1234", "k1abc"};
+    EditSave<HrdRecord> heard = SaveListeningEdit(typed, table, prompts);
     EXPECT_FALSE(heard.record);
     EXPECT_EQ(heard.focus, FormField::Callsign2);
     EXPECT_EQ(prompts.Boxes().back().text, "Errore nei nominativi.");
-    hrd.answeringCall = "iz2bbb";
-    hrd.rst = "599";
-    heard = SaveHrdEdit(hrd, table, prompts);
+    typed.answeringCall = "iz2bbb";
+    typed.rst = "599";
+    heard = SaveListeningEdit(typed, table, prompts);
     EXPECT_EQ(prompts.Boxes().back().text, "RST (o modo) errato!");
-    hrd.rst = "57";
-    hrd.callingSection = "9999";
+    typed.rst = "57";
+    typed.callingSection = "9999";
     prompts.yesNoAnswers = {true};
-    heard = SaveHrdEdit(hrd, table, prompts);
+    heard = SaveListeningEdit(typed, table, prompts);
     ASSERT_TRUE(heard.record);
     EXPECT_EQ(prompts.Boxes().back().title, "Domanda");
     EXPECT_EQ(heard.record->callingCall, "IZ2AAA");

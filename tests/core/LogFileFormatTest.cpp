@@ -49,11 +49,11 @@ TEST(LogFileRead, HeaderWordDecidesTheMode) {
         bool header;
         LogMode mode;
     } cases[] = {
-        {"trnx141;hrd", true, LogMode::Swl},
+        {"trnx141;hrd", true, LogMode::Listening},
         {"trnx14;qso", true, LogMode::Qso},
         {"trnx14", true, LogMode::Qso},
-        {"trnx14hrd", true, LogMode::Qso},   // "hrd" at position 6 is not past 6
-        {"trnx14;hrd", true, LogMode::Swl},  // at position 7 it is
+        {"trnx14hrd", true, LogMode::Qso},         // "hrd" at position 6 is not past 6
+        {"trnx14;hrd", true, LogMode::Listening},  // at position 7 it is
         {"trnx1;hrd", false, LogMode::Qso},
         {"TRNX14;hrd", false, LogMode::Qso},
     };
@@ -123,13 +123,13 @@ TEST(LogFileRead, EntryLinesAreCutIntoColumns) {
 
 TEST(LogFileRead, ListeningLinesAndShortFiles) {
     const SectionTable sections = Sections();
-    Loaded swl = Load(
+    Loaded listening = Load(
         "trnx141;hrd\r\n\r\n\r\nSWL\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
         "12.03.2005^1423^14^CW^IK1AAA^599^1234^IK2BBB^\r\n",
         sections);
-    ASSERT_EQ(swl.rows.size(), 1u);
-    EXPECT_EQ(swl.rows[0], (std::vector<std::string>{"    1", "12.03.2005", "1423", "14", "CW", "IK1AAA",
-                                                     "599", "1234", "IK2BBB"}));
+    ASSERT_EQ(listening.rows.size(), 1u);
+    EXPECT_EQ(listening.rows[0], (std::vector<std::string>{"    1", "12.03.2005", "1423", "14", "CW",
+                                                           "IK1AAA", "599", "1234", "IK2BBB"}));
 
     // A file that ends inside the header: missing values empty, no entries.
     StationSummary before{"OLD", "OLD", "OLD", "OLD", "OLD", "OLD", "OLD", "OLD", "OLD", "OLD", "OLD"};
@@ -156,19 +156,19 @@ TEST(LogFileWrite, ExactBytesOfHeaderAndLines) {
               std::string(kQsoHeaderBlock) + "12.03.2005^1423^14^CW^ZZ9AAA^599^0130^579^5678^\r\n");
     EXPECT_EQ(QsoLine(qso.Qso(0), "0130"), EntryLine(qso, 0, "0130"));
 
-    ContestLog swl(LogMode::Swl);
-    swl.Append(HrdRecord{"12.03.2005", "1423", "14", "CW", "IK1AAA", "599", "1234", "IK2BBB"});
-    EXPECT_EQ(LogFileBytes(swl, station),
+    ContestLog listening(LogMode::Listening);
+    listening.Append(HrdRecord{"12.03.2005", "1423", "14", "CW", "IK1AAA", "599", "1234", "IK2BBB"});
+    EXPECT_EQ(LogFileBytes(listening, station),
               "trnx141;hrd\r\nIK1XYZ\r\n0130\r\nSWL\r\nIK1OPS\r\nMario Rossi\r\nVia Roma 1\r\n"
               "10100 Torino\r\nItalia\r\nprimo\r\nsecondo\r\nterzo\r\n"
               "12.03.2005^1423^14^CW^IK1AAA^599^1234^IK2BBB^\r\n");
-    EXPECT_EQ(HrdLine(swl.Hrd(0)), EntryLine(swl, 0, "0130"));
+    EXPECT_EQ(ListeningLine(listening.Listening(0)), EntryLine(listening, 0, "0130"));
 }
 
 TEST(LogFileWrite, WrittenAndReadBackGivesTheSameBytesInBothModes) {
     const SectionTable sections = Sections();
     StationSummary station{"IK1XYZ", "0130", "MULTI-ONE", "", "Jos\xe9", "", "", "", "", "", ""};
-    for (LogMode mode : {LogMode::Qso, LogMode::Swl}) {
+    for (LogMode mode : {LogMode::Qso, LogMode::Listening}) {
         ContestLog log(mode);
         for (int i = 0; i < 50; ++i) {
             std::string call = "IK" + std::to_string(i) + "\xc8\xff";

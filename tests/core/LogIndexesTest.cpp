@@ -11,8 +11,8 @@ QsoRecord Qso(const char* band, const char* mode, const char* call, const char* 
     return {"12.03.2005", "1423", band, mode, call, "599", "579", section, ""};
 }
 
-HrdRecord Hrd(const char* band, const char* mode, const char* calling, const char* section,
-              const char* answering) {
+HrdRecord Listening(const char* band, const char* mode, const char* calling, const char* section,
+                    const char* answering) {
     return {"12.03.2005", "1423", band, mode, calling, "59", section, answering};
 }
 
@@ -69,20 +69,20 @@ TEST(LogWorkedSections, MarksSectionModeAndBandOfEveryDecodableEntry) {
 }
 
 TEST(LogWorkedSections, ListeningModeMarksTheCallingSection) {
-    ContestLog log(LogMode::Swl);
-    log.Append(Hrd("21", "SSB", "IK1AAA", "0130", "IK2BBB"));
-    log.Append(Hrd("3,5", "SSB", "IK3CCC", "0130", "IK1AAA"));
+    ContestLog log(LogMode::Listening);
+    log.Append(Listening("21", "SSB", "IK1AAA", "0130", "IK2BBB"));
+    log.Append(Listening("3,5", "SSB", "IK3CCC", "0130", "IK1AAA"));
     EXPECT_EQ(log.Worked().Bits(130, 0), 16 | 2);
     EXPECT_EQ(log.Worked().Bits(0, 0), 0);
     EXPECT_TRUE(log.Calls().Find("IK1AAA") != nullptr);
 }
 
 TEST(LogCallIndex, CountsAnswersUpToThreeAndKeepsCallingBands) {
-    ContestLog log(LogMode::Swl);
+    ContestLog log(LogMode::Listening);
     for (int i = 0; i < 4; ++i) {
-        log.Append(Hrd("14", "CW", "IK1AAA", "0001", "ZZ9AAA"));
+        log.Append(Listening("14", "CW", "IK1AAA", "0001", "ZZ9AAA"));
     }
-    log.Append(Hrd("7", "SSB", "ZZ9AAA", "0002", "IK1AAA"));
+    log.Append(Listening("7", "SSB", "ZZ9AAA", "0002", "IK1AAA"));
     const CallIndexEntry* answered = log.Calls().Find("ZZ9AAA");
     ASSERT_NE(answered, nullptr);
     EXPECT_EQ(answered->AnswerCount(3, 1), 3);
@@ -103,9 +103,9 @@ TEST(LogCallIndex, CountsAnswersUpToThreeAndKeepsCallingBands) {
 }
 
 TEST(LogCallIndex, FirstSectionStaysOnLoadLastOnRebuild) {
-    ContestLog log(LogMode::Swl);
-    log.Append(Hrd("14", "CW", "IK1AAA", "1234", "IK2BBB"));
-    log.Append(Hrd("14", "CW", "IK1AAA", "5678", "IK2BBB"));
+    ContestLog log(LogMode::Listening);
+    log.Append(Listening("14", "CW", "IK1AAA", "1234", "IK2BBB"));
+    log.Append(Listening("14", "CW", "IK1AAA", "5678", "IK2BBB"));
     EXPECT_EQ(log.Calls().Find("IK1AAA")->section, 1234);
     EXPECT_EQ(log.Calls().Find("IK2BBB")->section, 0);
     log.RebuildIndexes();
@@ -114,12 +114,12 @@ TEST(LogCallIndex, FirstSectionStaysOnLoadLastOnRebuild) {
 }
 
 TEST(LogCallIndex, CaseSensitiveAndSortedByteWise) {
-    ContestLog log(LogMode::Swl);
-    log.Append(Hrd("14", "CW", "zz9aaa", "0001", "ZZ9AAA"));
-    log.Append(Hrd("14", "CW", "IK1AAA", "0001",
-                   "\xc0"
-                   "BC"));
-    log.Append(Hrd("", "CW", "NOTINDEXED", "0001", "NEITHER"));
+    ContestLog log(LogMode::Listening);
+    log.Append(Listening("14", "CW", "zz9aaa", "0001", "ZZ9AAA"));
+    log.Append(Listening("14", "CW", "IK1AAA", "0001",
+                         "\xc0"
+                         "BC"));
+    log.Append(Listening("", "CW", "NOTINDEXED", "0001", "NEITHER"));
     EXPECT_EQ(log.Calls().Size(), 4u);
     EXPECT_NE(log.Calls().Find("zz9aaa"), nullptr);
     EXPECT_NE(log.Calls().Find("ZZ9AAA"), nullptr);
@@ -147,12 +147,12 @@ TEST(LogIndexes, ClearModeSwitchAndRebuildAfterEdit) {
     EXPECT_TRUE(log.Worked().IsEmpty());
 
     log.Append(Qso("14", "CW", "A", "1234"));
-    log.SetMode(LogMode::Swl);
+    log.SetMode(LogMode::Listening);
     EXPECT_EQ(log.RowCount(), 0u);
     EXPECT_TRUE(log.Worked().IsEmpty());
     EXPECT_EQ(log.ColumnCount(), 9);
-    log.Append(Hrd("14", "CW", "A", "1", "B"));
-    log.SetMode(LogMode::Swl);
+    log.Append(Listening("14", "CW", "A", "1", "B"));
+    log.SetMode(LogMode::Listening);
     EXPECT_EQ(log.RowCount(), 0u);
     EXPECT_TRUE(log.Calls().Empty());
 }

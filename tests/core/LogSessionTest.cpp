@@ -118,8 +118,8 @@ TEST_F(LogSessionTest, ListeningHeaderSwitchesModeAndReplacesTheCategoryInMemory
                                     "trnx141;hrd\r\nIK9SWL\r\n0001\r\nSWL\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
                                     "12.03.2005^1423^14^CW^IK1AAA^599^1234^IK2BBB^\r\n"));
     Start();
-    EXPECT_EQ(Session().Log().Mode(), LogMode::Swl);
-    EXPECT_EQ(Set().logMode, LogMode::Swl);
+    EXPECT_EQ(Session().Log().Mode(), LogMode::Listening);
+    EXPECT_EQ(Set().logMode, LogMode::Listening);
     EXPECT_EQ(Set().station.category, "SWL");
     EXPECT_EQ(Set().station.callsign, "IK9SWL");
     EXPECT_EQ(store.ReadString("Dati riassuntivi", "Categoria", "<none>"), "<none>");
@@ -444,8 +444,8 @@ TEST_F(LogSessionTest, ModeSwitchEmptiesTheLogAndForgetsTheFile) {
     Session().SaveAs();
     ASSERT_TRUE(Add("IK3BBB"));
     Set().station.category = "SWL";
-    Session().SwitchMode(LogMode::Swl);
-    EXPECT_EQ(Session().Log().Mode(), LogMode::Swl);
+    Session().SwitchMode(LogMode::Listening);
+    EXPECT_EQ(Session().Log().Mode(), LogMode::Listening);
     EXPECT_EQ(Session().Log().RowCount(), 0u);
     EXPECT_FALSE(Set().modified);
     EXPECT_EQ(StoredInt("Modificato"), 0);

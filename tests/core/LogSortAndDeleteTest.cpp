@@ -73,7 +73,7 @@ TEST(LogSortByDateTime, SameMinuteKeepsLogOrder) {
 }
 
 TEST(LogSortByDateTime, DamagedDatesGoLastAndRowsStayWhole) {
-    ContestLog log(LogMode::Swl);
+    ContestLog log(LogMode::Listening);
     HrdRecord bad{"", "", "", "", "IZ2BAD", "", "", ""};
     HrdRecord late{"03.06.2007", "1000", "14", "CW", "IZ2LATE", "599", "1201", "IZ2XXX"};
     HrdRecord early{"02.06.2007", "1000", "7", "SSB", "IZ2EARLY", "59", "0130", "IZ2YYY"};
@@ -82,9 +82,9 @@ TEST(LogSortByDateTime, DamagedDatesGoLastAndRowsStayWhole) {
     log.Append(early);
     log.SortByDateTime();
     ASSERT_EQ(log.RowCount(), 3u);
-    EXPECT_EQ(log.Hrd(0), early);
-    EXPECT_EQ(log.Hrd(1), late);
-    EXPECT_EQ(log.Hrd(2), bad);
+    EXPECT_EQ(log.Listening(0), early);
+    EXPECT_EQ(log.Listening(1), late);
+    EXPECT_EQ(log.Listening(2), bad);
     EXPECT_EQ(log.Text(2, 0), "    3");
 }
 

@@ -6,7 +6,7 @@
 #include "export/PrintPagePlan.h"
 
 using namespace tarnex;
-using tarnex::testing::MakeHrd;
+using tarnex::testing::MakeListening;
 using tarnex::testing::MakeQso;
 
 namespace {
@@ -173,8 +173,8 @@ TEST(PrintPagePlan, QsoLinesHeadingDashesAndFields) {
 }
 
 TEST(PrintPagePlan, ListeningLinesRepeatCallsignReportAndSection) {
-    ContestLog log(LogMode::Swl);
-    log.Append(MakeHrd("03.04.2005", "1500", "14", "RTTY", "CALLER", "599", "0101", "ANSWER"));
+    ContestLog log(LogMode::Listening);
+    log.Append(MakeListening("03.04.2005", "1500", "14", "RTTY", "CALLER", "599", "0101", "ANSWER"));
     std::vector<PrintLine> lines = PrintPagePlan(log, PrintRequest{}).Lines(0);
     ASSERT_EQ(lines.size(), 3u);
     std::vector<PrintText> heading = lines[0].texts;

@@ -25,8 +25,8 @@ void AddQso(ContestLog& log, const char* band, const char* mode, const char* sec
     log.Append(r);
 }
 
-void AddHrd(ContestLog& log, const char* band, const char* mode, const char* callingSection,
-            const char* answering) {
+void AddListening(ContestLog& log, const char* band, const char* mode, const char* callingSection,
+                  const char* answering) {
     HrdRecord r;
     r.date = "02.06.2007";
     r.time = "1500";
@@ -131,11 +131,11 @@ TEST(ScoreCompute, SectionValueRules) {
 }
 
 TEST(ScoreCompute, ListeningModeCountsTheCallingSection) {
-    ContestLog log(LogMode::Swl);
-    AddHrd(log, "7", "SSB", "1201", "IZ2BBB");
-    AddHrd(log, "7", "SSB", "1201", "IZ2CCC");  // same calling section: no new multiplier
-    AddHrd(log, "7", "CW", "1201", "IZ2BBB");
-    AddHrd(log, "50", "CW", "1201", "IZ2BBB");
+    ContestLog log(LogMode::Listening);
+    AddListening(log, "7", "SSB", "1201", "IZ2BBB");
+    AddListening(log, "7", "SSB", "1201", "IZ2CCC");  // same calling section: no new multiplier
+    AddListening(log, "7", "CW", "1201", "IZ2BBB");
+    AddListening(log, "50", "CW", "1201", "IZ2BBB");
     ScoreResult result = ComputeScore(log);
     EXPECT_EQ(Row(result, 2), (std::array<int64_t, 3>{3, 3, 2}));
     EXPECT_EQ(result.claimedScore, 6);
@@ -219,7 +219,7 @@ TEST(ScoreReport, EmptyTableAndListeningHeading) {
         "   TOT.         0        0       0   \r\n"
         "\r\n"
         "   PUNTEGGIO TOTALE = 0\r\n";
-    EXPECT_EQ(BuildScoreReport(ScoreTable{}, LogMode::Swl), expected);
+    EXPECT_EQ(BuildScoreReport(ScoreTable{}, LogMode::Listening), expected);
 }
 
 TEST(ScoreReport, WideValuesKeepTheirDotsAndPushTheColumns) {

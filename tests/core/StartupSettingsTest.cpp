@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 
 using namespace tarnex;
+using tarnex::testing::FaultHookGuard;
 using tarnex::testing::ScratchFolder;
 using tarnex::testing::ScriptedPrompts;
 
@@ -40,7 +41,7 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
     EXPECT_EQ(settings.logMode, LogMode::Qso);
     EXPECT_TRUE(settings.tips);
     EXPECT_FALSE(settings.modified);
-    EXPECT_FALSE(settings.swlCabrilloByBand);
+    EXPECT_FALSE(settings.listeningCabrilloByBand);
     EXPECT_EQ(settings.score, 0);
     EXPECT_EQ(settings.openLogPath, "");
     Rgb background = ColourToRgb(settings.backgroundColour);
@@ -49,6 +50,10 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
     Rgb text = ColourToRgb(settings.textColour);
     EXPECT_EQ((std::vector<int>{text.red, text.green, text.blue}), (std::vector<int>{255, 255, 0}));
     EXPECT_EQ(RgbToColour(112, 112, 176), 11563120);
+    EXPECT_EQ(settings.radioModel, 0);
+    EXPECT_EQ(settings.radioPort, "");
+    EXPECT_EQ(settings.radioSpeed, 0);
+    EXPECT_EQ(settings.radioIntervalMs, 500);
 
     const std::vector<std::string> order = {
         "Parametri/Banda",
@@ -71,6 +76,10 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
         "Parametri/Consigli (int)",
         "Parametri/Colore sfondo (int)",
         "Parametri/Colore testo (int)",
+        "Parametri/Radio modello (int)",
+        "Parametri/Radio porta",
+        "Parametri/Radio velocit\xE0 (int)",
+        "Parametri/Radio intervallo (int)",
         "Parametri/Rete server",
         "Parametri/Rete log",
         "Parametri/Rete postazione",
@@ -83,7 +92,7 @@ TEST(SettingsLoad, ListeningModeExactlyForCategorySwl) {
     struct Case {
         const char* category;
         LogMode mode;
-    } cases[] = {{"SWL", LogMode::Swl},          {"swl", LogMode::Qso}, {"SWL ", LogMode::Qso},
+    } cases[] = {{"SWL", LogMode::Listening},    {"swl", LogMode::Qso}, {"SWL ", LogMode::Qso},
                  {"SINGLE-OP CW", LogMode::Qso}, {"", LogMode::Qso},    {"Swl", LogMode::Qso}};
     for (const Case& c : cases) {
         MemorySettingsStore store;
@@ -105,10 +114,11 @@ TEST(SettingsWrite, EverySetterWritesItsKeyAtOnce) {
     settings.SetScore(123456);
     settings.SetOpenLog("/x/gara.trnx", "gara.trnx");
     settings.SetModified(true);
-    settings.SetSwlCabrilloByBand(true);
+    settings.SetListeningCabrilloByBand(true);
     settings.SetTips(false);
     settings.SetBackgroundColour(RgbToColour(1, 2, 3));
     settings.SetTextColour(0);
+    settings.SetRadio(2, "127.0.0.1:4532", 38400, 100);
     StationSummary station{"IK1XYZ", "0130", "SWL", "OPS", "Mario", "A1", "A2", "A3", "C1", "C2", "C3"};
     settings.SetStation(station);
 
@@ -120,16 +130,20 @@ TEST(SettingsWrite, EverySetterWritesItsKeyAtOnce) {
     EXPECT_EQ(reread.openLogPath, "/x/gara.trnx");
     EXPECT_EQ(reread.openLogName, "gara.trnx");
     EXPECT_TRUE(reread.modified);
-    EXPECT_TRUE(reread.swlCabrilloByBand);
+    EXPECT_TRUE(reread.listeningCabrilloByBand);
     EXPECT_FALSE(reread.tips);
     EXPECT_EQ(reread.backgroundColour, 0x030201);
     EXPECT_EQ(reread.textColour, 0);
-    EXPECT_EQ(reread.logMode, LogMode::Swl);
+    EXPECT_EQ(reread.logMode, LogMode::Listening);
     // The third comment line is not a setting.
     station.comment3.clear();
     EXPECT_EQ(reread.station, station);
     EXPECT_EQ(store.ReadInt("Parametri", "Modificato", -1), 1);
     EXPECT_EQ(store.ReadString("Dati riassuntivi", "Commento riga 2", ""), "C2");
+    EXPECT_EQ((std::vector<int>{reread.radioModel, reread.radioSpeed, reread.radioIntervalMs}),
+              (std::vector<int>{2, 38400, 100}));
+    EXPECT_EQ(reread.radioPort, "127.0.0.1:4532");
+    EXPECT_EQ(store.ReadInt("Parametri", "Radio velocit\xE0", -1), 38400);
 }
 
 TEST(StartupFolder, OwnFolderWhenWritableElseTheDataFolder) {
@@ -161,6 +175,28 @@ TEST(StartupFolder, OwnFolderWhenWritableElseTheDataFolder) {
     EXPECT_TRUE(IsFolderWritable(program));
     EXPECT_FALSE(IsFolderWritable(scratch.File("manca")));
     EXPECT_FALSE(IsFolderWritable(""));
+}
+
+TEST(StartupFolder, AnInstalledProgramNeverWritesBesideItself) {
+    // Run by root, /usr/bin is writable: the installed program still keeps its files
+    // in the data folder, and only a build folder keeps them beside the program.
+    ScratchFolder scratch;
+    const std::string bin = scratch.File("usr/bin");
+    const std::string data = scratch.File("home/.local/share/KORVAL/Tarnex");
+    std::filesystem::create_directories(bin);
+    EXPECT_FALSE(IsInstalledProgramFolder(bin));
+    std::filesystem::create_directories(scratch.File("usr/share/applications"));
+    ASSERT_TRUE(WriteFileAtomically(scratch.File("usr/share/applications/it.korval.Tarnex.desktop"), "x"));
+    EXPECT_TRUE(IsInstalledProgramFolder(bin));
+    EXPECT_TRUE(IsInstalledProgramFolder(bin + "/"));
+    EXPECT_FALSE(IsInstalledProgramFolder(scratch.File("usr")));
+    EXPECT_FALSE(IsInstalledProgramFolder(""));
+
+    FolderChoice choice{bin, data, nullptr, IsInstalledProgramFolder(bin)};
+    EXPECT_TRUE(IsFolderWritable(bin));
+    EXPECT_EQ(ChooseProgramFolder(choice), data + "/");
+    choice.installed = false;
+    EXPECT_EQ(ChooseProgramFolder(choice), bin + "/");
 }
 
 TEST(StartupSections, MissingFileIsToldWithItsFullPathAndStartUpGoesOn) {
@@ -199,4 +235,47 @@ TEST(StartupSections, FileBesideTheProgramIsLoadedWithoutAWord) {
     again.Run(folder.Folder());
     EXPECT_TRUE(prompts.records.empty());
     EXPECT_EQ(again.Sections().KnownCount(), 0u);
+}
+
+TEST(StartupStaleFiles, WhatAKilledReplaceLeftIsRemovedAndNothingElse) {
+    ScratchFolder folder;
+    const std::vector<std::string> stale = {"_ult.trnx.tmp-Ab12Cd", "_sez.cod.tmp-000000"};
+    const std::vector<std::string> kept = {
+        "_ult.trnx",           "_ult.trnx.tmp-Ab12C",  "_ult.trnx.tmp-Ab12Cd7",  "_ult.trnx.tmp-Ab-2Cd",
+        "log.trnx.tmp-Ab12Cd", "x_sez.cod.tmp-Ab12Cd", "_sez.cod.tmp-Ab12Cd.bak"};
+    for (const auto& name : stale) {
+        ASSERT_TRUE(WriteFileAtomically(folder.File(name), "x"));
+    }
+    for (const auto& name : kept) {
+        ASSERT_TRUE(WriteFileAtomically(folder.File(name), "x"));
+    }
+    // A folder with such a name is not a file the program made.
+    std::filesystem::create_directory(folder.File("_ult.trnx.tmp-DIRDIR"));
+
+    MemorySettingsStore store;
+    ScriptedPrompts prompts;
+    ASSERT_TRUE(WriteFileAtomically(folder.File("_sez.cod"), "0130 BARI\r\n"));
+    Startup startup(store, prompts);
+    startup.Run(folder.Folder());
+    EXPECT_TRUE(prompts.records.empty());
+    for (const auto& name : stale) {
+        EXPECT_FALSE(FileExists(folder.File(name))) << name;
+    }
+    for (const auto& name : kept) {
+        EXPECT_TRUE(FileExists(folder.File(name))) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("_ult.trnx.tmp-DIRDIR")));
+
+    // One that cannot be removed is named in a message, and start-up goes on.
+    ASSERT_TRUE(WriteFileAtomically(folder.File("_ult.trnx.tmp-zzzzzz"), "x"));
+    FaultHookGuard fail([](FileStep step, const std::string&) { return step == FileStep::Remove; });
+    Startup again(store, prompts);
+    again.Run(folder.Folder());
+    ASSERT_EQ(prompts.records.size(), 1u);
+    EXPECT_EQ(prompts.records[0].text,
+              "Impossibile eliminare i file temporanei lasciati da un salvataggio interrotto:\n" +
+                  folder.File("_ult.trnx.tmp-zzzzzz"));
+    EXPECT_EQ(prompts.records[0].title, "Avviso");
+    EXPECT_EQ(prompts.records[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(again.SectionsLoaded());
 }

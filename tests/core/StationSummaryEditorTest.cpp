@@ -148,7 +148,7 @@ TEST_F(StationSummaryEdit, AnEmptySectionTableRefusesEverySave) {
 }
 
 TEST_F(StationSummaryEdit, CategoryQuestionsDependOnTheDirection) {
-    const std::string toSwl =
+    const std::string toListening =
         "Attenzione!\nStai passando dal modo QSO al modo SWL\ne ci sono QSO non salvati.\nPrima di passare "
         "al "
         "modo SWL conviene salvare\ni QSO con i comandi Salva o Salva come...\n\nVuoi continuare comunque?";
@@ -167,10 +167,10 @@ TEST_F(StationSummaryEdit, CategoryQuestionsDependOnTheDirection) {
         const std::string* question;  // nullptr: nothing asked
         int shown;
     } cases[] = {
-        {"to SWL, unnamed log, No", "SINGLE-OP CW", "", false, 5, false, &toSwl, 0},
-        {"to SWL, unnamed log, Yes", "SINGLE-OP CW", "", false, 5, true, &toSwl, 5},
+        {"to SWL, unnamed log, No", "SINGLE-OP CW", "", false, 5, false, &toListening, 0},
+        {"to SWL, unnamed log, Yes", "SINGLE-OP CW", "", false, 5, true, &toListening, 5},
         {"to SWL, saved log", "SINGLE-OP CW", "/x/a.trnx", false, 5, false, nullptr, 5},
-        {"to SWL, unsaved named log", "MULTI-ONE", "/x/a.trnx", true, 5, false, &toSwl, 0},
+        {"to SWL, unsaved named log", "MULTI-ONE", "/x/a.trnx", true, 5, false, &toListening, 0},
         {"within QSO never asks", "SINGLE-OP CW", "", true, 4, false, nullptr, 4},
         {"to QSO, saved", "SWL", "", false, 1, false, nullptr, 1},
         {"to QSO, unsaved, No", "SWL", "/x/a.trnx", true, 1, false, &toQso, 5},
@@ -236,12 +236,12 @@ TEST_F(StationSummaryEdit, SavingSwlInQsoModeEmptiesTheLogAndStartsListening) {
     session->MarkModified();
     settings.SetOpenLog("/x/a.trnx", "a.trnx");
     StationSummaryInput input = Good();
-    input.category = kSwlCategory;
+    input.category = kListeningCategory;
     ASSERT_TRUE(editor->Save(input).accepted);
     EXPECT_TRUE(editor->Apply(input));
 
-    EXPECT_EQ(session->Log().Mode(), LogMode::Swl);
-    EXPECT_EQ(settings.logMode, LogMode::Swl);
+    EXPECT_EQ(session->Log().Mode(), LogMode::Listening);
+    EXPECT_EQ(settings.logMode, LogMode::Listening);
     EXPECT_EQ(session->Log().RowCount(), 0u);
     EXPECT_TRUE(session->Log().Worked().IsEmpty());
     EXPECT_EQ(store.ReadString("Parametri", "Path log aperto", "?"), "");
@@ -250,7 +250,7 @@ TEST_F(StationSummaryEdit, SavingSwlInQsoModeEmptiesTheLogAndStartsListening) {
     EXPECT_FALSE(session->Log().Modified());
     EXPECT_EQ(session->Title(), "TARNEX - Contest delle Sezioni ARI");
     EXPECT_EQ(store.ReadString("Dati riassuntivi", "Categoria", "?"), "SWL");
-    EXPECT_EQ(Journal(), LogHeaderBytes(LogMode::Swl, settings.station));
+    EXPECT_EQ(Journal(), LogHeaderBytes(LogMode::Listening, settings.station));
     EXPECT_EQ(Journal().substr(0, 13), "trnx141;hrd\r\n");
 
     // And back: "SINGLE-OP SSB" returns to QSO mode.

@@ -72,7 +72,7 @@ class NetPosition {
         StationSummary station = settings.station;
         station.callsign = "IK1XYZ";
         station.ownSection = "0130";
-        station.category = mode == LogMode::Swl ? "SWL" : "MULTI-ONE";
+        station.category = mode == LogMode::Listening ? "SWL" : "MULTI-ONE";
         station.name = "Stazione";
         settings.SetStation(station);
         settings.logMode = mode;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/UserPrompts.h"
+#include "base/UserPrompts.h"
 
 namespace tarnex::testing {
 
@@ -19,7 +19,7 @@ struct PromptRecord {
 };
 
 class ScriptedPrompts : public UserPrompts {
-public:
+  public:
     // Answers given in order; a question with no scripted answer gets No, a file
     // chooser with no scripted answer gets Cancel.
     std::deque<bool> yesNoAnswers;
@@ -61,7 +61,7 @@ public:
         return boxes;
     }
 
-private:
+  private:
     std::optional<std::string> NextFile() {
         if (fileAnswers.empty()) {
             return std::nullopt;

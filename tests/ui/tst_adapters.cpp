@@ -2,6 +2,7 @@
 // boxes and file dialogs, and the start-up glue of the window program.
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -11,6 +12,7 @@
 
 #include "ScriptedPrompts.h"
 #include "app/AppTexts.h"
+#include "app/Startup.h"
 #include "ui/Application.h"
 #include "ui/QtSettingsStore.h"
 #include "ui/QtUserPrompts.h"
@@ -124,6 +126,38 @@ class TestAdapters : public QObject {
         QCOMPARE(settings.openLogName, std::string("gara.trnx"));
         QVERIFY(settings.modified);
         QCOMPARE(settings.band, std::string("3,5"));
+    }
+
+    // A key with a letter beyond ASCII ("Radio velocit\xE0", Windows-1252 in the
+    // core) is the same key in the file as the text the user reads, and reads back.
+    void radioSettingsWithAnAccentedKey() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("tarnex.ini");
+        {
+            QtSettingsStore store(file);
+            Settings settings(store);
+            settings.Load();
+            QCOMPARE(settings.radioSpeed, 0);
+            QCOMPARE(settings.radioIntervalMs, 500);
+            settings.SetRadio(2, "localhost:4532", 19200, 250);
+        }
+        QSettings raw(file, QSettings::IniFormat);
+        QCOMPARE(raw.value(QString::fromUtf8("Parametri/Radio velocit\xc3\xa0")).toInt(), 19200);
+        QCOMPARE(raw.value("Parametri/Radio modello").toInt(), 2);
+        QCOMPARE(raw.value("Parametri/Radio porta").toString(), QStringLiteral("localhost:4532"));
+        QCOMPARE(raw.value("Parametri/Radio intervallo").toInt(), 250);
+        QCOMPARE(raw.allKeys().size(), 4);
+
+        // A file written elsewhere with the key as text is read by the program.
+        raw.setValue(QString::fromUtf8("Parametri/Radio velocit\xc3\xa0"), 4800);
+        raw.sync();
+        QtSettingsStore store(file);
+        Settings settings(store);
+        settings.Load();
+        QCOMPARE(settings.radioModel, 2);
+        QCOMPARE(settings.radioPort, std::string("localhost:4532"));
+        QCOMPARE(settings.radioSpeed, 4800);
+        QCOMPARE(settings.radioIntervalMs, 250);
     }
 
     void codecRoundTripsEveryByte() {
@@ -262,6 +296,52 @@ class TestAdapters : public QObject {
         QVERIFY(app.Session().LoadJournal());
         QVERIFY(QFile::exists(folder.filePath("_ult.trnx")));
         QCOMPARE(app.Session().Title(), std::string("TARNEX - Contest delle Sezioni ARI - gara.trnx"));
+    }
+
+    // The data folder is the one Qt names for the program (where it was before the
+    // command-line tool had to find it too), except that a relative XDG_DATA_HOME,
+    // which Qt takes from the current directory, is ignored.
+    void dataFolderIsTheOneQtNames() {
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+        const QString oldOrganisation = QCoreApplication::organizationName();
+        const QString oldApplication = QCoreApplication::applicationName();
+        QCoreApplication::setOrganizationName(kOrganisationName);
+        QCoreApplication::setApplicationName(kApplicationName);
+        const struct {
+            const char* home;
+            const char* data;  // null: unset
+        } cases[] = {
+            {"/home/op", nullptr},     {"/home/op/", nullptr},     {"/home/op", ""},
+            {"/home/op", "/srv/dati"}, {"/home/op", "/srv/dati/"},
+        };
+        for (const auto& c : cases) {
+            qputenv("HOME", c.home);
+            if (c.data == nullptr) {
+                qunsetenv("XDG_DATA_HOME");
+            } else {
+                qputenv("XDG_DATA_HOME", c.data);
+            }
+            const QString qt =
+                QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+            QCOMPARE(QString::fromStdString(UserDataFolder()), qt);
+            QCOMPARE(Application::DefaultFolders().userDataFolder, UserDataFolder());
+        }
+        qputenv("HOME", "/home/op");
+        qputenv("XDG_DATA_HOME", "dati/relativi");
+        QCOMPARE(UserDataFolder(), std::string("/home/op/.local/share/KORVAL/Tarnex"));
+        qunsetenv("HOME");
+        qunsetenv("XDG_DATA_HOME");
+        QCOMPARE(UserDataFolder(), std::string());
+
+        qputenv("HOME", oldHome);
+        if (oldData.isNull()) {
+            qunsetenv("XDG_DATA_HOME");
+        } else {
+            qputenv("XDG_DATA_HOME", oldData);
+        }
+        QCoreApplication::setOrganizationName(oldOrganisation);
+        QCoreApplication::setApplicationName(oldApplication);
     }
 
   private:

@@ -35,9 +35,9 @@ std::string QsoJournal(int rows) {
     return bytes;
 }
 
-std::string HrdJournal() {
-    std::string bytes = LogHeaderBytes(LogMode::Swl, Station("SWL"));
-    bytes += HrdLine({"02.06.2007", "1100", "14", "CW", "IZ2AAA", "599", "1234", "IZ2BBB"});
+std::string ListeningJournal() {
+    std::string bytes = LogHeaderBytes(LogMode::Listening, Station("SWL"));
+    bytes += ListeningLine({"02.06.2007", "1100", "14", "CW", "IZ2AAA", "599", "1234", "IZ2BBB"});
     return bytes;
 }
 
@@ -56,7 +56,7 @@ class TestEditDialogs : public QObject {
     void editsARowThroughTheDialog();
     void qsoDialogShowsEveryMessageAndStaysOpen();
     void editingTwoRowsCancellingTheFirst();
-    void hrdDialogChecksBothCallsigns();
+    void listeningDialogChecksBothCallsigns();
     void deletesTwoRowsAfterTheQuestion();
     void answeringNoKeepsEverything();
     void mouseOnTheLogList();
@@ -174,8 +174,8 @@ void TestEditDialogs::editingTwoRowsCancellingTheFirst() {
     QCOMPARE(h.Log().Qso(3).rstSent, std::string("58"));
 }
 
-void TestEditDialogs::hrdDialogChecksBothCallsigns() {
-    MainWindowHarness h(HrdJournal(), "SWL");
+void TestEditDialogs::listeningDialogChecksBothCallsigns() {
+    MainWindowHarness h(ListeningJournal(), "SWL");
     QCOMPARE(h.window->logList()->model()->columnCount(), 9);
     h.SelectRows({0});
     bool done = false;
@@ -207,11 +207,11 @@ void TestEditDialogs::hrdDialogChecksBothCallsigns() {
     });
     h.Trigger(MenuCommand::EditEntries);
     QVERIFY(done);
-    QCOMPARE(h.Log().Hrd(0),
+    QCOMPARE(h.Log().Listening(0),
              (HrdRecord{"02.06.2007", "1100", "14", "CW", "IZ2AAA", "579", "5678", "IZ2ZZZ"}));
     QVERIFY(h.Log().Calls().Find("IZ2BBB") == nullptr);
     QCOMPARE(h.Log().Calls().Find("IZ2AAA")->section, 5678);
-    QCOMPARE(h.JournalBytes(), LogHeaderBytes(LogMode::Swl, h.settings.station) +
+    QCOMPARE(h.JournalBytes(), LogHeaderBytes(LogMode::Listening, h.settings.station) +
                                    "02.06.2007^1100^14^CW^IZ2AAA^579^5678^IZ2ZZZ^\r\n");
 }
 

@@ -35,12 +35,12 @@ const char* const kQsoCabrilloQuestion =
     "almeno\nil nominativo, il nome, la categoria e la propria sezione.\n\nIn questo momento sono impostati "
     "i seguenti dati\n\nNominativo: MYCALL\nNome: Mario Rossi\nSezione: 0501 (ALFA)\nCategoria: SINGLE-OP "
     "CW\nVuoi continuare?";
-const char* const kAdifSwlQuestion =
+const char* const kAdifListeningQuestion =
     "Il formato ADIF standard non prevede\ngli ascolti degli swl.\nE' tuttavia possibile eportare il log "
     "corrente\nutilizzando il nuovo campo <CALL2> per indicare il\nsecondo nominativo. I due RST saranno "
     "esportati\ncome spedito e ricevuto ed i due codici sezione\nsaranno esportati come se fossero numeri "
     "progressivi.\n\nVuoi continuare ed esportare il log in formato ADIF?";
-const char* const kFastlogSwlMessage =
+const char* const kFastlogListeningMessage =
     "Il programma Fastlog non supporta il modo SWL\nper cui non \xE8 possibile esportare il log attuale in\n"
     "questo formato.\n";
 
@@ -48,7 +48,7 @@ const char* const kFastlogSwlMessage =
 std::vector<std::string> Callers(const ContestLog& log) {
     std::vector<std::string> calls;
     for (size_t row = 0; row < log.RowCount(); ++row) {
-        calls.push_back(log.Text(row, HrdCol::Number) + " " + log.Text(row, HrdCol::CallingCall));
+        calls.push_back(log.Text(row, ListeningCol::Number) + " " + log.Text(row, ListeningCol::CallingCall));
     }
     return calls;
 }
@@ -153,7 +153,7 @@ void TestExports::listeningCabrilloByBand() {
     QFETCH(bool, fileByBand);
     ExportLog f("swl_log.trnx",
                 {FileOutputFixture::Number("Parametri", "File Cabrillo SWL separati", option)});
-    QCOMPARE(f.session->Log().Mode(), LogMode::Swl);
+    QCOMPARE(f.session->Log().Mode(), LogMode::Listening);
     const std::string journal = f.JournalBytes();
     f.prompts.yesNoAnswers.push_back(true);
     if (chooseFile) {
@@ -198,18 +198,18 @@ void TestExports::adifOfBothModes() {
     QVERIFY(options.confirmOverwrite);
     QCOMPARE(ReadBytes(qso.File("log.adi")), ReadBytes(Data("qso.adi")));
 
-    ExportLog swl("swl_log.trnx");
-    swl.Trigger(MenuCommand::ExportAdif);  // No
-    QCOMPARE(swl.prompts.records.size(), size_t{1});
-    QCOMPARE(swl.prompts.records[0].kind, PromptRecord::Question);
-    QCOMPARE(swl.prompts.records[0].title, std::string("Richiesta"));
-    QCOMPARE(swl.prompts.records[0].text, std::string(kAdifSwlQuestion));
-    QCOMPARE(swl.FileNames(), std::vector<std::string>{"_ult.trnx"});
+    ExportLog listening("swl_log.trnx");
+    listening.Trigger(MenuCommand::ExportAdif);  // No
+    QCOMPARE(listening.prompts.records.size(), size_t{1});
+    QCOMPARE(listening.prompts.records[0].kind, PromptRecord::Question);
+    QCOMPARE(listening.prompts.records[0].title, std::string("Richiesta"));
+    QCOMPARE(listening.prompts.records[0].text, std::string(kAdifListeningQuestion));
+    QCOMPARE(listening.FileNames(), std::vector<std::string>{"_ult.trnx"});
 
-    swl.prompts.yesNoAnswers.push_back(true);
-    swl.prompts.fileAnswers.push_back(swl.File("swl.adi"));
-    swl.Trigger(MenuCommand::ExportAdif);
-    QCOMPARE(ReadBytes(swl.File("swl.adi")), ReadBytes(Data("swl.adi")));
+    listening.prompts.yesNoAnswers.push_back(true);
+    listening.prompts.fileAnswers.push_back(listening.File("swl.adi"));
+    listening.Trigger(MenuCommand::ExportAdif);
+    QCOMPARE(ReadBytes(listening.File("swl.adi")), ReadBytes(Data("swl.adi")));
 }
 
 void TestExports::fastlogOfAQsoLogAndRefusedForListening() {
@@ -231,15 +231,15 @@ void TestExports::fastlogOfAQsoLogAndRefusedForListening() {
     QVERIFY(FileExists(empty.File("vuoto.txt")));
     QCOMPARE(ReadBytes(empty.File("vuoto.txt")), std::string());
 
-    ExportLog swl("swl_log.trnx");
-    swl.prompts.fileAnswers.push_back(swl.File("never.txt"));
-    swl.Trigger(MenuCommand::ExportFastlog);
-    QCOMPARE(swl.prompts.records.size(), size_t{1});
-    QCOMPARE(swl.prompts.records[0].kind, PromptRecord::Message);
-    QCOMPARE(swl.prompts.records[0].title, std::string("Informazione"));
-    QCOMPARE(swl.prompts.records[0].icon, MessageIcon::Information);
-    QCOMPARE(swl.prompts.records[0].text, std::string(kFastlogSwlMessage));
-    QCOMPARE(swl.FileNames(), std::vector<std::string>{"_ult.trnx"});
+    ExportLog listening("swl_log.trnx");
+    listening.prompts.fileAnswers.push_back(listening.File("never.txt"));
+    listening.Trigger(MenuCommand::ExportFastlog);
+    QCOMPARE(listening.prompts.records.size(), size_t{1});
+    QCOMPARE(listening.prompts.records[0].kind, PromptRecord::Message);
+    QCOMPARE(listening.prompts.records[0].title, std::string("Informazione"));
+    QCOMPARE(listening.prompts.records[0].icon, MessageIcon::Information);
+    QCOMPARE(listening.prompts.records[0].text, std::string(kFastlogListeningMessage));
+    QCOMPARE(listening.FileNames(), std::vector<std::string>{"_ult.trnx"});
 }
 
 void TestExports::exportThatCannotBeWrittenLeavesNoFile_data() {

@@ -227,7 +227,7 @@ void TestFileCommands::openLoadsTheFileAndRemembersIt() {
     QVERIFY(options.mustExist);
 
     QCOMPARE(f.JournalBytes(), bytes);
-    QCOMPARE(f.session->Log().Mode(), LogMode::Swl);
+    QCOMPARE(f.session->Log().Mode(), LogMode::Listening);
     QCOMPARE(f.session->Log().RowCount(), size_t{1});
     QCOMPARE(f.window.windowTitle(), kBase + " - altro.trnx");
     QCOMPARE(f.store.ReadString("Parametri", "Path log aperto", ""), other);

@@ -12,11 +12,11 @@ using namespace tarnex::testing;
 
 namespace {
 
-std::string SwlJournal(const std::vector<HrdRecord>& rows) {
+std::string ListeningJournal(const std::vector<HrdRecord>& rows) {
     StationSummary station{"", "1234", "SWL", "", "", "", "", "", "", "", ""};
-    std::string bytes = LogHeaderBytes(LogMode::Swl, station);
+    std::string bytes = LogHeaderBytes(LogMode::Listening, station);
     for (const HrdRecord& row : rows) {
-        bytes += HrdLine(row);
+        bytes += ListeningLine(row);
     }
     return bytes;
 }
@@ -37,7 +37,7 @@ class TestListening : public QObject {
 };
 
 void TestListening::heardExchangeBecomesTwoEntries() {
-    MainWindowHarness h(SwlJournal({}), "SWL");
+    MainWindowHarness h(ListeningJournal({}), "SWL");
     const MainWindowControls& c = h.c();
     QVERIFY(c.callsign2->isVisible());
     QCOMPARE(c.gridTitle0->text(), QStringLiteral("Sezione 1"));
@@ -65,7 +65,7 @@ void TestListening::heardExchangeBecomesTwoEntries() {
     QCOMPARE(model->data(model->index(1, 0)).toString(), QStringLiteral("    2"));
     QCOMPARE(model->data(model->index(1, 5)).toString(), QStringLiteral("IZ2BBB"));
     QCOMPARE(model->data(model->index(1, 7)).toString(), QStringLiteral("5678"));
-    QCOMPARE(h.JournalBytes(), SwlJournal({}) + "02.06.2007^1423^7^SSB^IZ2AAA^59^1234^IZ2BBB^\r\n" +
+    QCOMPARE(h.JournalBytes(), ListeningJournal({}) + "02.06.2007^1423^7^SSB^IZ2AAA^59^1234^IZ2BBB^\r\n" +
                                    "02.06.2007^1423^7^SSB^IZ2BBB^59^5678^IZ2AAA^\r\n");
     QCOMPARE(h.store.ReadInt("Parametri", "Modificato", 0), 1);
     // Ready for the next exchange.
@@ -79,8 +79,8 @@ void TestListening::heardExchangeBecomesTwoEntries() {
 }
 
 void TestListening::exchangeIsTurnedRoundInTheWindow() {
-    MainWindowHarness h(SwlJournal({{"02.06.2007", "1000", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2ZZZ"}}),
-                        "SWL");
+    MainWindowHarness h(
+        ListeningJournal({{"02.06.2007", "1000", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2ZZZ"}}), "SWL");
     const MainWindowControls& c = h.c();
     h.TypeAndEnter(QStringLiteral("IZ2AAA"));
     QCOMPARE(c.section->text(), QStringLiteral("1234"));  // the section it sent before
@@ -99,9 +99,10 @@ void TestListening::exchangeIsTurnedRoundInTheWindow() {
 }
 
 void TestListening::duplicateIsShownAndEnterDiscardsIt() {
-    MainWindowHarness h(SwlJournal({{"02.06.2007", "1000", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2BBB"},
-                                    {"02.06.2007", "1000", "7", "SSB", "IZ2BBB", "59", "5678", "IZ2AAA"}}),
-                        "SWL");
+    MainWindowHarness h(
+        ListeningJournal({{"02.06.2007", "1000", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2BBB"},
+                          {"02.06.2007", "1000", "7", "SSB", "IZ2BBB", "59", "5678", "IZ2AAA"}}),
+        "SWL");
     const MainWindowControls& c = h.c();
     const std::string journal = h.JournalBytes();
     h.TypeAndEnter(QStringLiteral("IZ2AAA"));
@@ -127,12 +128,12 @@ void TestListening::openingALogOfTheOtherModeTurnsTheWindowRound() {
     QFile file(heard);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QByteArray::fromStdString(
-        SwlJournal({{"02.06.2007", "1000", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2BBB"}})));
+        ListeningJournal({{"02.06.2007", "1000", "7", "SSB", "IZ2AAA", "59", "1234", "IZ2BBB"}})));
     file.close();
     h.prompts.fileAnswers = {heard.toStdString()};
     h.Trigger(MenuCommand::Open);
 
-    QCOMPARE(h.window->logMode(), LogMode::Swl);
+    QCOMPARE(h.window->logMode(), LogMode::Listening);
     QCOMPARE(list->model()->columnCount(), 9);
     QCOMPARE(Heading(list, 0), QStringLiteral("Hrd"));
     QCOMPARE(Heading(list, 8), QStringLiteral("Nomin. risposta"));

@@ -18,7 +18,8 @@
 #include "ScriptedPrompts.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
+#include "entry/EntryFormObserver.h"
 #include "log/LogFile.h"
 #include "sections/SectionTable.h"
 #include "ui/CTarnexDlg.h"
@@ -102,14 +103,14 @@ QByteArray QsoJournal(int rows) {
     return QByteArray::fromStdString(bytes);
 }
 
-QByteArray HrdJournal(int rows) {
+QByteArray ListeningJournal(int rows) {
     StationSummary station{"", "1234", "SWL", "", "", "", "", "", "", "", ""};
-    std::string bytes = LogHeaderBytes(LogMode::Swl, station);
+    std::string bytes = LogHeaderBytes(LogMode::Listening, station);
     for (int i = 0; i < rows; ++i) {
         HrdRecord r{"02.06.2007", QString::number(1100 + i).toStdString(), "7",
                     "SSB",        "IZ" + std::to_string(i) + "AAA",        "59",
                     "5678",       "IZ" + std::to_string(i) + "BBB"};
-        bytes += HrdLine(r);
+        bytes += ListeningLine(r);
     }
     return QByteArray::fromStdString(bytes);
 }
@@ -124,6 +125,7 @@ class TestMainWindow : public QObject {
     void duplicateShowsDupAndEnterDiscardsIt();
     void f9ClearsTheInputFields();
     void rttyIsNeverOnOneEight();
+    void radioAndCallsignKeystrokesTakeThePersonsPaths();
     void clockAndTipsFollowTheInjectedTime();
     void logColumnsAndWidths();
     void listeningCategoryOpensTheSecondRow();
@@ -217,6 +219,36 @@ void TestMainWindow::rttyIsNeverOnOneEight() {
     QCOMPARE(h.c().rstReceived->text(), QStringLiteral("599"));
 }
 
+void TestMainWindow::radioAndCallsignKeystrokesTakeThePersonsPaths() {
+    struct Keystrokes : EntryFormObserver {
+        void CallsignTyped(EntryField field, const std::string& text) override {
+            seen.push_back(QString::fromStdString(text));
+        }
+        QStringList seen;
+    } keystrokes;
+    Harness h(QsoJournal(3));  // row 0: IZ0ABA on 7 CW, section 1234
+    h.window->entryForm().AddObserver(&keystrokes);
+    QTest::keyClicks(h.c().callsign, QStringLiteral("iz0aba"));
+    QCOMPARE(keystrokes.seen, (QStringList{"I", "IZ", "IZ0", "IZ0A", "IZ0AB", "IZ0ABA"}));
+    QTest::keyClicks(h.c().rstSent, QStringLiteral("5"));  // other fields tell nobody
+    QCOMPARE(keystrokes.seen.size(), 6);
+
+    // The radio goes to CW: the list shows it, the reports follow the mode and the
+    // callsign is evaluated again, a duplicate on 7 CW.
+    h.window->bandModeReported("7", "CW");
+    QCOMPARE(h.c().mode->currentText(), QStringLiteral("CW"));
+    QCOMPARE(h.c().rstReceived->text(), QStringLiteral("599"));
+    QVERIFY(h.c().duplicate->isVisible());
+    QVERIFY(h.c().cells[GridCell(1, 1, 2)]->IsOn());
+    QCOMPARE(h.store.ReadString("Parametri", "Modo", ""), std::string("CW"));
+
+    h.window->bandModeReported("1,8", "RTTY");
+    QCOMPARE(h.c().band->currentText(), QStringLiteral("3,5"));
+    QCOMPARE(h.c().mode->currentText(), QStringLiteral("RTTY"));
+    QCOMPARE(h.store.ReadString("Parametri", "Banda", ""), std::string("3,5"));
+    h.window->entryForm().RemoveObserver(&keystrokes);
+}
+
 void TestMainWindow::clockAndTipsFollowTheInjectedTime() {
     Harness h({}, "SINGLE-OP CW", At(10, 14, 37));
     QCOMPARE(h.c().time->text(), QStringLiteral("1014"));
@@ -277,8 +309,8 @@ void TestMainWindow::logColumnsAndWidths() {
 }
 
 void TestMainWindow::listeningCategoryOpensTheSecondRow() {
-    Harness h(HrdJournal(4), "SWL");
-    QCOMPARE(h.window->logMode(), LogMode::Swl);
+    Harness h(ListeningJournal(4), "SWL");
+    QCOMPARE(h.window->logMode(), LogMode::Listening);
     QCOMPARE(h.window->logList()->horizontalHeader()->count(), 9);
     QCOMPARE(h.window->logList()->model()->headerData(5, Qt::Horizontal).toString(),
              QStringLiteral("Nomin. chiamante"));
@@ -423,7 +455,7 @@ void TestMainWindow::screenshots() {
         QVERIFY(h.window->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/main_dup.png")));
     }
     {
-        Harness h(HrdJournal(12), "SWL");
+        Harness h(ListeningJournal(12), "SWL");
         h.c().band->setCurrentIndex(3);  // 14: nobody heard there yet
         h.c().callsign->setFocus();
         QTest::keyClicks(h.c().callsign, QStringLiteral("IZ5AAA"));

@@ -14,7 +14,7 @@
 #include <optional>
 
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "ui/COptionsDlg.h"
 #include "ui/DialogColours.h"
 
@@ -133,7 +133,7 @@ void TestOptions::savesBothOptionsInOrder() {
     QTest::keyClick(&dialog, Qt::Key_Return);  // Salva is the default button
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(settings.tips, tips);
-    QCOMPARE(settings.swlCabrilloByBand, byBand);
+    QCOMPARE(settings.listeningCabrilloByBand, byBand);
     QCOMPARE(StoredInt(store, "Consigli"), tips ? 1 : 0);
     QCOMPARE(StoredInt(store, "File Cabrillo SWL separati"), byBand ? 1 : 0);
     QCOMPARE(store.Writes(), 2);

@@ -283,7 +283,7 @@ void TestPrint::selectionFills48EntriesToAPage() {
 
 void TestPrint::listeningLogHeading() {
     PrintFixture f(3, {FileOutputFixture::Text("Dati riassuntivi", "Categoria", "SWL")});
-    QCOMPARE(f.session->Log().Mode(), LogMode::Swl);
+    QCOMPARE(f.session->Log().Mode(), LogMode::Listening);
     f.Answer(QPrinter::AllPages);
     f.Trigger(MenuCommand::Print);
     const QStringList pages = PageTexts(f.pdf);

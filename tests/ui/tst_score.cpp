@@ -2,7 +2,7 @@
 // score window "Punteggio" with its report, font and focus.
 
 #include <QApplication>
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -36,7 +36,14 @@ void CaptureDialog(FileOutputFixture& f, Shown& shown) {
         ++shown.windows;
         shown.title = dialog.windowTitle();
         shown.text = dialog.ReportBox()->toPlainText();
-        shown.fixedPitch = QFontInfo(dialog.ReportBox()->font()).fixedPitch();
+        // Every character the report uses takes the same width, whichever font the
+        // machine has for fixed pitch.
+        const QFontMetrics metrics(dialog.ReportBox()->font());
+        shown.fixedPitch = true;
+        for (QChar c : QStringLiteral(" .0123456789:ABCIMQSW-il|")) {
+            shown.fixedPitch =
+                shown.fixedPitch && metrics.horizontalAdvance(c) == metrics.horizontalAdvance('W');
+        }
     });
 }
 
@@ -111,10 +118,10 @@ void TestScore::emptyLogShowsZeros() {
 
 void TestScore::listeningLogCountsHeardEntries() {
     FileOutputFixture f({FileOutputFixture::Text("Dati riassuntivi", "Categoria", "SWL")});
-    QCOMPARE(f.session->Log().Mode(), LogMode::Swl);
+    QCOMPARE(f.session->Log().Mode(), LogMode::Listening);
     // Same calling section and mode on one band: one multiplier, whoever answered.
-    f.AddHrd({"12.03.2005", "1423", "21", "CW", "IK1AAA", "599", "1201", "IK2BBB"});
-    f.AddHrd({"12.03.2005", "1424", "21", "CW", "IK3CCC", "599", "1201", "IK4DDD"});
+    f.AddListening({"12.03.2005", "1423", "21", "CW", "IK1AAA", "599", "1201", "IK2BBB"});
+    f.AddListening({"12.03.2005", "1424", "21", "CW", "IK3CCC", "599", "1201", "IK4DDD"});
     Shown shown;
     CaptureDialog(f, shown);
     f.Trigger(MenuCommand::ShowScore);

@@ -97,8 +97,8 @@ void TestStationSummary::savingSwlSwitchesToListeningMode() {
     QVERIFY(saved);
 
     // The window in listening mode, with an empty log.
-    QCOMPARE(h.window->logMode(), LogMode::Swl);
-    QCOMPARE(h.Log().Mode(), LogMode::Swl);
+    QCOMPARE(h.window->logMode(), LogMode::Listening);
+    QCOMPARE(h.Log().Mode(), LogMode::Listening);
     QCOMPARE(h.window->logList()->model()->rowCount(), 0);
     QCOMPARE(h.window->logList()->model()->columnCount(), 9);
     QVERIFY(h.c().callsign2->isVisible());
@@ -112,7 +112,7 @@ void TestStationSummary::savingSwlSwitchesToListeningMode() {
     QCOMPARE(h.store.ReadString("Parametri", "Path log aperto", "?"), std::string());
     QCOMPARE(h.store.ReadString("Parametri", "Nome log aperto", "?"), std::string());
     QCOMPARE(h.store.ReadInt("Parametri", "Modificato", 7), 0);
-    QCOMPARE(h.JournalBytes(), LogHeaderBytes(LogMode::Swl, h.settings.station));
+    QCOMPARE(h.JournalBytes(), LogHeaderBytes(LogMode::Listening, h.settings.station));
     QCOMPARE(h.JournalBytes().substr(0, 20), std::string("trnx141;hrd\r\nIZ2SWL\r"));
 
     // The first heard exchange of the new log.

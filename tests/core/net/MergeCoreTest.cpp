@@ -326,14 +326,14 @@ TEST(MergeCore, ChangesOfAnEntryNotYetKnownWaitForItOrCancelIt) {
          1,
          "1201"},
         // An entry of the other kind of record, and an edit into the other kind, change nothing.
-        {{NetEvent::MakeAdd("A", 1, LogMode::Qso, base), NetEvent::MakeAdd("B", 1, LogMode::Swl, base),
-          NetEvent::MakeEdit("B", 2, {"A", 1}, LogMode::Swl, edited)},
+        {{NetEvent::MakeAdd("A", 1, LogMode::Qso, base), NetEvent::MakeAdd("B", 1, LogMode::Listening, base),
+          NetEvent::MakeEdit("B", 2, {"A", 1}, LogMode::Listening, edited)},
          1,
          "1200"},
         // A summary of the other mode empties the log; the old entry stays gone.
         {{NetEvent::MakeAdd("A", 1, LogMode::Qso, base),
           NetEvent::MakeSummary("B", 1, Summary("1234", "SWL")),
-          NetEvent::MakeEdit("A", 2, {"A", 1}, LogMode::Swl, edited),
+          NetEvent::MakeEdit("A", 2, {"A", 1}, LogMode::Listening, edited),
           NetEvent::MakeSummary("B", 2, Summary("1234", "MULTI-ONE"))},
          0,
          ""},
@@ -381,7 +381,7 @@ TEST(NetEventBytes, ReadBackAsWrittenAndNothingElseIsAnEvent) {
                            "",       "",     "",          "",          ""};
     const std::vector<NetEvent> events = {
         NetEvent::MakeAdd("RUN", 1718000000001, LogMode::Qso, fields),
-        NetEvent::MakeEdit("MULT", 7, {"RUN", 1718000000001}, LogMode::Swl, fields),
+        NetEvent::MakeEdit("MULT", 7, {"RUN", 1718000000001}, LogMode::Listening, fields),
         NetEvent::MakeDelete("RUN", 9, {"MULT", 3}),
         NetEvent::MakeSummary("RUN", 10, station),
         NetEvent::MakeSort("MULT", 11),

@@ -69,9 +69,9 @@ void FileOutputFixture::AddQso(const QsoRecord& record) {
     session->JournalAppend(QsoLine(record, settings.station.ownSection));
 }
 
-void FileOutputFixture::AddHrd(const HrdRecord& record) {
+void FileOutputFixture::AddListening(const HrdRecord& record) {
     session->Log().Append(record);
-    session->JournalAppend(HrdLine(record));
+    session->JournalAppend(ListeningLine(record));
 }
 
 void FileOutputFixture::Trigger(MenuCommand command) {

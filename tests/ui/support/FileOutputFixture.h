@@ -14,7 +14,7 @@
 #include "ScriptedPrompts.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "sections/SectionTable.h"
 #include "ui/FileOutputWiring.h"
 
@@ -52,7 +52,7 @@ class FileOutputFixture {
 
     // Adds an entry as the entry form does: the row, then its journal line.
     void AddQso(const QsoRecord& record);
-    void AddHrd(const HrdRecord& record);
+    void AddListening(const HrdRecord& record);
 
     void Trigger(MenuCommand command);
     QAction* Action(MenuCommand command) const { return actions_.at(command); }

@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -15,7 +15,7 @@
 #include "ScriptedPrompts.h"
 #include "app/LogSession.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "log/LogFile.h"
 #include "sections/SectionTable.h"
 #include "ui/CTarnexDlg.h"
