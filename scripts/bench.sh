@@ -62,6 +62,11 @@ echo
 echo "== Goals (wall-clock times; 100,000 entries unless said)"
 cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
   function ms(t, unit) { return unit == "ns" ? t / 1e6 : unit == "us" ? t / 1e3 : unit == "s" ? t * 1e3 : t }
+  $1 == "name" { delete col; for (i = 1; i <= NF; ++i) { h = $i; gsub(/"/, "", h); col[h] = i }; next }
+  $1 ~ /^"BM_/ && ("median_ms" in col) && $col["median_ms"] != "" {
+    n = $1; gsub(/"/, "", n); sub(/\/iterations:.*/, "", n)
+    median[n] = $col["median_ms"]; worst[n] = $col["worst_ms"]
+  }
   $1 ~ /^"BM_/ {
     name = $1; gsub(/"/, "", name)
     if (name ~ /_(mean|stddev|cv)$/) next
@@ -144,6 +149,16 @@ cat "$out"/*.csv 2>/dev/null | awk -F, -v window="$out/window.txt" '
     if (have(k0) && have(k1))
       row("callsign typed, radio read every 100 ms / none (" sprintf("%.1f / %.1f us, wall %.2f x", cpu[k1] * 1e3, cpu[k0] * 1e3, t[k1] / t[k0]) ")",
           sprintf("%.2f x CPU", cpu[k1] / cpu[k0]), "<= 1.1 x (the same)", cpu[k1] <= 1.1 * cpu[k0])
+    n = "BM_NetContactShows"
+    if (n in median)
+      row("shared log: contact shown on another position (1,000)", sprintf("%.1f / %.1f ms", median[n], worst[n]),
+          "median < 100, worst < 500 ms", median[n] < 100 && worst[n] < 500)
+    for (k = 0; k <= 1; ++k) {
+      n = "BM_NetStartUp100k/" k "/manual_time"
+      if (have(n)) row("shared log: start-up on 100,000 events" (k ? ", journal rewritten" : ""), sprintf("%.0f ms", t[n]), "< 1 s", t[n] < 1000)
+    }
+    n = "BM_NetOfflineQueueCaughtUp/manual_time"
+    if (have(n)) row("shared log: 1,000 queued contacts back after the server returns", sprintf("%.0f ms", t[n]), "< 5 s", t[n] < 5000)
     for (m = 0; m <= 1; ++m) {
       n = "BM_MemoryOfLoadedLog/100000/" m
       if (n in heap) row("log of 100,000 held in memory, " modeName[m+1] " (allocator bytes)", sprintf("%.1f MB", heap[n]), "< 40 MB", heap[n] < 40)

@@ -13,6 +13,7 @@ packages=(
   fonts-urw-base35 fonts-dejavu-core
   libhamlib-dev libhamlib-utils
   hamradio-files
+  nats-server libnats-dev
 )
 # The Debian package and its checks (scripts/package.sh, scripts/check-package.sh).
 packages+=(dpkg-dev lintian desktop-file-utils appstream librsvg2-bin xdotool)

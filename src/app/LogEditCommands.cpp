@@ -31,6 +31,7 @@ size_t LogEditCommands::Edit(const std::vector<size_t>& selectedRows, const RowE
             }
             edited->sectionName = session_.Sections().NameOfText(edited->section);
             log.Replace(row, *edited);
+            session_.EntryEdited(row);
         } else {
             if (!editor.editListening) {
                 return changed;
@@ -40,6 +41,7 @@ size_t LogEditCommands::Edit(const std::vector<size_t>& selectedRows, const RowE
                 continue;
             }
             log.Replace(row, *edited);
+            session_.EntryEdited(row);
         }
         ++changed;
         AfterChange();
@@ -65,12 +67,14 @@ void LogEditCommands::DeleteConfirmed(const std::vector<size_t>& selectedRows) {
     if (rows.empty()) {
         return;
     }
+    session_.EntriesDeleting(rows);
     session_.Log().RemoveRows(rows);
     AfterChange();
 }
 
 void LogEditCommands::SortByDateTime() {
     session_.Log().SortByDateTime();
+    session_.EntriesSorted();
 }
 
 std::string LogEditCommands::DeleteQuestion(size_t count) {

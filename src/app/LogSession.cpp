@@ -160,6 +160,37 @@ void LogSession::ReportJournalWriteFailure(const std::string& error) {
 }
 
 bool LogSession::JournalAppend(const std::string& line) {
+    if (netHook_ != nullptr && !log_.Empty()) {
+        return netHook_->EntryAdded(log_.RowCount() - 1);
+    }
+    return AppendJournalLine(line);
+}
+
+void LogSession::EntryEdited(size_t row) {
+    if (netHook_ != nullptr) {
+        netHook_->EntryEdited(row);
+    }
+}
+
+void LogSession::EntriesDeleting(const std::vector<size_t>& rows) {
+    if (netHook_ != nullptr) {
+        netHook_->EntriesDeleting(rows);
+    }
+}
+
+void LogSession::EntriesSorted() {
+    if (netHook_ != nullptr) {
+        netHook_->EntriesSorted();
+    }
+}
+
+void LogSession::StationSummaryChanged() {
+    if (netHook_ != nullptr) {
+        netHook_->StationSummaryChanged();
+    }
+}
+
+bool LogSession::AppendJournalLine(const std::string& line) {
     MarkModified();
     if (journalUnreadable_) {
         ReportJournalWriteFailure("");
@@ -213,6 +244,9 @@ bool LogSession::ConfirmReplace(const char* question) {
 }
 
 void LogSession::New() {
+    if (netHook_ != nullptr && !netHook_->MayReplaceLog()) {
+        return;
+    }
     if (!ConfirmReplace(kNewQuestion)) {
         return;
     }
@@ -234,6 +268,9 @@ void LogSession::New() {
 }
 
 void LogSession::Open() {
+    if (netHook_ != nullptr && !netHook_->MayReplaceLog()) {
+        return;
+    }
     if (!ConfirmReplace(kOpenQuestion)) {
         return;
     }

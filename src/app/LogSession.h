@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "app/LogNetHook.h"
 #include "app/RecentFileList.h"
 #include "app/Settings.h"
 #include "base/UserPrompts.h"
@@ -55,7 +56,20 @@ class LogSession {
     // Writes one new entry's line to the journal (after the row was added to the
     // log) and sets "modified". When the write fails the person is told, the entry
     // stays in the log and the next successful write brings the journal up to date.
+    // In a shared log the network side writes the line (with the entry's identity)
+    // and then sends the entry.
     bool JournalAppend(const std::string& line);
+    // The journal append itself: lines (CR LF each) at the end of the journal.
+    bool AppendJournalLine(const std::string& lines);
+
+    // A shared log: the network side to tell of every change (nullptr: none).
+    void SetNetHook(LogNetHook* hook) { netHook_ = hook; }
+    LogNetHook* NetHook() const { return netHook_; }
+    // Told to the network side, when there is one.
+    void EntryEdited(size_t row);
+    void EntriesDeleting(const std::vector<size_t>& rows);
+    void EntriesSorted();
+    void StationSummaryChanged();
 
     // After an edit, a delete or a new station summary: the whole journal again.
     bool RewriteJournal();
@@ -99,6 +113,7 @@ class LogSession {
     ContestLog log_;
     Journal journal_;
     LogSessionListener* listener_ = nullptr;
+    LogNetHook* netHook_ = nullptr;
     RecentFileList recent_;
     bool journalBehind_ = false;
     bool journalUnreadable_ = false;

@@ -54,6 +54,9 @@ void Settings::Load() {
     radioSpeed = num(SettingId::RadioVelocita);
     radioIntervalMs = num(SettingId::RadioIntervallo);
     contestName = str(SettingId::NomeContest);
+    netServers = str(SettingId::ReteServer);
+    netLog = str(SettingId::ReteLog);
+    netPosition = str(SettingId::RetePostazione);
 }
 
 void Settings::WriteString(SettingId id, const std::string& value) {
@@ -132,6 +135,15 @@ void Settings::SetRadio(int32_t model, const std::string& port, int32_t speed, i
     WriteString(SettingId::RadioPorta, port);
     WriteInt(SettingId::RadioVelocita, speed);
     WriteInt(SettingId::RadioIntervallo, intervalMs);
+}
+
+void Settings::SetNet(const std::string& servers, const std::string& log, const std::string& position) {
+    netServers = servers;
+    netLog = log;
+    netPosition = position;
+    WriteString(SettingId::ReteServer, servers);
+    WriteString(SettingId::ReteLog, log);
+    WriteString(SettingId::RetePostazione, position);
 }
 
 void Settings::SetStation(const StationSummary& value) {

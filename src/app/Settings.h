@@ -46,6 +46,9 @@ enum class SettingId {
     RadioVelocita,
     RadioIntervallo,
     NomeContest,
+    ReteServer,
+    ReteLog,
+    RetePostazione,
 };
 
 struct SettingDef {
@@ -59,7 +62,7 @@ struct SettingDef {
 
 // In the order start-up reads them.
 // The keys are Windows-1252 bytes like every text of the program ("\xE0" is a grave).
-inline constexpr std::array<SettingDef, 28> kSettingDefs = {{
+inline constexpr std::array<SettingDef, 31> kSettingDefs = {{
     {SettingId::Banda, kParametri, "Banda", false, kDefaultBand, 0},
     {SettingId::Modo, kParametri, "Modo", false, kDefaultMode, 0},
     {SettingId::Nominativo, kDatiRiassuntivi, "Nominativo", false, "", 0},
@@ -90,6 +93,11 @@ inline constexpr std::array<SettingDef, 28> kSettingDefs = {{
     {SettingId::RadioVelocita, kParametri, "Radio velocit\xE0", true, "", 0},
     {SettingId::RadioIntervallo, kParametri, "Radio intervallo", true, "", 500},
     {SettingId::NomeContest, kParametri, "Nome contest Cabrillo", false, "SEZIONI", 0},
+    // Several positions, one log: the servers (comma-separated; empty: no network),
+    // the shared log's name and this position's name.
+    {SettingId::ReteServer, kParametri, "Rete server", false, "", 0},
+    {SettingId::ReteLog, kParametri, "Rete log", false, "", 0},
+    {SettingId::RetePostazione, kParametri, "Rete postazione", false, "", 0},
 }};
 
 const SettingDef& DefOf(SettingId id);
@@ -135,6 +143,9 @@ class Settings {
     int32_t radioIntervalMs = 500;
     // The "CONTEST:" value of the Cabrillo 3.0 file (the organiser may rename it).
     std::string contestName = "SEZIONI";
+    std::string netServers;
+    std::string netLog;
+    std::string netPosition;
 
     // Each changes the value in memory and writes it to the store at once.
     void SetBand(const std::string& value);
@@ -149,6 +160,7 @@ class Settings {
     void SetTextColour(int32_t value);
     // The four radio settings, as the options save them together.
     void SetRadio(int32_t model, const std::string& port, int32_t speed, int32_t intervalMs);
+    void SetNet(const std::string& servers, const std::string& log, const std::string& position);
     // Writes the ten stored station-summary values (the third comment line is not a
     // setting).
     void SetStation(const StationSummary& value);

@@ -232,9 +232,11 @@ bool StationSummaryEditor::Apply(const StationSummaryInput& input,
         // Empties the log, forgets the log file, clears "modified" and rewrites the
         // journal with the new summary and mode.
         session_.SwitchMode(mode);
+        session_.StationSummaryChanged();
         return true;
     }
     session_.RewriteJournal();
+    session_.StationSummaryChanged();
     return false;
 }
 

@@ -5,14 +5,11 @@
 
 #include "app/AppTexts.h"
 #include "check/LogCheck.h"
+#include "cli/CliExportFormats.h"
 #include "cli/CliInput.h"
+#include "cli/CliNet.h"
 #include "cli/CliOptions.h"
 #include "cli/HistoryCli.h"
-#include "export/AdifExport.h"
-#include "export/Cabrillo3Export.h"
-#include "export/CabrilloExport.h"
-#include "export/FastlogExport.h"
-#include "log/StationCategory.h"
 #include "score/HourlyActivity.h"
 #include "score/ScoreComputation.h"
 #include "score/ScoreReport.h"
@@ -42,41 +39,6 @@ std::string FormatFinding(const LogFinding& finding) {
            finding.english;
 }
 
-// The station of the log's header as the Cabrillo 3.0 file needs it, with the values
-// the options give: a category of the list, a power and an overlay it takes, no
-// control character in any value.
-void CheckCabrillo3Station(const StationSummary& station, const StationExtras& extras) {
-    const CategoryTraits* traits = TraitsOfCategory(station.category);
-    if (traits == nullptr) {
-        throw CliError("the log's category \"" + station.category +
-                       "\" is not one of the contest's categories; the Cabrillo 3.0 file needs one");
-    }
-    switch (CheckEntryValues(*traits, extras.power, extras.overlay)) {
-        case EntryValuesProblem::MultiOperatorNotHigh:
-            throw CliError("the log's category " + station.category + " is always HIGH power: --power " +
-                           extras.power + " not taken");
-        case EntryValuesProblem::OverlayNotSingleOperator:
-            throw CliError("--overlay applies to the SINGLE-OP categories only, not to the log's " +
-                           station.category);
-        case EntryValuesProblem::UnknownPower:
-        case EntryValuesProblem::UnknownOverlay:
-        case EntryValuesProblem::None:
-            break;
-    }
-    const std::pair<const char*, const std::string*> values[] = {
-        {"callsign", &station.callsign},   {"own section", &station.ownSection},
-        {"operators", &station.operators}, {"name", &station.name},
-        {"address", &station.address1},    {"address", &station.address2},
-        {"address", &station.address3},    {"comment", &station.comment1},
-        {"comment", &station.comment2},    {"comment", &station.comment3},
-    };
-    for (const auto& [what, value] : values) {
-        if (HoldsControlCharacter(*value)) {
-            throw CliError(std::string("the log's ") + what + " holds a control character");
-        }
-    }
-}
-
 void WriteOutput(const std::string& path, const std::string& bytes) {
     FileResult written = WriteFileAtomically(path, bytes);
     if (!written) {
@@ -97,9 +59,19 @@ class Runner {
         if (options_.command == "chart" && !chartWriter_) {
             throw CliError("this tarnex-cli was built without charts");
         }
-        const bool needsSections = options_.command == "check" ||
-                                   (options_.command == "export" &&
-                                    (options_.format == "cabrillo" || options_.format == "cabrillo3"));
+        const CliExportFormat* format = FindCliExportFormat(options_.format);
+        if (options_.command == "net") {
+            if (options_.netCommand == "create") {
+                return RunNetCreate(options_, out_);
+            }
+            LoadSections(format->needsSections);
+            LoadedLog loaded;
+            ReadNetLog(options_, sections_, log_, loaded.station, err_);
+            loaded.hasHeader = true;
+            return Export(loaded);
+        }
+        const bool needsSections =
+            options_.command == "check" || (options_.command == "export" && format->needsSections);
         LoadSections(needsSections);
         LoadedLog loaded = ReadLogForCli(options_.input, sections_, log_);
         if (options_.command == "score") {
@@ -184,29 +156,9 @@ class Runner {
     }
 
     int Export(const LoadedLog& loaded) {
-        std::string bytes;
-        if (options_.format == "cabrillo") {
-            ScoreResult result = ScoreWithMessages();
-            CabrilloOptions cabrillo;
-            cabrillo.listeningByBand = options_.listeningByBand;
-            bytes = ExportCabrillo(log_, loaded.station, sections_, result.claimedScore, cabrillo);
-        } else if (options_.format == "cabrillo3") {
-            Cabrillo3Options cabrillo3;
-            cabrillo3.extras = {options_.power.value_or(""), options_.overlay.value_or(""),
-                                options_.email.value_or("")};
-            cabrillo3.contest = options_.contest.value_or(kDefaultContestName);
-            CheckCabrillo3Station(loaded.station, cabrillo3.extras);
-            ScoreResult result = ScoreWithMessages();
-            bytes = ExportCabrillo3(log_, loaded.station, sections_, result.claimedScore, cabrillo3);
-        } else if (options_.format == "adif") {
-            bytes = ExportAdif(log_, loaded.station);
-        } else {
-            std::optional<std::string> fastlog = ExportFastlog(log_);
-            if (!fastlog) {
-                throw CliError("Fastlog cannot take a listening (SWL) log");
-            }
-            bytes = std::move(*fastlog);
-        }
+        const CliExportFormat* format = FindCliExportFormat(options_.format);
+        const std::string bytes =
+            format->write(CliExportInput{log_, loaded.station, sections_, options_, err_});
         WriteOutput(*options_.output, bytes);
         return 0;
     }
@@ -248,7 +200,9 @@ std::string CliUsage() {
     return "usage:\n"
            "  tarnex-cli score LOG [--sections FILE]\n"
            "      prints the score report; entries left out are named on the error stream\n"
-           "  tarnex-cli export cabrillo|adif|fastlog LOG -o OUT [--sections FILE] [--swl-by-band]\n"
+           "  tarnex-cli export " +
+           CliExportFormatNames("|", "|") +
+           " LOG -o OUT [--sections FILE] [--swl-by-band]\n"
            "      writes the export file; the station data come from the log's header\n"
            "  tarnex-cli export cabrillo3 LOG -o OUT [--sections FILE] [--power HIGH|LOW]\n"
            "                   [--overlay ROOKIE|YOUTH] [--email TEXT] [--contest NAME]\n"
@@ -262,7 +216,11 @@ std::string CliUsage() {
            "      draws the entries of each hour of the contest by band and the multipliers\n"
            "      as they grew, as a PNG picture or an SVG vector file\n"
            "  tarnex-cli import-sections TEXT -o SEZCOD\n"
-           "      merges the section lines of a text list into a sections file\n" +
+           "      merges the section lines of a text list into a sections file\n"
+           "  tarnex-cli net create --server URL[,URL...] --log NAME [--replicas 1|3|5]\n"
+           "      makes a log shared by several positions on a NATS server (JetStream)\n"
+           "  tarnex-cli net export FORMAT --server URL[,URL...] --log NAME -o OUT [--sections FILE]\n"
+           "      writes the export file of the shared log as the server holds it\n" +
            HistoryCliUsage() +
            "\n"
            "LOG is a log file (.trnx) or the journal _ult.trnx. --sections defaults to the\n"

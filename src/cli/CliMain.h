@@ -8,6 +8,8 @@
 //   tarnex-cli check LOG [--sections FILE] [--for cabrillo|cabrillo3|adif] [--power HIGH|LOW]
 //   tarnex-cli chart LOG -o FILE.png|FILE.svg [--sections FILE]
 //   tarnex-cli import-sections TEXT -o SEZCOD
+//   tarnex-cli net create --server URL[,URL...] --log NAME [--replicas 1|3|5]
+//   tarnex-cli net export cabrillo|adif|fastlog --server URL[,URL...] --log NAME -o OUT [--sections FILE]
 //   tarnex-cli history add FILE... -o HISTORY        (cli/HistoryCli.h)
 //   tarnex-cli scp PARTIAL [--log LOG] [--history FILE] [--master FILE]
 //   tarnex-cli --help

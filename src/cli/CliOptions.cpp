@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "cli/CliExportFormats.h"
 #include "cli/CliInput.h"
 #include "export/Cabrillo3Export.h"
 #include "log/StationCategory.h"
@@ -9,7 +10,7 @@ namespace tarnex {
 namespace {
 
 bool IsExportFormat(const std::string& text) {
-    return text == "cabrillo" || text == "cabrillo3" || text == "adif" || text == "fastlog";
+    return FindCliExportFormat(text) != nullptr;
 }
 
 // An option that takes a value, given once.
@@ -34,6 +35,58 @@ void CheckValues(const CliOptions& options) {
     if (options.email && HoldsControlCharacter(*options.email)) {
         throw CliError("--email holds a line break or another control character");
     }
+}
+
+// The "net" commands: no LOG argument, the server and the log's name instead.
+void CheckNetOptions(CliOptions& options, const std::vector<std::string>& positional) {
+    if (positional.size() < 2 || (positional[1] != "create" && positional[1] != "export")) {
+        throw CliError("net needs create or export");
+    }
+    options.netCommand = positional[1];
+    size_t expected = 2;
+    if (options.netCommand == "export") {
+        if (positional.size() < 3 || !IsExportFormat(positional[2])) {
+            throw CliError("net export needs a format: " + CliExportFormatNames());
+        }
+        options.format = positional[2];
+        expected = 3;
+        if (!options.output || options.output->empty()) {
+            throw CliError("net export needs -o OUT");
+        }
+        if (options.replicas) {
+            throw CliError("--replicas applies to net create only");
+        }
+    } else if (options.output || options.sections || options.listeningByBand) {
+        throw CliError("net create writes no file: -o, --sections and --swl-by-band not taken");
+    }
+    if (positional.size() > expected) {
+        throw CliError("unexpected argument " + positional[expected]);
+    }
+    if (!options.server || options.server->empty()) {
+        throw CliError("net " + options.netCommand + " needs --server URL");
+    }
+    if (!options.log || options.log->empty()) {
+        throw CliError("net " + options.netCommand + " needs --log NAME");
+    }
+    if (options.listeningByBand && options.format != "cabrillo") {
+        throw CliError("--swl-by-band applies to cabrillo only");
+    }
+}
+
+// The Cabrillo 3.0 options go with (net) export cabrillo3 only, --power also with
+// check --for cabrillo3, and each takes only its own values.
+void CheckCabrillo3Options(const CliOptions& options, bool forGiven) {
+    const bool cabrillo3 = options.format == "cabrillo3";
+    if ((options.overlay || options.email || options.contest) && !cabrillo3) {
+        throw CliError("--overlay, --email and --contest apply to export cabrillo3 only");
+    }
+    if (forGiven && options.command != "check") {
+        throw CliError("--for applies to check only");
+    }
+    if (options.power && !cabrillo3 && !(options.command == "check" && options.checkFor == "cabrillo3")) {
+        throw CliError("--power applies to export cabrillo3 and check --for cabrillo3 only");
+    }
+    CheckValues(options);
 }
 
 // A name ending in ".png" or ".svg", in any case.
@@ -100,6 +153,16 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
                 options.checkFor != "adif") {
                 throw CliError("--for takes cabrillo, cabrillo3 or adif, not \"" + options.checkFor + "\"");
             }
+        } else if (arg == "--server") {
+            options.server = value("--server");
+        } else if (arg == "--log") {
+            options.log = value("--log");
+        } else if (arg == "--replicas") {
+            const std::string count = value("--replicas");
+            if (count != "1" && count != "3" && count != "5") {
+                throw CliError("--replicas takes 1, 3 or 5");
+            }
+            options.replicas = std::stoi(count);
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw CliError("unknown option " + arg);
         } else {
@@ -110,10 +173,18 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
         throw CliError("no command given (try --help)");
     }
     options.command = positional[0];
+    if (options.command == "net") {
+        CheckNetOptions(options, positional);
+        CheckCabrillo3Options(options, forGiven);
+        return options;
+    }
+    if (options.server || options.log || options.replicas) {
+        throw CliError("--server, --log and --replicas belong to the net commands");
+    }
     size_t expected = 2;
     if (options.command == "export") {
         if (positional.size() < 2 || !IsExportFormat(positional[1])) {
-            throw CliError("export needs a format: cabrillo, cabrillo3, adif or fastlog");
+            throw CliError("export needs a format: " + CliExportFormatNames());
         }
         options.format = positional[1];
         expected = 3;
@@ -149,17 +220,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     if (options.sections && options.sections->empty()) {
         throw CliError("--sections needs a file name");
     }
-    const bool cabrillo3 = options.format == "cabrillo3";
-    if ((options.overlay || options.email || options.contest) && !cabrillo3) {
-        throw CliError("--overlay, --email and --contest apply to export cabrillo3 only");
-    }
-    if (forGiven && options.command != "check") {
-        throw CliError("--for applies to check only");
-    }
-    if (options.power && !cabrillo3 && !(options.command == "check" && options.checkFor == "cabrillo3")) {
-        throw CliError("--power applies to export cabrillo3 and check --for cabrillo3 only");
-    }
-    CheckValues(options);
+    CheckCabrillo3Options(options, forGiven);
     return options;
 }
 

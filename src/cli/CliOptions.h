@@ -8,9 +8,10 @@
 namespace tarnex {
 
 struct CliOptions {
-    std::string command;                  // "score", "export", "check", "chart", "import-sections", "help"
-    std::string format;                   // export: "cabrillo", "cabrillo3", "adif" or "fastlog"
-    std::string input;                    // LOG or TEXT
+    std::string command;     // "score", "export", "check", "chart", "import-sections", "net", "help"
+    std::string netCommand;  // net: "create" or "export"
+    std::string format;      // export, net export: a name of the export formats' table
+    std::string input;       // LOG or TEXT
     std::optional<std::string> output;    // -o
     std::optional<std::string> sections;  // --sections
     bool listeningByBand = false;         // --swl-by-band
@@ -20,6 +21,9 @@ struct CliOptions {
     std::optional<std::string> email;    // --email TEXT
     std::optional<std::string> contest;  // --contest NAME
     std::string checkFor = "cabrillo";   // check --for cabrillo|cabrillo3|adif
+    std::optional<std::string> server;   // net: --server, comma-separated addresses
+    std::optional<std::string> log;      // net: --log
+    std::optional<int> replicas;         // net create: --replicas
 };
 
 // Throws CliError for anything it cannot take: an unknown command or option, a

@@ -316,9 +316,14 @@ void EntryForm::OnTimeLeft() {
 void EntryForm::OnOwnSectionLeft() {
     std::string& field = state_.values.ownSection;
     switch (CheckOwnSection(field, Sections())) {
-        case OwnSectionVerdict::Accepted:
+        case OwnSectionVerdict::Accepted: {
+            const bool changed = field != GetSettings().station.ownSection;
             GetSettings().SetOwnSection(field);
+            if (changed) {
+                session_.StationSummaryChanged();  // a shared log's positions take it too
+            }
             break;
+        }
         case OwnSectionVerdict::Unknown:
             Prompts().ShowMessage(kSectionErrorText, kErrorTitle, MessageIcon::Stop);
             field.clear();

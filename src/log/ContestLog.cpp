@@ -81,9 +81,10 @@ HrdRecord ContestLog::Listening(size_t row) const {
     return r;
 }
 
-ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t count) {
+ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t count,
+                                    std::string_view identity) {
     Row row;
-    size_t total = 0;
+    size_t total = identity.size();
     for (size_t i = 0; i < count; ++i) {
         total += columns[i].size();
     }
@@ -94,6 +95,7 @@ ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t coun
         }
         row.ends[i] = static_cast<uint32_t>(row.bytes.size());
     }
+    row.bytes.append(identity);
     return row;
 }
 
@@ -136,9 +138,22 @@ void ContestLog::AppendWithoutIndexes(const HrdRecord& record) {
     AppendRow(MakeRow(columns.data(), 8), false);
 }
 
-void ContestLog::AppendFields(std::span<const std::string_view> columns) {
+void ContestLog::AppendFields(std::span<const std::string_view> columns, std::string_view identity) {
     size_t count = std::min(columns.size(), static_cast<size_t>(ColumnCount() - 1));
-    AppendRow(MakeRow(columns.data(), count), true);
+    AppendRow(MakeRow(columns.data(), count, identity), true);
+}
+
+void ContestLog::InsertFields(size_t row, std::span<const std::string_view> columns,
+                              std::string_view identity) {
+    if (row >= rows_.size()) {
+        AppendFields(columns, identity);
+        return;
+    }
+    size_t count = std::min(columns.size(), static_cast<size_t>(ColumnCount() - 1));
+    Notify([&](ContestLogObserver& o) { o.BeforeAppend(row); });
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row), MakeRow(columns.data(), count, identity));
+    UpdateIndexesFor(row, false);
+    Notify([&](ContestLogObserver& o) { o.AfterAppend(row); });
 }
 
 void ContestLog::Replace(size_t row, const QsoRecord& record) {
@@ -146,7 +161,7 @@ void ContestLog::Replace(size_t row, const QsoRecord& record) {
         return;
     }
     auto columns = Columns(record);
-    rows_[row] = MakeRow(columns.data(), columns.size());
+    rows_[row] = MakeRow(columns.data(), columns.size(), Identity(row));
     Notify([&](ContestLogObserver& o) { o.RowChanged(row); });
 }
 
@@ -155,8 +170,25 @@ void ContestLog::Replace(size_t row, const HrdRecord& record) {
         return;
     }
     auto columns = Columns(record);
-    rows_[row] = MakeRow(columns.data(), 8);
+    rows_[row] = MakeRow(columns.data(), 8, Identity(row));
     Notify([&](ContestLogObserver& o) { o.RowChanged(row); });
+}
+
+std::string_view ContestLog::Identity(size_t row) const {
+    if (row >= rows_.size()) {
+        return {};
+    }
+    const Row& r = rows_[row];
+    return std::string_view(r.bytes).substr(r.ends.back());
+}
+
+void ContestLog::SetIdentity(size_t row, std::string_view identity) {
+    if (row >= rows_.size()) {
+        return;
+    }
+    Row& r = rows_[row];
+    r.bytes.resize(r.ends.back());
+    r.bytes.append(identity);
 }
 
 void ContestLog::RemoveRows(const std::vector<size_t>& ascendingRows) {

@@ -20,6 +20,8 @@ namespace tarnex {
 class ContestLogObserver {
   public:
     virtual ~ContestLogObserver() = default;
+    // A row added at `row`: at the end, or in a network log before the rows whose
+    // adding is not yet confirmed by the server.
     virtual void BeforeAppend(size_t row) {}
     virtual void AfterAppend(size_t row) {}
     // Any change that is not an append or a one-row change: clear, mode switch,
@@ -62,15 +64,23 @@ class ContestLog {
     void Append(const QsoRecord& record);
     void Append(const HrdRecord& record);
     // Appends a row from the texts of columns 1.. (missing ones empty); updates the
-    // indexes as a load does.
-    void AppendFields(std::span<const std::string_view> columns);
+    // indexes as a load does. A network log's entries carry their identity.
+    void AppendFields(std::span<const std::string_view> columns, std::string_view identity = {});
+    // The same at any row (0..RowCount()); the rows from there on move down by one.
+    void InsertFields(size_t row, std::span<const std::string_view> columns, std::string_view identity);
     // Appends without touching the indexes (the entry forms update them themselves).
     void AppendWithoutIndexes(const QsoRecord& record);
     void AppendWithoutIndexes(const HrdRecord& record);
 
-    // Replaces a row's data columns; the indexes are not touched (RebuildIndexes).
+    // Replaces a row's data columns, its identity staying; the indexes are not touched
+    // (RebuildIndexes).
     void Replace(size_t row, const QsoRecord& record);
     void Replace(size_t row, const HrdRecord& record);
+
+    // The identity of an entry of a network log ("RUN#12"); empty in a single-computer
+    // log. It follows its row through edits, deletions and sorting.
+    std::string_view Identity(size_t row) const;
+    void SetIdentity(size_t row, std::string_view identity);
 
     // Removes rows given in ascending order; numbers follow the new positions.
     void RemoveRows(const std::vector<size_t>& ascendingRows);
@@ -99,10 +109,10 @@ class ContestLog {
 
   private:
     struct Row {
-        std::string bytes;               // the data columns one after the other
+        std::string bytes;               // the data columns one after the other, then the identity
         std::array<uint32_t, 9> ends{};  // end offset of columns 1..9 in bytes
     };
-    static Row MakeRow(const std::string_view* columns, size_t count);
+    static Row MakeRow(const std::string_view* columns, size_t count, std::string_view identity = {});
     void AppendRow(Row row, bool updateIndexes);
     void UpdateIndexesFor(size_t row, bool lastSectionStays);
     template <typename F>

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 
+#include "log/EntryIdentity.h"
 #include "sections/SectionTable.h"
 #include "sections/TextLineReader.h"
 
@@ -39,21 +40,27 @@ std::string_view ShortenTime(std::string_view time, std::array<char, 4>& buffer)
     return std::string_view(buffer.data(), buffer.size());
 }
 
+// The field after the entry's own fields: a network log's entry identity. Anything
+// else there is ignored, as any field after the last expected one.
+std::string_view IdentityField(std::string_view field) {
+    return EntryIdentity::Parse(field) ? field : std::string_view();
+}
+
 // The line's fields go straight into the log's row, without a record in between.
 void AppendEntry(std::string_view line, const SectionTable& sections, ContestLog& log) {
     std::array<char, 4> time;
     if (log.Mode() == LogMode::Qso) {
-        std::array<std::string_view, 9> f;
+        std::array<std::string_view, 10> f;
         SplitFields(line, f.data(), f.size());
         // f[6] is the own section sent, a value of the whole log.
         const std::array<std::string_view, 9> columns = {
             f[0], ShortenTime(f[1], time), f[2], f[3], f[4], f[5], f[7], f[8], sections.NameOfText(f[8])};
-        log.AppendFields(columns);
+        log.AppendFields(columns, IdentityField(f[9]));
     } else {
-        std::array<std::string_view, 8> f;
+        std::array<std::string_view, 9> f;
         SplitFields(line, f.data(), f.size());
         f[1] = ShortenTime(f[1], time);
-        log.AppendFields(f);
+        log.AppendFields(std::span<const std::string_view>(f.data(), 8), IdentityField(f[8]));
     }
 }
 
@@ -207,6 +214,7 @@ void DropTrailingSeparators(std::string& line, size_t lineStart) {
 void AppendEntryLine(std::string& bytes, const ContestLog& log, size_t row, std::string_view ownSection) {
     const size_t start = bytes.size();
     AddRowFields(bytes, log, row, ownSection);
+    const std::string_view identity = log.Identity(row);
     if (bytes.size() - start > kLogLineLimit + 1) {
         // Only a row that a read cut out of an over-long line gets here (what the forms
         // and the edit dialogs take always fits). It holds at most the characters the
@@ -219,6 +227,11 @@ void AppendEntryLine(std::string& bytes, const ContestLog& log, size_t row, std:
             AddRowFields(bytes, log, row, {});
             DropTrailingSeparators(bytes, start);
         }
+    } else if (!identity.empty() && bytes.size() - start + identity.size() + 1 <= kLogLineLimit + 1) {
+        // A network log's entry carries its identity in one more field, which readers
+        // that expect only the entry's own fields ignore. (A network entry always fits
+        // with it; a row cut out of an over-long line never has one.)
+        AddField(bytes, identity);
     }
     EndLine(bytes, start);
 }

@@ -40,8 +40,9 @@ std::string LogHeaderBytes(LogMode mode, const StationSummary& station);
 // One entry line, CR LF included.
 std::string QsoLine(const QsoRecord& record, std::string_view ownSection);
 std::string ListeningLine(const HrdRecord& record);
-// The line of a row of the log, in the log's mode. A row that a read cut out of an
-// over-long line is written so that it reads back as the same row and nothing more.
+// The line of a row of the log, in the log's mode, with the entry's identity in one
+// more field when it has one. A row that a read cut out of an over-long line is
+// written so that it reads back as the same row and nothing more.
 std::string EntryLine(const ContestLog& log, size_t row, std::string_view ownSection);
 void AppendEntryLine(std::string& bytes, const ContestLog& log, size_t row, std::string_view ownSection);
 

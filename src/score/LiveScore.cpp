@@ -150,6 +150,11 @@ void LiveScore::Rebuild() {
 }
 
 void LiveScore::AfterAppend(size_t row) {
+    if (row < parts_.size()) {
+        // Put in among the rows already counted (a shared log's row from another
+        // position, before this position's unconfirmed ones): count again.
+        Forget();
+    }
     Changed();
 }
 

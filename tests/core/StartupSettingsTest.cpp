@@ -86,6 +86,9 @@ TEST(SettingsLoad, EmptyStoreGivesTheDefaultsInStartUpOrder) {
         "Parametri/Radio velocit\xE0 (int)",
         "Parametri/Radio intervallo (int)",
         "Parametri/Nome contest Cabrillo",
+        "Parametri/Rete server",
+        "Parametri/Rete log",
+        "Parametri/Rete postazione",
     };
     EXPECT_EQ(store.reads, order);
     EXPECT_EQ(store.Writes(), 0);

@@ -1,0 +1,16 @@
+// In the separate position program a scripted prompt's fault ends the program with
+// the fault on the error stream: the test that started it sees the exit status.
+
+#include <cstdlib>
+#include <iostream>
+
+#include "ScriptedPrompts.h"
+
+namespace tarnex::testing {
+
+void ReportPromptFault(const std::string& what) {
+    std::cerr << "scripted prompts: " << what << std::endl;
+    std::_Exit(3);
+}
+
+}  // namespace tarnex::testing
