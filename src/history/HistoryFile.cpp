@@ -10,21 +10,11 @@ namespace tarnex {
 
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // A value with the spaces around it and one pair of double quotes around it dropped.
 std::string_view Value(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
-        text = Trimmed(text.substr(1, text.size() - 2));
+        text = TrimBlanks(text.substr(1, text.size() - 2));
     }
     return text;
 }
@@ -108,7 +98,7 @@ HistoryFileContent ReadHistoryBytes(std::string_view bytes) {
             }
             continue;
         }
-        std::string_view text = Trimmed(line.text);
+        std::string_view text = TrimBlanks(line.text);
         if (text.empty() || text.front() == '#') {
             if (line.endOfFile) {
                 break;

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "util/TextNumber.h"
+
 namespace tarnex {
 
 namespace {
@@ -24,16 +26,6 @@ bool IsCallCharacter(char c) {
     return (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '/';
 }
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 constexpr size_t kShortestCall = 3;
 constexpr size_t kLongestCall = 14;
 
@@ -52,7 +44,7 @@ bool IsHistoryCall(std::string_view text) {
 }
 
 std::optional<std::string> HistoryCall(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     std::string call(text);
     for (char& c : call) {
         if (c >= 'a' && c <= 'z') {

@@ -3,6 +3,8 @@
 #include "app/Settings.h"
 #include "log/EntryIdentity.h"
 
+#include "util/TextNumber.h"
+
 namespace tarnex {
 
 bool IsLogName(std::string_view name) {
@@ -23,14 +25,8 @@ std::vector<std::string> NetConfig::SplitServers(std::string_view list) {
     size_t start = 0;
     while (start <= list.size()) {
         size_t comma = list.find(',', start);
-        std::string_view item =
-            list.substr(start, comma == std::string_view::npos ? list.npos : comma - start);
-        while (!item.empty() && (item.front() == ' ' || item.front() == '\t')) {
-            item.remove_prefix(1);
-        }
-        while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) {
-            item.remove_suffix(1);
-        }
+        const std::string_view item =
+            TrimBlanks(list.substr(start, comma == std::string_view::npos ? list.npos : comma - start));
         if (!item.empty()) {
             servers.emplace_back(item);
         }

@@ -6,7 +6,9 @@
 namespace tarnex {
 
 namespace {
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 }  // namespace
 
 int32_t NumericValue(std::string_view text) {
@@ -68,6 +70,16 @@ void ToUpperAscii(std::string& text) {
             c = static_cast<char>(c - 'a' + 'A');
         }
     }
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 }  // namespace tarnex

@@ -22,6 +22,9 @@ std::string FormatCode(int32_t code);
 // True for a non-empty text whose every character is '0'..'9'.
 bool IsAllDigits(std::string_view text);
 
+// The text without the spaces and tabs around it.
+std::string_view TrimBlanks(std::string_view text);
+
 // ASCII a-z to A-Z, other bytes unchanged.
 void ToUpperAscii(std::string& text);
 
