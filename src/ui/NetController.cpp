@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTableView>
+#include <algorithm>
 
 #include "app/LogSession.h"
 #include "entry/EntryForm.h"
@@ -33,6 +34,7 @@ NetController::NetController(CTarnexDlg& window, LogSession& session)
     retry_.setInterval(kRetryMs);
     connect(&retry_, &QTimer::timeout, this, &NetController::Poll);
     connect(&window_, &CTarnexDlg::optionsSaved, this, &NetController::ApplySettings);
+    session_.Log().AddObserver(this);
     config_ = NetConfig::FromSettings(session_.GetSettings());
     if (config_) {
         Start();
@@ -44,6 +46,7 @@ NetController::~NetController() {
     // The link stops and its threads are gone after this; the window's controls and
     // its list are gone already.
     net_.reset();
+    session_.Log().RemoveObserver(this);
 }
 
 void NetController::ApplySettings() {
@@ -92,7 +95,33 @@ void NetController::Poll() {
         return;
     }
     ++polls_;
-    Follow(net_->Poll());
+    polling_ = true;
+    addedCalls_.clear();
+    rowsReplaced_ = false;
+    const NetPollResult result = net_->Poll();
+    polling_ = false;
+    Follow(result);
+}
+
+void NetController::AfterAppend(size_t row) {
+    if (!polling_) {
+        return;
+    }
+    const ContestLog& log = session_.Log();
+    if (log.Mode() == LogMode::Qso) {
+        addedCalls_.emplace_back(log.Field(row, QsoCol::Callsign));
+    } else {
+        addedCalls_.emplace_back(log.Field(row, ListeningCol::CallingCall));
+        addedCalls_.emplace_back(log.Field(row, ListeningCol::AnsweringCall));
+    }
+}
+
+void NetController::AfterReset() {
+    rowsReplaced_ = rowsReplaced_ || polling_;
+}
+
+void NetController::RowChanged(size_t row) {
+    rowsReplaced_ = rowsReplaced_ || polling_;
 }
 
 void NetController::Follow(const NetPollResult& result) {
@@ -103,26 +132,37 @@ void NetController::Follow(const NetPollResult& result) {
             listener->LogReplaced();
             listener->TitleChanged(session_.Title());
         }
+        rowsReplaced_ = true;  // the form's evaluation was reset too
     }
-    if (result.rowsAdded > 0 || result.rowsChanged || result.logReplaced || result.summaryChanged) {
+    if (!addedCalls_.empty() || rowsReplaced_ || result.rowsChanged) {
         LookAgainAtCall();
     }
+    addedCalls_.clear();
+    rowsReplaced_ = false;
     ShowStatus();
 }
 
 void NetController::LookAgainAtCall() {
     const EntryFormState& state = window_.entryForm().State();
     const EntryField focus = state.focus;
+    const bool any = rowsReplaced_;
+    const auto added = [this](const std::string& call, bool part) {
+        return std::any_of(addedCalls_.begin(), addedCalls_.end(), [&](const std::string& added) {
+            return part ? added.find(call) != std::string::npos : added == call;
+        });
+    };
     if (focus == EntryField::Callsign || focus == EntryField::Callsign2) {
-        // Still typing it: the known calls mark it as at a keystroke; the text stays as
-        // typed (it is evaluated when the person leaves the field).
+        // Still typing it: the known calls mark it as at a keystroke (when a row that
+        // came in holds the text); the text stays as typed, to be evaluated when the
+        // person leaves the field.
         const std::string typed = *TextOf(state.values, focus);
-        if (!typed.empty()) {
+        if (!typed.empty() && (any || added(typed, true))) {
             window_.runEntryForm([&](EntryForm& form) { form.OnCallsignTyped(focus, typed); });
         }
         return;
     }
-    if (session_.Log().Mode() == LogMode::Qso && !state.values.callsign.empty()) {
+    const std::string& call = state.values.callsign;
+    if (session_.Log().Mode() == LogMode::Qso && !call.empty() && (any || added(call, false))) {
         // Typed and left: the duplicate, the previous contacts and the grids again.
         window_.runEntryForm([](EntryForm& form) { form.EvaluateCallsign(); });
     }

@@ -10,8 +10,9 @@
 // the live score and the known calls follow the log by themselves; after a poll this
 // object takes the window through the same steps as after Open when the whole log or
 // the station summary changed, and has the entry form look again at the callsign being
-// worked when rows came in, so that a contact another position logs shows as a
-// duplicate at once (the person's text and cursor untouched). While a modal window is
+// worked when the rows that came in concern it, so that a contact another position
+// logs shows as a duplicate at once (the person's text and cursor untouched; contacts
+// with other callsigns leave the form alone). While a modal window is
 // up (a message box, a dialog working on rows of the log) the poll waits until it
 // closes, so that no row moves under it.
 
@@ -20,7 +21,10 @@
 #include <atomic>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "log/ContestLog.h"
 #include "net/NetConfig.h"
 #include "net/NetSession.h"
 
@@ -30,7 +34,7 @@ class CTarnexDlg;
 class LogListModel;
 class LogSession;
 
-class NetController : public QObject {
+class NetController : public QObject, private ContestLogObserver {
     Q_OBJECT
   public:
     // Joins the settings' shared log, if any; lives as long as the window (its parent).
@@ -51,6 +55,11 @@ class NetController : public QObject {
     int Polls() const { return polls_; }
 
   private:
+    // ContestLogObserver: what a poll does to the log.
+    void AfterAppend(size_t row) override;
+    void AfterReset() override;
+    void RowChanged(size_t row) override;
+
     void Start();
     void Stop();
     void Follow(const NetPollResult& result);
@@ -69,6 +78,11 @@ class NetController : public QObject {
     // Tries the poll again while a modal window keeps it waiting.
     QTimer retry_;
     int polls_ = 0;
+    // While a poll runs: the callsigns of the rows it added, and whether it changed or
+    // replaced rows.
+    bool polling_ = false;
+    std::vector<std::string> addedCalls_;
+    bool rowsReplaced_ = false;
 };
 
 }  // namespace tarnex

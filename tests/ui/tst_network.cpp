@@ -162,19 +162,26 @@ void TestNetwork::windowAndAnotherPositionShareTheLog() {
     QTest::keyClicks(h.c().callsign, QStringLiteral("i4ddd"));
     QTest::keyClick(h.c().callsign, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(h.c().section));
+    QTest::keyClicks(h.c().section, QStringLiteral("56"));
+    // Another callsign comes in: the form is left alone.
+    mult.AddQso("I5EEE");
+    QTRY_COMPARE_WITH_TIMEOUT(list->model()->rowCount(), 4, kBound);
+    QCOMPARE(h.c().section->text(), QStringLiteral("56"));
+    QCOMPARE(h.c().section->cursorPosition(), 2);
     QVERIFY(!h.c().duplicate->isVisible());
     mult.AddQso("I4DDD");
     QTRY_VERIFY_WITH_TIMEOUT(h.c().duplicate->isVisible(), kBound);
     QCOMPARE(h.c().callsign->text(), QStringLiteral("I4DDD"));
     QCOMPARE(h.c().previousList->model()->rowCount(), 1);
-    QCOMPARE(list->model()->rowCount(), 4);
-    QCOMPARE(Cell(list, 3, 10), QStringLiteral("MULT"));
+    QCOMPARE(h.c().section->text(), QString());  // as for any duplicate
+    QCOMPARE(list->model()->rowCount(), 5);
+    QCOMPARE(Cell(list, 4, 10), QStringLiteral("MULT"));
 
     // Both hold one log, row for row.
     QTRY_VERIFY_WITH_TIMEOUT(
-        (pollMult(), mult.net->Status().unsent == 0 && h.Log().RowCount() == 4 && mult.Log().RowCount() == 4),
+        (pollMult(), mult.net->Status().unsent == 0 && h.Log().RowCount() == 5 && mult.Log().RowCount() == 5),
         kBound);
-    for (size_t row = 0; row < 4; ++row) {
+    for (size_t row = 0; row < 5; ++row) {
         QCOMPARE(h.Log().Identity(row), mult.Log().Identity(row));
     }
     QVERIFY(h.prompts.records.empty());
