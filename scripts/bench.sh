@@ -51,6 +51,11 @@ done
 
 for program in $window; do
   echo "== $program (offscreen)"
+  # The shared log's window figure: contacts of another position, over a server of its own.
+  if [ "$program" = bench_net_window ]; then
+    QT_QPA_PLATFORM=offscreen "$build/bench/$program" 1000 2>/dev/null | tee -a "$out/window.txt"
+    continue
+  fi
   for mode in qso swl; do
     for entries in 0 100000; do
       QT_QPA_PLATFORM=offscreen "$build/bench/$program" "$entries" "$mode" 2>/dev/null | tee -a "$out/window.txt"
