@@ -184,6 +184,26 @@ void TestNetwork::windowAndAnotherPositionShareTheLog() {
     for (size_t row = 0; row < 5; ++row) {
         QCOMPARE(h.Log().Identity(row), mult.Log().Identity(row));
     }
+
+    // While a dialog is up no row moves under it; the contact shows once it closes.
+    WhenModal<COptionsDlg>([&](COptionsDlg* dialog) {
+        mult.AddQso("I6FFF");
+        QTRY_VERIFY_WITH_TIMEOUT((pollMult(), mult.net->Status().unsent == 0), kBound);
+        QTest::qWait(300);
+        QCOMPARE(list->model()->rowCount(), 5);
+        dialog->reject();
+    });
+    h.Trigger(MenuCommand::Options);
+    QTRY_COMPARE_WITH_TIMEOUT(list->model()->rowCount(), 6, kBound);
+
+    // Another position changes the station's own section: the form shows it, as after
+    // Open.
+    StationSummary station = mult.settings.station;
+    station.ownSection = "5678";
+    mult.settings.SetStation(station);
+    mult.session->StationSummaryChanged();
+    QTRY_COMPARE_WITH_TIMEOUT(h.c().ownSection->text(), QStringLiteral("5678"), kBound);
+    QCOMPARE(h.settings.station.ownSection, std::string("5678"));
     QVERIFY(h.prompts.records.empty());
 }
 
