@@ -75,6 +75,7 @@ class TestNetwork : public QObject {
     void init();
     void windowAndAnotherPositionShareTheLog();
     void optionsJoinAndLeaveAndTheStatusTellsAServerGone();
+    void aLogThatCannotBeJoinedIsSaidInTheStatus();
 
   private:
     std::unique_ptr<NetScratch> scratch_;
@@ -310,6 +311,31 @@ void TestNetwork::optionsJoinAndLeaveAndTheStatusTellsAServerGone() {
     QCOMPARE(list->model()->columnCount(), 10);
     QCOMPARE(list->model()->rowCount(), 1);
     QVERIFY(h.prompts.records.empty());
+}
+
+void TestNetwork::aLogThatCannotBeJoinedIsSaidInTheStatus() {
+    const std::string url = server_->Url();
+    struct Case {
+        const char* log;
+        QString reason;
+    } cases[] = {
+        {"ARI 2025", QStringLiteral("Nome del log non valido in \"Rete log\"")},
+        {"NOLOG", QStringLiteral("Il log \"NOLOG\" non esiste sul server")},
+    };
+    for (const Case& c : cases) {
+        MainWindowHarness h({}, "MULTI-ONE", [&](Settings& settings) { settings.SetNet(url, c.log, "RUN"); });
+        QLabel* status = h.c().networkStatus;
+        QVERIFY(status->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(status->toolTip().startsWith(c.reason), kBound);
+        QCOMPARE(status->text(), QStringLiteral("Rete: non collegata, 0 QSO da inviare"));
+        // The person goes on logging, told nothing else.
+        QTest::keyClicks(h.c().callsign, QStringLiteral("i2bbb"));
+        QTest::keyClick(h.c().callsign, Qt::Key_Return);
+        QTest::keyClicks(h.c().section, QStringLiteral("5678"));
+        QTest::keyClick(h.c().section, Qt::Key_Return);
+        QCOMPARE(h.window->logList()->model()->rowCount(), 1);
+        QVERIFY(h.prompts.records.empty());
+    }
 }
 
 QTEST_MAIN(TestNetwork)
