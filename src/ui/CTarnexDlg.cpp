@@ -178,8 +178,10 @@ std::vector<int> CTarnexDlg::ColumnWidthsFor(LogMode mode, int clientWidth) {
 
 void CTarnexDlg::ApplyColumnWidths() {
     QTableView* list = controls_.logList;
-    const std::vector<int> widths =
-        ColumnWidthsFor(session_.Log().Mode(), list->width() - 2 * list->frameWidth());
+    // A shared log's list has one more column ("Pos.").
+    const std::vector<int> widths = LogListModel::Widths(
+        LogListModel::Columns(session_.Log().Mode(), logModel_->ShowsPositions()),
+        list->width() - 2 * list->frameWidth());
     for (size_t i = 0; i < widths.size(); ++i) {
         list->setColumnWidth(static_cast<int>(i), widths[i]);
     }

@@ -6,6 +6,7 @@
 #include "ui/KnownCallsController.h"
 #include "ui/LiveScoreController.h"
 #include "ui/LogEditController.h"
+#include "ui/NetController.h"
 #include "ui/RigController.h"
 #include "ui/SendingCheckController.h"
 #include "ui/ShellCommandWiring.h"
@@ -33,6 +34,8 @@ void WireMenuCommands(CTarnexDlg& window, LogSession& session) {
     new KnownCallsController(window, session);  // owned by the window
 
     new RigController(window, session);  // the radio: band and mode follow it; owned by the window
+
+    new NetController(window, session);  // several positions, one log; owned by the window
 }
 
 }  // namespace tarnex

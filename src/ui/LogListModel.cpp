@@ -15,6 +15,17 @@ const std::vector<ListColumn> kListeningColumns = {
     {"MHz", 8}, {"Modo", 8},  {"Nomin. chiamante", 19},
     {"Rst", 8}, {"Sez", 8},   {"Nomin. risposta", 19},
 };
+// A shared log: the same, "Pos." taking its width from the widest ones.
+const std::vector<ListColumn> kQsoColumnsWithPositions = {
+    {"Qso", 7},  {"Data", 15}, {"Utc", 7},  {"MHz", 6},   {"Modo", 7}, {"Nominativo", 17},
+    {"RstT", 6}, {"RstR", 6},  {"Sez.", 7}, {"Nome", 14}, {"Pos.", 9},
+};
+const std::vector<ListColumn> kListeningColumnsWithPositions = {
+    {"Hrd", 7},   {"Data", 14}, {"Utc", 7},
+    {"MHz", 7},   {"Modo", 7},  {"Nomin. chiamante", 17},
+    {"Rst", 7},   {"Sez", 7},   {"Nomin. risposta", 17},
+    {"Pos.", 10},
+};
 const std::vector<ListColumn> kPreviousColumns = {
     {"Giorno", 16}, {"Utc", 18}, {"MHz", 16}, {"Modo", 18}, {"RstT", 16}, {"RstR", 16},
 };
@@ -32,6 +43,19 @@ LogListModel::~LogListModel() {
 
 const std::vector<ListColumn>& LogListModel::Columns(LogMode mode) {
     return mode == LogMode::Qso ? kQsoColumns : kListeningColumns;
+}
+
+const std::vector<ListColumn>& LogListModel::Columns(LogMode mode, bool positions) {
+    if (!positions) {
+        return Columns(mode);
+    }
+    return mode == LogMode::Qso ? kQsoColumnsWithPositions : kListeningColumnsWithPositions;
+}
+
+void LogListModel::SetPositionSource(PositionSource positionOf) {
+    beginResetModel();
+    positionOf_ = std::move(positionOf);
+    endResetModel();
 }
 
 const std::vector<ListColumn>& LogListModel::PreviousColumns() {
@@ -52,7 +76,7 @@ int LogListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int LogListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(Columns(columnsMode_).size());
+    return parent.isValid() ? 0 : static_cast<int>(ShownColumns().size());
 }
 
 QVariant LogListModel::data(const QModelIndex& index, int role) const {
@@ -60,7 +84,11 @@ QVariant LogListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole) {
-        return TextCodec::ToQString(log_.Text(static_cast<size_t>(index.row()), index.column()));
+        const auto row = static_cast<size_t>(index.row());
+        if (positionOf_ && index.column() == static_cast<int>(Columns(columnsMode_).size())) {
+            return TextCodec::ToQString(positionOf_(row));
+        }
+        return TextCodec::ToQString(log_.Text(row, index.column()));
     }
     if (role == Qt::TextAlignmentRole) {
         return index.column() == 0 ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
@@ -70,7 +98,7 @@ QVariant LogListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant LogListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    const std::vector<ListColumn>& columns = Columns(columnsMode_);
+    const std::vector<ListColumn>& columns = ShownColumns();
     if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(columns.size())) {
         return {};
     }

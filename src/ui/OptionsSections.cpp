@@ -1,6 +1,7 @@
 #include "ui/OptionsSection.h"
 
 #include "ui/CabrilloOptionsSection.h"
+#include "ui/NetOptionsSection.h"
 #include "ui/RadioOptionsSection.h"
 
 namespace tarnex {
@@ -10,6 +11,7 @@ std::vector<std::unique_ptr<OptionsSection>> MakeOptionsSections(Settings& setti
     std::vector<std::unique_ptr<OptionsSection>> sections;
     sections.push_back(std::make_unique<RadioOptionsSection>(settings, prompts, dialog));
     sections.push_back(std::make_unique<CabrilloOptionsSection>(settings, prompts, dialog));
+    sections.push_back(std::make_unique<NetOptionsSection>(settings, prompts, dialog));
     return sections;
 }
 

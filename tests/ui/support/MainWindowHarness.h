@@ -31,8 +31,10 @@ inline ClockNow HarnessClock(int hour, int minute, int second) {
 }
 
 struct MainWindowHarness {
-    // journal: the bytes of "_ult.trnx" before the window opens (empty: none).
-    explicit MainWindowHarness(const std::string& journal = {}, const char* category = "SINGLE-OP CW")
+    // journal: the bytes of "_ult.trnx" before the window opens (empty: none); prepare:
+    // changes the settings before the window reads them.
+    explicit MainWindowHarness(const std::string& journal = {}, const char* category = "SINGLE-OP CW",
+                               const std::function<void(Settings&)>& prepare = {})
         : settings(store), now(HarnessClock(14, 23, 10)) {
         sections.SetName(130, "BARI");
         sections.SetName(1234, "MILANO");
@@ -41,6 +43,9 @@ struct MainWindowHarness {
         settings.SetOwnSection("1234");
         settings.station.category = category;
         settings.logMode = LogModeForCategory(category);
+        if (prepare) {
+            prepare(settings);
+        }
         folder = dir.path().toStdString();
         if (!journal.empty()) {
             QFile file(dir.filePath(QStringLiteral("_ult.trnx")));
