@@ -151,36 +151,15 @@ std::vector<ViewChange> MergeCore::ApplyConfirmed(const NetEvent& event) {
         }
         return {ResetChange()};
     }
-    if (pending_.empty()) {
-        const SharedLogState::Change change = confirmed_.Apply(event);
-        switch (change.kind) {
-            case SharedLogState::Change::None:
-                return {};
-            case SharedLogState::Change::Added:
-                return {ViewChange{ViewChange::Insert, confirmed_.RowCount() - 1,
-                                   RowOf(confirmed_, change.entry)}};
-            case SharedLogState::Change::Updated:
-                return {ViewChange{ViewChange::Update, 0, RowOf(confirmed_, change.entry)}};
-            case SharedLogState::Change::Removed:
-                return {ViewChange{ViewChange::Remove, 0, {confirmed_.IdentityText(change.entry), {}}}};
-            case SharedLogState::Change::Summary:
-                return {ViewChange{ViewChange::Summary, 0, {}}};
-            case SharedLogState::Change::Reordered:
-            case SharedLogState::Change::Cleared:
-                return {ResetChange()};
-        }
-        return {};
-    }
-    // Another position's event under this position's pending ones: shown in place
+    // Another position's event. Under this position's pending ones it is shown in place
     // when the two commute, else the whole log again.
-    const bool touches = PendingTouches(event) || event.kind == NetEventKind::Sort;
+    const bool touches = !pending_.empty() && (PendingTouches(event) || event.kind == NetEventKind::Sort);
     const std::optional<LogMode> modeBefore = confirmed_.Mode();
     const SharedLogState::Change change = confirmed_.Apply(event);
     if (change.kind == SharedLogState::Change::None) {
         return {};
     }
-    if (touches || modeBefore != confirmed_.Mode() || change.kind == SharedLogState::Change::Reordered ||
-        change.kind == SharedLogState::Change::Cleared) {
+    if (touches || (!pending_.empty() && modeBefore != confirmed_.Mode())) {
         return {ResetChange()};
     }
     switch (change.kind) {
