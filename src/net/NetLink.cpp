@@ -22,6 +22,8 @@ using std::chrono::milliseconds;
 
 constexpr int64_t kRequestMillis = 2000;
 constexpr int64_t kNanosPerSecond = 1000000000;
+// How long the server keeps a consumer nobody listens to any more.
+constexpr int64_t kConsumerIdle = 60 * kNanosPerSecond;
 
 // The client library's last error, without the place in its source it names first
 // ("(conn.c:802): Unexpected protocol ...").
@@ -333,9 +335,13 @@ bool NetLink::Impl::Claim(std::string& problem) {
     return true;
 }
 
+// Destroy alone: it removes the interest, and the server drops the ephemeral consumer
+// once it has had no interest for kConsumerIdle. An explicit unsubscribe would also ask
+// the server to delete the consumer, and the client library builds that request from
+// the consumer's name while its own thread may be replacing the ordered consumer after
+// a reconnection (a use after free seen under the address sanitizer).
 void NetLink::Impl::DropSubscription() {
     if (sub != nullptr) {
-        natsSubscription_Unsubscribe(sub);
         natsSubscription_Destroy(sub);
         sub = nullptr;
     }
@@ -348,6 +354,7 @@ bool NetLink::Impl::Subscribe(std::string& problem) {
     options.Stream = stream.c_str();
     options.Ordered = true;
     options.Config.Heartbeat = 2 * kNanosPerSecond;
+    options.Config.InactiveThreshold = kConsumerIdle;
     const uint64_t from = lastDelivered.load() + 1;
     if (from > 1) {
         options.Config.DeliverPolicy = js_DeliverByStartSequence;
