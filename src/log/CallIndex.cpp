@@ -77,6 +77,34 @@ CallIndexEntry& CallIndex::Put(CallIndexEntry entry) {
     return entries_.back();
 }
 
+CallIndexEntry& CallIndex::FindOrAdd(std::string_view callsign, bool& added) {
+    if ((entries_.size() + 1) * 2 > slots_.size()) {
+        Grow();
+    }
+    const uint64_t hash = HashOf(callsign);
+    Slot& slot = slots_[SlotOf(callsign, hash)];
+    added = slot.entry == 0;
+    if (!added) {
+        return entries_[slot.entry - 1];
+    }
+    entries_.emplace_back().callsign = callsign;
+    slot = {TagOf(hash), static_cast<uint32_t>(entries_.size())};
+    return entries_.back();
+}
+
+void CallIndex::Prefetch(std::string_view callsign, bool entry) const {
+    if (slots_.empty()) {
+        return;
+    }
+    const uint64_t hash = HashOf(callsign);
+    const Slot& slot = slots_[static_cast<size_t>(hash) & (slots_.size() - 1)];
+    if (!entry) {
+        __builtin_prefetch(&slot);
+    } else if (slot.entry != 0 && slot.tag == TagOf(hash)) {
+        __builtin_prefetch(&entries_[slot.entry - 1]);
+    }
+}
+
 void CallIndex::Grow() {
     std::vector<Slot> old = std::move(slots_);
     slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});

@@ -1,6 +1,7 @@
 #include "log/ContestLog.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
@@ -32,6 +33,7 @@ void ContestLog::SetMode(LogMode mode) {
     Notify([](ContestLogObserver& o) { o.BeforeReset(); });
     mode_ = mode;
     rows_.clear();
+    EmptyStore();
     worked_.Clear();
     calls_.Clear();
     Notify([](ContestLogObserver& o) { o.AfterReset(); });
@@ -44,7 +46,7 @@ std::string_view ContestLog::Field(size_t row, int column) const {
     const Row& r = rows_[row];
     size_t index = static_cast<size_t>(column - 1);
     uint32_t begin = index == 0 ? 0 : r.ends[index - 1];
-    return std::string_view(r.bytes).substr(begin, r.ends[index] - begin);
+    return std::string_view(r.bytes + begin, r.ends[index] - begin);
 }
 
 std::string ContestLog::Text(size_t row, int column) const {
@@ -81,18 +83,66 @@ HrdRecord ContestLog::Listening(size_t row) const {
     return r;
 }
 
+namespace {
+// A new block of the store holds this much at least: few allocations for a large log,
+// little left unused for a small one.
+constexpr size_t kStoreBlock = 256 * 1024;
+}  // namespace
+
+char* ContestLog::StoreBytes(size_t n) {
+    if (n > room_) {
+        const size_t size = std::max(n, kStoreBlock);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+        free_ = blocks_.back().get();
+        room_ = size;
+    }
+    char* given = free_;
+    free_ += n;
+    room_ -= n;
+    storedBytes_ += n;
+    return given;
+}
+
+void ContestLog::EmptyStore() {
+    blocks_.clear();
+    free_ = nullptr;
+    room_ = 0;
+    storedBytes_ = 0;
+    unusedBytes_ = 0;
+}
+
+void ContestLog::PackStore() {
+    const size_t used = storedBytes_ - unusedBytes_;
+    std::vector<std::unique_ptr<char[]>> old = std::move(blocks_);
+    EmptyStore();
+    if (used == 0) {
+        return;
+    }
+    char* to = StoreBytes(used);
+    for (Row& row : rows_) {
+        if (row.Size() != 0) {
+            std::memcpy(to, row.bytes, row.Size());
+        }
+        row.bytes = to;
+        to += row.Size();
+    }
+}
+
 ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t count) {
     Row row;
     size_t total = 0;
     for (size_t i = 0; i < count; ++i) {
         total += columns[i].size();
     }
-    row.bytes.reserve(total);
+    char* to = StoreBytes(total);
+    row.bytes = to;
+    uint32_t end = 0;
     for (size_t i = 0; i < row.ends.size(); ++i) {
-        if (i < count) {
-            row.bytes.append(columns[i]);
+        if (i < count && !columns[i].empty()) {
+            std::memcpy(to + end, columns[i].data(), columns[i].size());
+            end += static_cast<uint32_t>(columns[i].size());
         }
-        row.ends[i] = static_cast<uint32_t>(row.bytes.size());
+        row.ends[i] = end;
     }
     return row;
 }
@@ -106,10 +156,10 @@ std::array<std::string_view, 9> Columns(const HrdRecord& r) {
 }
 }  // namespace
 
-void ContestLog::AppendRow(Row row, bool updateIndexes) {
+void ContestLog::AppendRow(const Row& row, bool updateIndexes) {
     size_t index = rows_.size();
     Notify([&](ContestLogObserver& o) { o.BeforeAppend(index); });
-    rows_.push_back(std::move(row));
+    rows_.push_back(row);
     if (updateIndexes) {
         UpdateIndexesFor(index, false);
     }
@@ -141,11 +191,42 @@ void ContestLog::AppendFields(std::span<const std::string_view> columns) {
     AppendRow(MakeRow(columns.data(), count), true);
 }
 
+void ContestLog::AppendFieldsWithoutIndexes(std::span<const std::string_view> columns) {
+    size_t count = std::min(columns.size(), static_cast<size_t>(ColumnCount() - 1));
+    AppendRow(MakeRow(columns.data(), count), false);
+}
+
+void ContestLog::IndexRowsFrom(size_t first) {
+    if (mode_ == LogMode::Qso) {
+        for (size_t row = first; row < rows_.size(); ++row) {
+            UpdateIndexesFor(row, false);
+        }
+        return;
+    }
+    // Each row looks up two callsigns in a table larger than the processor's nearer
+    // caches: the table's places are fetched sixteen rows ahead, the entries they name
+    // eight rows ahead, so that the look-ups seldom wait for memory.
+    constexpr size_t kSlotsAhead = 16;
+    constexpr size_t kEntriesAhead = 8;
+    for (size_t row = first; row < rows_.size(); ++row) {
+        if (row + kSlotsAhead < rows_.size()) {
+            calls_.Prefetch(Field(row + kSlotsAhead, ListeningCol::CallingCall), false);
+            calls_.Prefetch(Field(row + kSlotsAhead, ListeningCol::AnsweringCall), false);
+        }
+        if (row + kEntriesAhead < rows_.size()) {
+            calls_.Prefetch(Field(row + kEntriesAhead, ListeningCol::CallingCall), true);
+            calls_.Prefetch(Field(row + kEntriesAhead, ListeningCol::AnsweringCall), true);
+        }
+        UpdateIndexesFor(row, false);
+    }
+}
+
 void ContestLog::Replace(size_t row, const QsoRecord& record) {
     if (row >= rows_.size()) {
         return;
     }
     auto columns = Columns(record);
+    ForgetBytes(rows_[row]);
     rows_[row] = MakeRow(columns.data(), columns.size());
     Notify([&](ContestLogObserver& o) { o.RowChanged(row); });
 }
@@ -155,6 +236,7 @@ void ContestLog::Replace(size_t row, const HrdRecord& record) {
         return;
     }
     auto columns = Columns(record);
+    ForgetBytes(rows_[row]);
     rows_[row] = MakeRow(columns.data(), 8);
     Notify([&](ContestLogObserver& o) { o.RowChanged(row); });
 }
@@ -172,14 +254,16 @@ void ContestLog::RemoveRows(const std::vector<size_t>& ascendingRows) {
     }
     size_t out = 0;
     for (size_t in = 0; in < rows_.size(); ++in) {
-        if (!remove[in]) {
-            if (out != in) {
-                rows_[out] = std::move(rows_[in]);
-            }
-            ++out;
+        if (remove[in]) {
+            ForgetBytes(rows_[in]);
+        } else {
+            rows_[out++] = rows_[in];
         }
     }
     rows_.resize(out);
+    if (unusedBytes_ > kStoreBlock && unusedBytes_ > storedBytes_ / 2) {
+        PackStore();
+    }
     Notify([](ContestLogObserver& o) { o.AfterReset(); });
 }
 
@@ -232,15 +316,17 @@ void ContestLog::SortByDateTime() {
     std::vector<Row> sorted;
     sorted.reserve(rows_.size());
     for (const Key& key : keys) {
-        sorted.push_back(std::move(rows_[key.row]));
+        sorted.push_back(rows_[key.row]);
     }
     rows_ = std::move(sorted);
+    PackStore();
     Notify([](ContestLogObserver& o) { o.AfterReset(); });
 }
 
 void ContestLog::Clear() {
     Notify([](ContestLogObserver& o) { o.BeforeReset(); });
     rows_.clear();
+    EmptyStore();
     worked_.Clear();
     calls_.Clear();
     Notify([](ContestLogObserver& o) { o.AfterReset(); });
@@ -267,29 +353,14 @@ void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays) {
     int32_t section = NumericValue(Field(row, ListeningCol::CallingSection));
     worked_.Mark(section, mode, band->bit);
 
-    std::string_view calling = Field(row, ListeningCol::CallingCall);
-    if (CallIndexEntry* entry = calls_.Find(calling)) {
-        entry->MarkCalling(band->index, mode);
-        if (lastSectionStays || entry->section == 0) {
-            entry->section = section;
-        }
-    } else {
-        CallIndexEntry fresh;
-        fresh.callsign = std::string(calling);
-        fresh.MarkCalling(band->index, mode);
-        fresh.section = section;
-        calls_.Put(std::move(fresh));
+    bool added = false;
+    CallIndexEntry& calling = calls_.FindOrAdd(Field(row, ListeningCol::CallingCall), added);
+    calling.MarkCalling(band->index, mode);
+    if (added || lastSectionStays || calling.section == 0) {
+        calling.section = section;
     }
-
-    std::string_view answering = Field(row, ListeningCol::AnsweringCall);
-    if (CallIndexEntry* entry = calls_.Find(answering)) {
-        entry->AddAnswer(band->index, mode);
-    } else {
-        CallIndexEntry fresh;
-        fresh.callsign = std::string(answering);
-        fresh.SetAnswerCount(band->index, mode, 1);
-        calls_.Put(std::move(fresh));
-    }
+    CallIndexEntry& answering = calls_.FindOrAdd(Field(row, ListeningCol::AnsweringCall), added);
+    answering.AddAnswer(band->index, mode);
 }
 
 void ContestLog::SetModified(bool modified) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -64,6 +65,12 @@ class ContestLog {
     // Appends a row from the texts of columns 1.. (missing ones empty); updates the
     // indexes as a load does.
     void AppendFields(std::span<const std::string_view> columns);
+    // The same without touching the indexes: a load appends all its rows this way, then
+    // calls IndexRowsFrom once.
+    void AppendFieldsWithoutIndexes(std::span<const std::string_view> columns);
+    // Updates both indexes for the rows from `first` on, one after the other, as their
+    // appends would have.
+    void IndexRowsFrom(size_t first);
     // Appends without touching the indexes (the entry forms update them themselves).
     void AppendWithoutIndexes(const QsoRecord& record);
     void AppendWithoutIndexes(const HrdRecord& record);
@@ -98,12 +105,24 @@ class ContestLog {
     void RemoveObserver(ContestLogObserver* observer);
 
   private:
+    // A row's data columns lie one after the other in the log's byte store; the row
+    // holds where they start and where each ends.
     struct Row {
-        std::string bytes;               // the data columns one after the other
-        std::array<uint32_t, 9> ends{};  // end offset of columns 1..9 in bytes
+        const char* bytes = nullptr;
+        std::array<uint32_t, 9> ends{};  // end offset of columns 1..9 from bytes
+        uint32_t Size() const { return ends.back(); }
     };
-    static Row MakeRow(const std::string_view* columns, size_t count);
-    void AppendRow(Row row, bool updateIndexes);
+    Row MakeRow(const std::string_view* columns, size_t count);
+    void AppendRow(const Row& row, bool updateIndexes);
+    // Room for n bytes in the store; what it gives never moves until the store is
+    // emptied or packed.
+    char* StoreBytes(size_t n);
+    void ForgetBytes(const Row& row) { unusedBytes_ += row.Size(); }
+    void EmptyStore();
+    // Copies the rows' bytes into one block in row order and drops the old blocks:
+    // after a sort the rows lie in display order again, after deletes and edits the
+    // bytes no row uses any more are given back.
+    void PackStore();
     void UpdateIndexesFor(size_t row, bool lastSectionStays);
     template <typename F>
     void Notify(F&& f) {
@@ -114,6 +133,11 @@ class ContestLog {
 
     LogMode mode_;
     std::vector<Row> rows_;
+    std::vector<std::unique_ptr<char[]>> blocks_;  // the byte store
+    char* free_ = nullptr;                         // the unused end of the last block
+    size_t room_ = 0;
+    size_t storedBytes_ = 0;  // handed out, by rows in use or not
+    size_t unusedBytes_ = 0;  // of rows replaced or removed
     WorkedSections worked_;
     CallIndex calls_;
     bool modified_ = false;

@@ -3,11 +3,65 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "sections/SectionTable.h"
 #include "sections/TextLineReader.h"
 
 namespace tarnex {
+
+namespace {
+
+// The fields of an entry line, found in one pass: where each of the first (at most
+// nine) "^" lies. Field i is the text between the (i-1)th and the ith "^"; the one
+// after the last "^" found runs to the line's end; those after it are missing.
+class FieldCuts {
+  public:
+    static constexpr size_t kMost = 9;
+
+    FieldCuts(std::string_view line, size_t count) : line_(line) {
+        const char* const p = line.data();
+        const size_t n = line.size();
+        size_t pos = 0;
+#ifdef __SSE2__
+        const __m128i caret = _mm_set1_epi8('^');
+        while (pos + 16 <= n && found_ < count) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + pos));
+            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, caret)));
+            while (mask != 0 && found_ < count) {
+                at_[found_++] = static_cast<uint32_t>(pos + static_cast<size_t>(__builtin_ctz(mask)));
+                mask &= mask - 1;
+            }
+            pos += 16;
+        }
+#endif
+        for (; pos < n && found_ < count; ++pos) {
+            if (p[pos] == '^') {
+                at_[found_++] = static_cast<uint32_t>(pos);
+            }
+        }
+    }
+
+    std::string_view operator[](size_t i) const {
+        if (i > found_) {
+            return {};
+        }
+        const size_t begin = i == 0 ? 0 : at_[i - 1] + 1;
+        const size_t end = i < found_ ? at_[i] : line_.size();
+        return std::string_view(line_.data() + begin, end - begin);
+    }
+
+  private:
+    std::string_view line_;
+    std::array<uint32_t, kMost> at_;  // only the first found_ are set
+    size_t found_ = 0;
+};
+
+}  // namespace
 
 void SplitFields(std::string_view line, std::string_view* fields, size_t count) {
     size_t pos = 0;
@@ -39,22 +93,48 @@ std::string_view ShortenTime(std::string_view time, std::array<char, 4>& buffer)
     return std::string_view(buffer.data(), buffer.size());
 }
 
-// The line's fields go straight into the log's row, without a record in between.
+// The line's fields go straight into the log's row, without a record in between; the
+// indexes follow once all rows are in.
 void AppendEntry(std::string_view line, const SectionTable& sections, ContestLog& log) {
     std::array<char, 4> time;
     if (log.Mode() == LogMode::Qso) {
-        std::array<std::string_view, 9> f;
-        SplitFields(line, f.data(), f.size());
+        const FieldCuts f(line, 9);
         // f[6] is the own section sent, a value of the whole log.
+        const std::string_view section = f[8];
         const std::array<std::string_view, 9> columns = {
-            f[0], ShortenTime(f[1], time), f[2], f[3], f[4], f[5], f[7], f[8], sections.NameOfText(f[8])};
-        log.AppendFields(columns);
+            f[0],    ShortenTime(f[1], time),     f[2], f[3], f[4], f[5], f[7],
+            section, sections.NameOfText(section)};
+        log.AppendFieldsWithoutIndexes(columns);
     } else {
-        std::array<std::string_view, 8> f;
-        SplitFields(line, f.data(), f.size());
-        f[1] = ShortenTime(f[1], time);
-        log.AppendFields(f);
+        const FieldCuts f(line, 8);
+        const std::array<std::string_view, 8> columns = {
+            f[0], ShortenTime(f[1], time), f[2], f[3], f[4], f[5], f[6], f[7]};
+        log.AppendFieldsWithoutIndexes(columns);
     }
+}
+
+// The next line as the line reader would give it, when it is a plain one: an LF ahead,
+// no CR but one right before the LF, and at most kLogLineLimit characters (a line one
+// longer is cut by the reader before its line end). The line is then a piece of the
+// bytes themselves and the source moves past its LF; otherwise nothing moves.
+bool NextPlainLine(TextSource& source, std::string_view& line) {
+    const std::string_view rest = source.Rest();
+    const size_t scan = std::min(rest.size(), kLogLineLimit + 2);  // the characters, a CR, the LF
+    const void* lf = std::memchr(rest.data(), '\n', scan);
+    if (lf == nullptr) {
+        return false;
+    }
+    size_t length = static_cast<size_t>(static_cast<const char*>(lf) - rest.data());
+    const size_t stretch = length;
+    if (length > 0 && rest[length - 1] == '\r') {
+        --length;
+    }
+    if (length > kLogLineLimit || std::memchr(rest.data(), '\r', length) != nullptr) {
+        return false;
+    }
+    line = rest.substr(0, length);
+    source.Skip(stretch + 1);
+    return true;
 }
 
 }  // namespace
@@ -83,11 +163,28 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
     // reader takes only adds a row here and there).
     log.Reserve(1 + static_cast<size_t>(std::count(
                         bytes.begin() + static_cast<std::ptrdiff_t>(source.position()), bytes.end(), '\n')));
-    while (!line.endOfFile) {
-        AppendEntry(line.text, sections, log);
-        ++info.entries;
-        ReadTextLine(source, kLogLineLimit, line);
+    if (line.endOfFile) {
+        return info;
     }
+    AppendEntry(line.text, sections, log);
+    ++info.entries;
+    // The entry lines are cut where they lie in the file's bytes. A line the line
+    // reader would treat otherwise (a CR inside it, more characters than it takes, the
+    // last line without its LF) is left to the line reader.
+    for (;;) {
+        std::string_view plain;
+        if (NextPlainLine(source, plain)) {
+            AppendEntry(plain, sections, log);
+        } else {
+            ReadTextLine(source, kLogLineLimit, line);
+            if (line.endOfFile) {
+                break;
+            }
+            AppendEntry(line.text, sections, log);
+        }
+        ++info.entries;
+    }
+    log.IndexRowsFrom(0);
     return info;
 }
 
