@@ -43,10 +43,13 @@ class CallIndex {
     // The callsign's entry, added with nothing marked when there is none (`added`
     // says so): one look-up where Find and Put take two.
     CallIndexEntry& FindOrAdd(std::string_view callsign, bool& added);
-    // Asks the processor to fetch where the callsign's look-up will read, so that a
+    CallIndexEntry& FindOrAdd(std::string_view callsign, uint64_t hash, bool& added);
+    // The hash a look-up of the callsign starts from.
+    static uint64_t HashOf(std::string_view callsign);
+    // Asks the processor to fetch where a look-up of the hash will read, so that a
     // look-up a few rows later finds it at hand: the place in the table, or, once that
     // has arrived, the entry it names.
-    void Prefetch(std::string_view callsign, bool entry) const;
+    void Prefetch(uint64_t hash, bool entry) const;
     void Clear();
     size_t Size() const { return entries_.size(); }
     bool Empty() const { return entries_.empty(); }

@@ -128,6 +128,36 @@ void ContestLog::PackStore() {
     }
 }
 
+namespace {
+
+// A field's bytes into the store: most fields are a few bytes long, and two moves of
+// fixed size (overlapping when the field is shorter) cost less than a call.
+inline void CopyField(char* to, const char* from, size_t n) {
+    if (n >= 8 && n <= 16) {
+        uint64_t head = 0;
+        uint64_t tail = 0;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + n - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + n - 8, &tail, 8);
+    } else if (n >= 4 && n < 8) {
+        uint32_t head = 0;
+        uint32_t tail = 0;
+        std::memcpy(&head, from, 4);
+        std::memcpy(&tail, from + n - 4, 4);
+        std::memcpy(to, &head, 4);
+        std::memcpy(to + n - 4, &tail, 4);
+    } else if (n > 0 && n < 4) {
+        to[0] = from[0];
+        to[n / 2] = from[n / 2];
+        to[n - 1] = from[n - 1];
+    } else if (n > 16) {
+        std::memcpy(to, from, n);
+    }
+}
+
+}  // namespace
+
 ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t count) {
     Row row;
     size_t total = 0;
@@ -138,8 +168,8 @@ ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t coun
     row.bytes = to;
     uint32_t end = 0;
     for (size_t i = 0; i < row.ends.size(); ++i) {
-        if (i < count && !columns[i].empty()) {
-            std::memcpy(to + end, columns[i].data(), columns[i].size());
+        if (i < count) {
+            CopyField(to + end, columns[i].data(), columns[i].size());
             end += static_cast<uint32_t>(columns[i].size());
         }
         row.ends[i] = end;
@@ -205,19 +235,33 @@ void ContestLog::IndexRowsFrom(size_t first) {
     }
     // Each row looks up two callsigns in a table larger than the processor's nearer
     // caches: the table's places are fetched sixteen rows ahead, the entries they name
-    // eight rows ahead, so that the look-ups seldom wait for memory.
+    // eight rows ahead, so that the look-ups seldom wait for memory. The hashes are
+    // computed once, when the places are fetched.
     constexpr size_t kSlotsAhead = 16;
     constexpr size_t kEntriesAhead = 8;
+    std::array<uint64_t, 2 * kSlotsAhead> hashes{};  // of row r at (r % kSlotsAhead) * 2
+    auto hashAhead = [&](size_t row) {
+        uint64_t* h = &hashes[(row % kSlotsAhead) * 2];
+        h[0] = CallIndex::HashOf(Field(row, ListeningCol::CallingCall));
+        h[1] = CallIndex::HashOf(Field(row, ListeningCol::AnsweringCall));
+        calls_.Prefetch(h[0], false);
+        calls_.Prefetch(h[1], false);
+    };
+    for (size_t row = first; row < std::min(rows_.size(), first + kSlotsAhead); ++row) {
+        hashAhead(row);
+    }
     for (size_t row = first; row < rows_.size(); ++row) {
-        if (row + kSlotsAhead < rows_.size()) {
-            calls_.Prefetch(Field(row + kSlotsAhead, ListeningCol::CallingCall), false);
-            calls_.Prefetch(Field(row + kSlotsAhead, ListeningCol::AnsweringCall), false);
-        }
         if (row + kEntriesAhead < rows_.size()) {
-            calls_.Prefetch(Field(row + kEntriesAhead, ListeningCol::CallingCall), true);
-            calls_.Prefetch(Field(row + kEntriesAhead, ListeningCol::AnsweringCall), true);
+            const uint64_t* h = &hashes[((row + kEntriesAhead) % kSlotsAhead) * 2];
+            calls_.Prefetch(h[0], true);
+            calls_.Prefetch(h[1], true);
         }
-        UpdateIndexesFor(row, false);
+        const std::array<uint64_t, 2> rowHashes = {hashes[(row % kSlotsAhead) * 2],
+                                                   hashes[(row % kSlotsAhead) * 2 + 1]};
+        if (row + kSlotsAhead < rows_.size()) {
+            hashAhead(row + kSlotsAhead);
+        }
+        UpdateIndexesFor(row, false, &rowHashes);
     }
 }
 
@@ -340,26 +384,30 @@ void ContestLog::RebuildIndexes() {
     }
 }
 
-void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays) {
+void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays, const std::array<uint64_t, 2>* hashes) {
     std::optional<BandCode> band = DecodeBand(Field(row, 3));
     int mode = DecodeMode(Field(row, 4));
     if (!band || mode < 0) {
         return;
     }
     if (mode_ == LogMode::Qso) {
-        worked_.Mark(NumericValue(Field(row, QsoCol::Section)), mode, band->bit);
+        worked_.Mark(SectionCodeValue(Field(row, QsoCol::Section)), mode, band->bit);
         return;
     }
-    int32_t section = NumericValue(Field(row, ListeningCol::CallingSection));
+    int32_t section = SectionCodeValue(Field(row, ListeningCol::CallingSection));
     worked_.Mark(section, mode, band->bit);
 
     bool added = false;
-    CallIndexEntry& calling = calls_.FindOrAdd(Field(row, ListeningCol::CallingCall), added);
+    const std::string_view callingCall = Field(row, ListeningCol::CallingCall);
+    const std::string_view answeringCall = Field(row, ListeningCol::AnsweringCall);
+    CallIndexEntry& calling =
+        calls_.FindOrAdd(callingCall, hashes ? (*hashes)[0] : CallIndex::HashOf(callingCall), added);
     calling.MarkCalling(band->index, mode);
     if (added || lastSectionStays || calling.section == 0) {
         calling.section = section;
     }
-    CallIndexEntry& answering = calls_.FindOrAdd(Field(row, ListeningCol::AnsweringCall), added);
+    CallIndexEntry& answering =
+        calls_.FindOrAdd(answeringCall, hashes ? (*hashes)[1] : CallIndex::HashOf(answeringCall), added);
     answering.AddAnswer(band->index, mode);
 }
 

@@ -123,7 +123,8 @@ class ContestLog {
     // after a sort the rows lie in display order again, after deletes and edits the
     // bytes no row uses any more are given back.
     void PackStore();
-    void UpdateIndexesFor(size_t row, bool lastSectionStays);
+    // The hashes of the row's two callsigns may be given, when already computed.
+    void UpdateIndexesFor(size_t row, bool lastSectionStays, const std::array<uint64_t, 2>* hashes = nullptr);
     template <typename F>
     void Notify(F&& f) {
         for (ContestLogObserver* observer : observers_) {

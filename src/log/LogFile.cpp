@@ -23,15 +23,20 @@ class FieldCuts {
   public:
     static constexpr size_t kMost = 9;
 
-    FieldCuts(std::string_view line, size_t count) : line_(line) {
+    // `readable`: how many bytes from the line's start may be read (at least its
+    // length); the search reads sixteen at a time where it can.
+    FieldCuts(std::string_view line, size_t count, size_t readable) : line_(line) {
         const char* const p = line.data();
         const size_t n = line.size();
         size_t pos = 0;
 #ifdef __SSE2__
         const __m128i caret = _mm_set1_epi8('^');
-        while (pos + 16 <= n && found_ < count) {
+        while (pos < n && pos + 16 <= readable && found_ < count) {
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + pos));
             unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, caret)));
+            if (n - pos < 16) {
+                mask &= (1u << (n - pos)) - 1;  // the bytes past the line's end are not its
+            }
             while (mask != 0 && found_ < count) {
                 at_[found_++] = static_cast<uint32_t>(pos + static_cast<size_t>(__builtin_ctz(mask)));
                 mask &= mask - 1;
@@ -95,10 +100,10 @@ std::string_view ShortenTime(std::string_view time, std::array<char, 4>& buffer)
 
 // The line's fields go straight into the log's row, without a record in between; the
 // indexes follow once all rows are in.
-void AppendEntry(std::string_view line, const SectionTable& sections, ContestLog& log) {
+void AppendEntry(std::string_view line, size_t readable, const SectionTable& sections, ContestLog& log) {
     std::array<char, 4> time;
     if (log.Mode() == LogMode::Qso) {
-        const FieldCuts f(line, 9);
+        const FieldCuts f(line, 9, readable);
         // f[6] is the own section sent, a value of the whole log.
         const std::string_view section = f[8];
         const std::array<std::string_view, 9> columns = {
@@ -106,11 +111,35 @@ void AppendEntry(std::string_view line, const SectionTable& sections, ContestLog
             section, sections.NameOfText(section)};
         log.AppendFieldsWithoutIndexes(columns);
     } else {
-        const FieldCuts f(line, 8);
+        const FieldCuts f(line, 8, readable);
         const std::array<std::string_view, 8> columns = {
             f[0], ShortenTime(f[1], time), f[2], f[3], f[4], f[5], f[6], f[7]};
         log.AppendFieldsWithoutIndexes(columns);
     }
+}
+
+size_t CountLineFeeds(std::string_view bytes) {
+    size_t count = 0;
+    size_t pos = 0;
+#ifdef __SSE2__
+    // Each byte lane counts its LFs (0 - (-1) per match) for up to 255 blocks, then the
+    // lanes are summed.
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (pos + 16 <= bytes.size()) {
+        __m128i lanes = _mm_setzero_si128();
+        for (int block = 0; block < 255 && pos + 16 <= bytes.size(); ++block, pos += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + pos));
+            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(chunk, lf));
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+        count += static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
+                 static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+    }
+#endif
+    for (; pos < bytes.size(); ++pos) {
+        count += bytes[pos] == '\n' ? 1 : 0;
+    }
+    return count;
 }
 
 // The next line as the line reader would give it, when it is a plain one: an LF ahead,
@@ -161,12 +190,11 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
     log.SetMode(info.mode);
     // The line just read and one more for every LF after it (a line longer than the
     // reader takes only adds a row here and there).
-    log.Reserve(1 + static_cast<size_t>(std::count(
-                        bytes.begin() + static_cast<std::ptrdiff_t>(source.position()), bytes.end(), '\n')));
+    log.Reserve(1 + CountLineFeeds(source.Rest()));
     if (line.endOfFile) {
         return info;
     }
-    AppendEntry(line.text, sections, log);
+    AppendEntry(line.text, line.text.size(), sections, log);
     ++info.entries;
     // The entry lines are cut where they lie in the file's bytes. A line the line
     // reader would treat otherwise (a CR inside it, more characters than it takes, the
@@ -174,13 +202,15 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
     for (;;) {
         std::string_view plain;
         if (NextPlainLine(source, plain)) {
-            AppendEntry(plain, sections, log);
+            // The file's bytes go on after the line: the search for "^" may read them.
+            AppendEntry(plain, static_cast<size_t>(bytes.data() + bytes.size() - plain.data()), sections,
+                        log);
         } else {
             ReadTextLine(source, kLogLineLimit, line);
             if (line.endOfFile) {
                 break;
             }
-            AppendEntry(line.text, sections, log);
+            AppendEntry(line.text, line.text.size(), sections, log);
         }
         ++info.entries;
     }
