@@ -598,7 +598,16 @@ void EntryForm::EvaluateCallsign() {
     ResetGrids(Grids::Lower);
 
     const ContestLog& log = Log();
-    for (uint32_t row : callsignRows_->RowsOf(v.callsign)) {
+    // The station's earlier rows lie anywhere in a large log: all are asked for at
+    // once, so that their fetches from memory overlap.
+    const std::vector<uint32_t>& rows = callsignRows_->RowsOf(v.callsign);
+    for (uint32_t row : rows) {
+        log.PrefetchRow(row);
+    }
+    for (uint32_t row : rows) {
+        log.PrefetchRowBytes(row);
+    }
+    for (uint32_t row : rows) {
         std::string_view rowBand = log.Field(row, QsoCol::Band);
         std::string_view rowMode = log.Field(row, QsoCol::Mode);
         v.previousCall = log.Field(row, QsoCol::Callsign);
