@@ -623,14 +623,10 @@ void EntryForm::EvaluateCallsign() {
             state_.duplicate = true;
             state_.indicators.newMultiplier = false;
         }
-        PreviousContact contact;
-        contact.day = log.Field(row, QsoCol::Date).substr(0, 2);
-        contact.time = log.Field(row, QsoCol::Time);
-        contact.band = rowBand;
-        contact.mode = rowMode;
-        contact.rstSent = log.Field(row, QsoCol::RstSent);
-        contact.rstReceived = log.Field(row, QsoCol::RstReceived);
-        state_.previous.push_back(std::move(contact));
+        state_.previous.push_back(PreviousContact{
+            std::string(log.Field(row, QsoCol::Date).substr(0, 2)), std::string(log.Field(row, QsoCol::Time)),
+            std::string(rowBand), std::string(rowMode), std::string(log.Field(row, QsoCol::RstSent)),
+            std::string(log.Field(row, QsoCol::RstReceived))});
         std::optional<BandCode> band = DecodeBand(rowBand);
         int mode = DecodeMode(rowMode);
         if (band && mode >= 0) {

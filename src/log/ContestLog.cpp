@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "log/BandMode.h"
+#include "util/SmallCopy.h"
 #include "util/TextNumber.h"
 
 namespace tarnex {
@@ -37,16 +38,6 @@ void ContestLog::SetMode(LogMode mode) {
     worked_.Clear();
     calls_.Clear();
     Notify([](ContestLogObserver& o) { o.AfterReset(); });
-}
-
-std::string_view ContestLog::Field(size_t row, int column) const {
-    if (row >= rows_.size() || column < 1 || column >= ColumnCount()) {
-        return {};
-    }
-    const Row& r = rows_[row];
-    size_t index = static_cast<size_t>(column - 1);
-    uint32_t begin = index == 0 ? 0 : r.ends[index - 1];
-    return std::string_view(r.bytes + begin, r.ends[index] - begin);
 }
 
 std::string ContestLog::Text(size_t row, int column) const {
@@ -128,36 +119,6 @@ void ContestLog::PackStore() {
     }
 }
 
-namespace {
-
-// A field's bytes into the store: most fields are a few bytes long, and two moves of
-// fixed size (overlapping when the field is shorter) cost less than a call.
-inline void CopyField(char* to, const char* from, size_t n) {
-    if (n >= 8 && n <= 16) {
-        uint64_t head = 0;
-        uint64_t tail = 0;
-        std::memcpy(&head, from, 8);
-        std::memcpy(&tail, from + n - 8, 8);
-        std::memcpy(to, &head, 8);
-        std::memcpy(to + n - 8, &tail, 8);
-    } else if (n >= 4 && n < 8) {
-        uint32_t head = 0;
-        uint32_t tail = 0;
-        std::memcpy(&head, from, 4);
-        std::memcpy(&tail, from + n - 4, 4);
-        std::memcpy(to, &head, 4);
-        std::memcpy(to + n - 4, &tail, 4);
-    } else if (n > 0 && n < 4) {
-        to[0] = from[0];
-        to[n / 2] = from[n / 2];
-        to[n - 1] = from[n - 1];
-    } else if (n > 16) {
-        std::memcpy(to, from, n);
-    }
-}
-
-}  // namespace
-
 ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t count) {
     Row row;
     size_t total = 0;
@@ -169,7 +130,7 @@ ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t coun
     uint32_t end = 0;
     for (size_t i = 0; i < row.ends.size(); ++i) {
         if (i < count) {
-            CopyField(to + end, columns[i].data(), columns[i].size());
+            CopySmall(to + end, columns[i].data(), columns[i].size());
             end += static_cast<uint32_t>(columns[i].size());
         }
         row.ends[i] = end;

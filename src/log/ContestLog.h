@@ -52,7 +52,15 @@ class ContestLog {
 
     // Text of a data column (1..9) of a row; empty for column 0 and columns past the
     // mode's last. The view stays valid until the row changes.
-    std::string_view Field(size_t row, int column) const;
+    std::string_view Field(size_t row, int column) const {
+        if (row >= rows_.size() || column < 1 || column >= ColumnCount()) {
+            return {};
+        }
+        const Row& r = rows_[row];
+        const size_t index = static_cast<size_t>(column - 1);
+        const uint32_t begin = index == 0 ? 0 : r.ends[index - 1];
+        return std::string_view(r.bytes + begin, r.ends[index] - begin);
+    }
     // Text of any column, column 0 included ("%5d" of the row's position).
     std::string Text(size_t row, int column) const;
 
@@ -70,6 +78,9 @@ class ContestLog {
             __builtin_prefetch(rows_[row].bytes + rows_[row].Size());
         }
     }
+
+    // The bytes of a row's data columns in all (0 past the last row).
+    size_t RowSize(size_t row) const { return row < rows_.size() ? rows_[row].Size() : 0; }
 
     QsoRecord Qso(size_t row) const;
     HrdRecord Listening(size_t row) const;

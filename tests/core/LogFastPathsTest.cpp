@@ -11,12 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "export/AdifExport.h"
+#include "export/FastlogExport.h"
 #include "log/CallIndex.h"
 #include "log/ContestLog.h"
 #include "log/LogFile.h"
 #include "log/StationSummary.h"
 #include "sections/SectionTable.h"
 #include "sections/TextLineReader.h"
+#include "util/TextNumber.h"
 
 using namespace tarnex;
 
@@ -390,5 +393,65 @@ TEST(LogFastPaths, CallIndexFindsWhatAMapFindsAndIteratesInByteOrder) {
         model.clear();
         EXPECT_TRUE(index.Empty());
         EXPECT_EQ(index.Find(modelOrder.front()), nullptr);
+    }
+}
+
+// The exports build each line in a buffer of its own; the single-line functions keep
+// the plain way (appends to a text). Both give the same bytes on rows of any text, a
+// field too long for the buffer included.
+TEST(LogFastPaths, ExportLinesBuiltInABufferMatchThePlainWay) {
+    std::mt19937 random(17);
+    auto text = [&](size_t longest) {
+        static const std::string alphabet = "0123456789.,:^ abcIKSCRW\x80\xff";
+        std::string t;
+        for (size_t n = random() % (longest + 1); n > 0; --n) {
+            t += alphabet[random() % alphabet.size()];
+        }
+        return t;
+    };
+    static const char* const bands[] = {"7", "3,5", "14", "1,8", "21", "28", "70", ""};
+    static const char* const modes[] = {"SSB", "CW", "RTTY", "FM", ""};
+    for (LogMode mode : {LogMode::Qso, LogMode::Listening}) {
+        ContestLog log(mode);
+        StationSummary station;
+        station.ownSection = text(6);
+        station.callsign = text(16);
+        for (int i = 0; i < 400; ++i) {
+            const size_t longest = i % 50 == 0 ? 2000 : 12;
+            std::string date = random() % 4 == 0 ? text(12) : std::to_string(10 + random() % 20) + ".06.2007";
+            if (mode == LogMode::Qso) {
+                log.Append(QsoRecord{date, text(5), bands[random() % 8], modes[random() % 5], text(longest),
+                                     text(4), text(4), text(longest), text(10)});
+            } else {
+                log.Append(HrdRecord{date, text(5), bands[random() % 8], modes[random() % 5], text(longest),
+                                     text(4), text(5), text(longest)});
+            }
+        }
+        ContestLog empty(mode);
+        std::string adif = ExportAdif(empty, station);
+        std::string fastlog;
+        for (size_t row = 0; row < log.RowCount(); ++row) {
+            adif += AdifRecord(log, row, station);
+            if (mode == LogMode::Qso) {
+                fastlog += FastlogLine(log, row);
+            }
+        }
+        EXPECT_EQ(ExportAdif(log, station), adif);
+        if (mode == LogMode::Qso) {
+            EXPECT_EQ(ExportFastlog(log).value_or(""), fastlog);
+        }
+    }
+}
+
+// A section code's four digits read directly give what the general reading gives.
+TEST(LogFastPaths, SectionCodeValueIsTheNumericValue) {
+    std::mt19937 random(23);
+    static const std::string alphabet = "0123456789 +-/a\x80";
+    for (int i = 0; i < 20000; ++i) {
+        std::string t;
+        for (size_t n = random() % 7; n > 0; --n) {
+            t += alphabet[random() % (i % 3 == 0 ? alphabet.size() : 10)];
+        }
+        ASSERT_EQ(SectionCodeValue(t), NumericValue(t)) << t;
     }
 }
