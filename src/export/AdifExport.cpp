@@ -69,7 +69,7 @@ void AppendRecord(std::string& out, const ContestLog& log, size_t row, const Sta
     out.append("<EOR>\r\n");
 }
 
-inline void PutField(ExportLine& line, std::string_view tag, std::string_view value) {
+inline void PutField(ExportLine::Cursor& line, std::string_view tag, std::string_view value) {
     line.Put('<');
     line.Put(tag);
     line.Put(':');
@@ -81,11 +81,12 @@ inline void PutField(ExportLine& line, std::string_view tag, std::string_view va
 
 // The same record built in a line buffer, when it fits (always, but for a row whose
 // fields a damaged file made very long).
-bool PutRecord(ExportLine& line, const ContestLog& log, size_t row, const StationSummary& station) {
+bool PutRecord(ExportLine& buffer, const ContestLog& log, size_t row, const StationSummary& station) {
     const bool qso = log.Mode() == LogMode::Qso;
     if (!ExportLine::Fits(log.RowSize(row) + (qso ? station.ownSection.size() : 0))) {
         return false;
     }
+    ExportLine::Cursor line = buffer.Start();
     const std::string_view date = log.Field(row, QsoCol::Date);
     // The date rearranged, as RearrangedDate gives it: year, month, day, each as much
     // of it as the text holds.
@@ -121,6 +122,7 @@ bool PutRecord(ExportLine& line, const ContestLog& log, size_t row, const Statio
         line.Put("<RST_RCVD:0> <SRX:0> ");
     }
     line.Put("<EOR>\r\n");
+    buffer.End(line);
     return true;
 }
 

@@ -76,7 +76,7 @@ void AppendHeader(std::string& out, const StationSummary& station, const Section
 
 namespace {
 
-void PutFrequency(ExportLine& line, std::string_view band) {
+void PutFrequency(ExportLine::Cursor& line, std::string_view band) {
     if (band.find(',') != std::string_view::npos) {
         line.Put(' ');
         line.Put(band.front());
@@ -90,7 +90,7 @@ void PutFrequency(ExportLine& line, std::string_view band) {
     }
 }
 
-void PutMode(ExportLine& line, std::string_view mode) {
+void PutMode(ExportLine::Cursor& line, std::string_view mode) {
     line.Put(mode == "SSB"  ? std::string_view("PH ")
              : mode == "CW" ? std::string_view("CW ")
                             : std::string_view("RY "));
@@ -98,13 +98,14 @@ void PutMode(ExportLine& line, std::string_view mode) {
 
 // The line the plain way below gives, built in a line buffer when it fits (always, but
 // for a row whose fields a damaged file made very long).
-bool PutQsoLine(ExportLine& line, const ContestLog& log, size_t row, const StationSummary& station,
+bool PutQsoLine(ExportLine& buffer, const ContestLog& log, size_t row, const StationSummary& station,
                 QsoLineFields fields) {
     const bool qso = log.Mode() == LogMode::Qso;
     if (!ExportLine::Fits(log.RowSize(row) +
                           (qso ? station.callsign.size() + station.ownSection.size() : 0))) {
         return false;
     }
+    ExportLine::Cursor line = buffer.Start();
     auto padded = [&](std::string_view text, size_t width) {
         line.Padded(text, width);
         if (fields == QsoLineFields::Separated && text.size() >= width) {
@@ -139,6 +140,7 @@ bool PutQsoLine(ExportLine& line, const ContestLog& log, size_t row, const Stati
         line.Padded(log.Field(row, ListeningCol::AnsweringCall), 14);
     }
     line.Put(kLineEnd);
+    buffer.End(line);
     return true;
 }
 

@@ -23,38 +23,51 @@ class ExportLine {
     // takes its plain way otherwise.
     static bool Fits(size_t textBytes) { return textBytes <= kCapacity - kOwnBytes; }
 
-    void Put(std::string_view text) {
-        CopySmall(end_, text.data(), text.size());
-        end_ += text.size();
-    }
-    void Put(char c) { *end_++ = c; }
-    void Spaces(size_t n) {
-        std::memset(end_, ' ', n);
-        end_ += n;
-    }
-    // The text and spaces after it up to `width` (never cut).
-    void Padded(std::string_view text, size_t width) {
-        Put(text);
-        if (text.size() < width) {
-            Spaces(width - text.size());
+    // Where the next byte goes. The writer keeps it in a variable of its own while it
+    // builds the line (so that the compiler holds it in a register: a store of a byte
+    // may be a store into any object, this one's own members included) and hands it
+    // back with End.
+    class Cursor {
+      public:
+        explicit Cursor(char* at) : at_(at) {}
+        void Put(std::string_view text) {
+            CopySmall(at_, text.data(), text.size());
+            at_ += text.size();
         }
-    }
-    void Number(size_t value) {
-        if (value < 10) {
-            *end_++ = static_cast<char>('0' + value);
-        } else if (value < 100) {
-            *end_++ = static_cast<char>('0' + value / 10);
-            *end_++ = static_cast<char>('0' + value % 10);
-        } else {
-            end_ = std::to_chars(end_, buffer_ + kCapacity, value).ptr;
+        void Put(char c) { *at_++ = c; }
+        void Spaces(size_t n) {
+            std::memset(at_, ' ', n);
+            at_ += n;
         }
-    }
-    // Drops what was built after the first `size` bytes.
-    void Truncate(size_t size) { end_ = buffer_ + size; }
-    // The piece from `from` of the line built so far.
-    char* At(size_t from) { return buffer_ + from; }
-    size_t Size() const { return static_cast<size_t>(end_ - buffer_); }
-    void AppendTo(std::string& out) const { out.append(buffer_, Size()); }
+        // The text and spaces after it up to `width` (never cut).
+        void Padded(std::string_view text, size_t width) {
+            Put(text);
+            if (text.size() < width) {
+                Spaces(width - text.size());
+            }
+        }
+        // A number of at most four digits (the lengths of the texts a line copies).
+        void Number(size_t value) {
+            if (value < 10) {
+                *at_++ = static_cast<char>('0' + value);
+            } else if (value < 100) {
+                *at_++ = static_cast<char>('0' + value / 10);
+                *at_++ = static_cast<char>('0' + value % 10);
+            } else {
+                at_ = std::to_chars(at_, at_ + 20, value).ptr;
+            }
+        }
+        char* At() const { return at_; }
+        // Goes back to an earlier place, dropping what followed.
+        void MoveTo(char* at) { at_ = at; }
+
+      private:
+        char* at_;
+    };
+
+    Cursor Start() { return Cursor(buffer_); }
+    void End(const Cursor& cursor) { end_ = cursor.At(); }
+    void AppendTo(std::string& out) const { out.append(buffer_, static_cast<size_t>(end_ - buffer_)); }
 
   private:
     char buffer_[kCapacity];

@@ -50,42 +50,43 @@ void AppendFastlogLine(std::string& out, const ContestLog& log, size_t row) {
     out.append("     --\r\n");
 }
 
-void PutColumn(ExportLine& line, std::string_view text, size_t width) {
+void PutColumn(ExportLine::Cursor& line, std::string_view text, size_t width) {
     line.Padded(text.substr(0, width), width);
 }
 
 // The same line built in a line buffer: every column is cut to its width, so it
 // always fits.
-void PutFastlogLine(ExportLine& line, const ContestLog& log, size_t row) {
+void PutFastlogLine(ExportLine& buffer, const ContestLog& log, size_t row) {
+    ExportLine::Cursor line = buffer.Start();
     std::string_view date = log.Field(row, QsoCol::Date);
     std::string_view time = log.Field(row, QsoCol::Time);
-    const size_t dateStart = line.Size();
+    // dd.mm.yy as a column of 8, cut or padded; then HHMM as a column of 4.
+    char* const dateStart = line.At();
     line.Put(SliceOf(date, 0, 6));
     line.Put(date.size() >= 2 ? date.substr(date.size() - 2) : date);
-    // The short date as a column of 8: cut or padded.
-    const size_t dateLength = line.Size() - dateStart;
+    const size_t dateLength = static_cast<size_t>(line.At() - dateStart);
     if (dateLength > 8) {
-        line.Truncate(dateStart + 8);
+        line.MoveTo(dateStart + 8);
     } else {
         line.Spaces(8 - dateLength);
     }
     line.Put(' ');
-    const size_t timeStart = line.Size();
+    char* const timeStart = line.At();
     line.Put(SliceOf(time, 0, 2));
     line.Put(time.size() >= 2 ? time.substr(time.size() - 2) : time);
-    const size_t timeLength = line.Size() - timeStart;
+    const size_t timeLength = static_cast<size_t>(line.At() - timeStart);
     if (timeLength > 4) {
-        line.Truncate(timeStart + 4);
+        line.MoveTo(timeStart + 4);
     } else {
         line.Spaces(4 - timeLength);
     }
     line.Put(' ');
-    const size_t bandStart = line.Size();
+    char* const bandStart = line.At();
     PutColumn(line, log.Field(row, QsoCol::Band), 5);
     line.Put(' ');
     PutColumn(line, log.Field(row, QsoCol::Mode), 6);
     line.Put(' ');
-    for (char* c = line.At(bandStart); c != line.At(line.Size()); ++c) {
+    for (char* c = bandStart; c != line.At(); ++c) {
         if (*c == ',') {
             *c = '.';
             break;
@@ -100,6 +101,7 @@ void PutFastlogLine(ExportLine& line, const ContestLog& log, size_t row) {
     line.Put("------ SEZ ");
     PutColumn(line, log.Field(row, QsoCol::Section), 4);
     line.Put("     --\r\n");
+    buffer.End(line);
 }
 
 }  // namespace
