@@ -111,6 +111,16 @@ void BuildBytes(benchmark::State& state, Format format) {
     }
 }
 
+// A plain copy of the same bytes into fresh memory: the least building them can cost.
+void CopyBytes(benchmark::State& state, Format format) {
+    BenchSession bench(ModeArg(state), static_cast<size_t>(state.range(0)));
+    const std::string bytes = BytesOf(format, bench);
+    for (auto _ : state) {
+        std::string copy(bytes);
+        benchmark::DoNotOptimize(copy.data());
+    }
+}
+
 void BM_ExportCabrillo(benchmark::State& state) {
     RunCommand(state, Format::Cabrillo);
 }
@@ -120,6 +130,9 @@ void BM_WriteCabrilloBytes(benchmark::State& state) {
 void BM_BuildCabrilloBytes(benchmark::State& state) {
     BuildBytes(state, Format::Cabrillo);
 }
+void BM_CopyCabrilloBytes(benchmark::State& state) {
+    CopyBytes(state, Format::Cabrillo);
+}
 void BM_ExportCabrillo3(benchmark::State& state) {
     RunCommand(state, Format::Cabrillo3);
 }
@@ -128,6 +141,9 @@ void BM_WriteCabrillo3Bytes(benchmark::State& state) {
 }
 void BM_BuildCabrillo3Bytes(benchmark::State& state) {
     BuildBytes(state, Format::Cabrillo3);
+}
+void BM_CopyCabrillo3Bytes(benchmark::State& state) {
+    CopyBytes(state, Format::Cabrillo3);
 }
 // The checks the window runs before an export (the log is clean: no finding).
 void BM_CheckLogBeforeSending(benchmark::State& state) {
@@ -149,6 +165,9 @@ void BM_WriteAdifBytes(benchmark::State& state) {
 void BM_BuildAdifBytes(benchmark::State& state) {
     BuildBytes(state, Format::Adif);
 }
+void BM_CopyAdifBytes(benchmark::State& state) {
+    CopyBytes(state, Format::Adif);
+}
 void BM_ExportFastlog(benchmark::State& state) {
     RunCommand(state, Format::Fastlog);
 }
@@ -157,6 +176,9 @@ void BM_WriteFastlogBytes(benchmark::State& state) {
 }
 void BM_BuildFastlogBytes(benchmark::State& state) {
     BuildBytes(state, Format::Fastlog);
+}
+void BM_CopyFastlogBytes(benchmark::State& state) {
+    CopyBytes(state, Format::Fastlog);
 }
 
 BENCHMARK(BM_ExportCabrillo)
@@ -216,6 +238,27 @@ BENCHMARK(BM_WriteFastlogBytes)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildFastlogBytes)
+    ->Apply(SizesQsoOnly)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_CopyCabrilloBytes)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyCabrillo3Bytes)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyAdifBytes)
+    ->Apply(SizesAndModes)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyFastlogBytes)
     ->Apply(SizesQsoOnly)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)

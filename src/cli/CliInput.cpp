@@ -24,6 +24,18 @@ std::string ReadOrThrow(const std::string& path, const char* what) {
 
 constexpr size_t kHeaderLines = 12;
 
+// True when the bytes hold at least that many LFs (counted no further).
+bool HasLines(std::string_view bytes, size_t lines) {
+    size_t pos = 0;
+    for (size_t found = 0; found < lines; ++found, ++pos) {
+        pos = bytes.find('\n', pos);
+        if (pos == std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 LoadedLog ReadLogForCli(const std::string& path, const SectionTable& sections, ContestLog& log) {
@@ -36,7 +48,7 @@ LoadedLog ReadLogForCli(const std::string& path, const SectionTable& sections, C
     }
     std::string_view firstLine = std::string_view(bytes).substr(0, bytes.find('\n'));
     bool header = firstLine.substr(0, 6) == "trnx14";
-    if (header && static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) < kHeaderLines) {
+    if (header && !HasLines(bytes, kHeaderLines)) {
         throw CliError("log " + path + " ends inside its header");
     }
     if (!header && firstLine.find('^') == std::string_view::npos) {

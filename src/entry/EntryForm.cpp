@@ -603,7 +603,16 @@ void EntryForm::EvaluateCallsign() {
     ResetGrids(Grids::Lower);
 
     const ContestLog& log = Log();
-    for (uint32_t row : callsignRows_->RowsOf(v.callsign)) {
+    // The station's earlier rows lie anywhere in a large log: all are asked for at
+    // once, so that their fetches from memory overlap.
+    const std::vector<uint32_t>& rows = callsignRows_->RowsOf(v.callsign);
+    for (uint32_t row : rows) {
+        log.PrefetchRow(row);
+    }
+    for (uint32_t row : rows) {
+        log.PrefetchRowBytes(row);
+    }
+    for (uint32_t row : rows) {
         std::string_view rowBand = log.Field(row, QsoCol::Band);
         std::string_view rowMode = log.Field(row, QsoCol::Mode);
         v.previousCall = log.Field(row, QsoCol::Callsign);
@@ -619,14 +628,10 @@ void EntryForm::EvaluateCallsign() {
             state_.duplicate = true;
             state_.indicators.newMultiplier = false;
         }
-        PreviousContact contact;
-        contact.day = log.Field(row, QsoCol::Date).substr(0, 2);
-        contact.time = log.Field(row, QsoCol::Time);
-        contact.band = rowBand;
-        contact.mode = rowMode;
-        contact.rstSent = log.Field(row, QsoCol::RstSent);
-        contact.rstReceived = log.Field(row, QsoCol::RstReceived);
-        state_.previous.push_back(std::move(contact));
+        state_.previous.push_back(PreviousContact{
+            std::string(log.Field(row, QsoCol::Date).substr(0, 2)), std::string(log.Field(row, QsoCol::Time)),
+            std::string(rowBand), std::string(rowMode), std::string(log.Field(row, QsoCol::RstSent)),
+            std::string(log.Field(row, QsoCol::RstReceived))});
         std::optional<BandCode> band = DecodeBand(rowBand);
         int mode = DecodeMode(rowMode);
         if (band && mode >= 0) {

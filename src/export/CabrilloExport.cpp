@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "export/ExportFields.h"
+#include "export/ExportLine.h"
 #include "export/ListeningBandOrder.h"
 
 namespace tarnex {
@@ -73,8 +74,78 @@ void AppendHeader(std::string& out, const StationSummary& station, const Section
 
 }  // namespace
 
-void AppendCabrilloQsoLine(std::string& out, const ContestLog& log, size_t row, const StationSummary& station,
-                           QsoLineFields fields) {
+namespace {
+
+void PutFrequency(ExportLine::Cursor& line, std::string_view band) {
+    if (band.find(',') != std::string_view::npos) {
+        line.Put(' ');
+        line.Put(band.front());
+        line.Put(band.back());
+        line.Put("00 ");
+    } else if (band == "7") {
+        line.Put(" 7000 ");
+    } else {
+        line.Put(band);
+        line.Put("000 ");
+    }
+}
+
+void PutMode(ExportLine::Cursor& line, std::string_view mode) {
+    line.Put(mode == "SSB"  ? std::string_view("PH ")
+             : mode == "CW" ? std::string_view("CW ")
+                            : std::string_view("RY "));
+}
+
+// The line the plain way below gives, built in a line buffer when it fits (always, but
+// for a row whose fields a damaged file made very long).
+bool PutQsoLine(ExportLine& buffer, const ContestLog& log, size_t row, const StationSummary& station,
+                QsoLineFields fields) {
+    const bool qso = log.Mode() == LogMode::Qso;
+    if (!ExportLine::Fits(log.RowSize(row) +
+                          (qso ? station.callsign.size() + station.ownSection.size() : 0))) {
+        return false;
+    }
+    ExportLine::Cursor line = buffer.Start();
+    auto padded = [&](std::string_view text, size_t width) {
+        line.Padded(text, width);
+        if (fields == QsoLineFields::Separated && text.size() >= width) {
+            line.Put(' ');
+        }
+    };
+    line.Put("QSO: ");
+    PutFrequency(line, log.Field(row, QsoCol::Band));
+    PutMode(line, log.Field(row, QsoCol::Mode));
+    const std::string_view date = log.Field(row, QsoCol::Date);
+    line.Put(SliceOf(date, 6, 4));
+    line.Put('-');
+    line.Put(SliceOf(date, 3, 2));
+    line.Put('-');
+    line.Put(SliceOf(date, 0, 2));
+    line.Put(' ');
+    line.Put(log.Field(row, QsoCol::Time));
+    line.Put(' ');
+    if (qso) {
+        padded(station.callsign, 14);
+        padded(log.Field(row, QsoCol::RstSent), 4);
+        line.Put(station.ownSection);
+        line.Put("   ");
+        padded(log.Field(row, QsoCol::Callsign), 14);
+        padded(log.Field(row, QsoCol::RstReceived), 4);
+        line.Padded(log.Field(row, QsoCol::Section), 6);
+    } else {
+        padded(log.Field(row, ListeningCol::CallingCall), 14);
+        padded(log.Field(row, ListeningCol::Rst), 4);
+        line.Put(log.Field(row, ListeningCol::CallingSection));
+        line.Put("   ");
+        line.Padded(log.Field(row, ListeningCol::AnsweringCall), 14);
+    }
+    line.Put(kLineEnd);
+    buffer.End(line);
+    return true;
+}
+
+void AppendQsoLinePlainly(std::string& out, const ContestLog& log, size_t row, const StationSummary& station,
+                          QsoLineFields fields) {
     const bool qso = log.Mode() == LogMode::Qso;
     // A padded field; in separated lines a text that fills its width still gets one
     // space after it, so that it never runs into the next field.
@@ -107,6 +178,18 @@ void AppendCabrilloQsoLine(std::string& out, const ContestLog& log, size_t row, 
         AppendPadded(out, log.Field(row, ListeningCol::AnsweringCall), 14);
     }
     out.append(kLineEnd);
+}
+
+}  // namespace
+
+void AppendCabrilloQsoLine(std::string& out, const ContestLog& log, size_t row, const StationSummary& station,
+                           QsoLineFields fields) {
+    ExportLine line;
+    if (PutQsoLine(line, log, row, station, fields)) {
+        line.AppendTo(out);
+    } else {
+        AppendQsoLinePlainly(out, log, row, station, fields);
+    }
 }
 
 std::string CabrilloQsoLine(const ContestLog& log, size_t row, const StationSummary& station) {

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "export/ExportFields.h"
+#include "export/ExportLine.h"
 
 namespace tarnex {
 
@@ -49,6 +50,60 @@ void AppendFastlogLine(std::string& out, const ContestLog& log, size_t row) {
     out.append("     --\r\n");
 }
 
+void PutColumn(ExportLine::Cursor& line, std::string_view text, size_t width) {
+    line.Padded(text.substr(0, width), width);
+}
+
+// The same line built in a line buffer: every column is cut to its width, so it
+// always fits.
+void PutFastlogLine(ExportLine& buffer, const ContestLog& log, size_t row) {
+    ExportLine::Cursor line = buffer.Start();
+    std::string_view date = log.Field(row, QsoCol::Date);
+    std::string_view time = log.Field(row, QsoCol::Time);
+    // dd.mm.yy as a column of 8, cut or padded; then HHMM as a column of 4.
+    char* const dateStart = line.At();
+    line.Put(SliceOf(date, 0, 6));
+    line.Put(date.size() >= 2 ? date.substr(date.size() - 2) : date);
+    const size_t dateLength = static_cast<size_t>(line.At() - dateStart);
+    if (dateLength > 8) {
+        line.MoveTo(dateStart + 8);
+    } else {
+        line.Spaces(8 - dateLength);
+    }
+    line.Put(' ');
+    char* const timeStart = line.At();
+    line.Put(SliceOf(time, 0, 2));
+    line.Put(time.size() >= 2 ? time.substr(time.size() - 2) : time);
+    const size_t timeLength = static_cast<size_t>(line.At() - timeStart);
+    if (timeLength > 4) {
+        line.MoveTo(timeStart + 4);
+    } else {
+        line.Spaces(4 - timeLength);
+    }
+    line.Put(' ');
+    char* const bandStart = line.At();
+    PutColumn(line, log.Field(row, QsoCol::Band), 5);
+    line.Put(' ');
+    PutColumn(line, log.Field(row, QsoCol::Mode), 6);
+    line.Put(' ');
+    for (char* c = bandStart; c != line.At(); ++c) {
+        if (*c == ',') {
+            *c = '.';
+            break;
+        }
+    }
+    PutColumn(line, log.Field(row, QsoCol::Callsign), 10);
+    line.Put(' ');
+    PutColumn(line, log.Field(row, QsoCol::RstSent), 6);
+    line.Put(' ');
+    PutColumn(line, log.Field(row, QsoCol::RstReceived), 6);
+    line.Put(' ');
+    line.Put("------ SEZ ");
+    PutColumn(line, log.Field(row, QsoCol::Section), 4);
+    line.Put("     --\r\n");
+    buffer.End(line);
+}
+
 }  // namespace
 
 std::string FastlogLine(const ContestLog& log, size_t row) {
@@ -65,7 +120,9 @@ std::optional<std::string> ExportFastlog(const ContestLog& log) {
     std::string out;
     out.reserve(log.RowCount() * 76);
     for (size_t row = 0; row < log.RowCount(); ++row) {
-        AppendFastlogLine(out, log, row);
+        ExportLine line;
+        PutFastlogLine(line, log, row);
+        line.AppendTo(out);
     }
     return out;
 }

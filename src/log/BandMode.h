@@ -39,14 +39,53 @@ struct BandCode {
     uint8_t bit = 1;
 };
 
-// Decodes a band by its first one or two characters; nullopt when it is no band.
-std::optional<BandCode> DecodeBand(std::string_view text);
 inline uint8_t BandBit(int index) {
     return static_cast<uint8_t>(1u << index);
 }
 
+// Decodes a band by its first one or two characters; nullopt when it is no band.
+// (Here, so that loops over many rows inline it.)
+inline std::optional<BandCode> DecodeBand(std::string_view text) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    int index = -1;
+    char second = text.size() > 1 ? text[1] : '\0';
+    switch (text[0]) {
+        case '1':
+            index = second == '4' ? 3 : 0;
+            break;
+        case '2':
+            index = second == '1' ? 4 : 5;
+            break;
+        case '3':
+            index = 1;
+            break;
+        case '7':
+            index = 2;
+            break;
+        default:
+            return std::nullopt;
+    }
+    return BandCode{index, BandBit(index)};
+}
+
 // Decodes a mode by its first character: 0 SSB, 1 CW, 2 RTTY, -1 anything else.
-int DecodeMode(std::string_view text);
+inline int DecodeMode(std::string_view text) {
+    if (text.empty()) {
+        return -1;
+    }
+    switch (text[0]) {
+        case 'S':
+            return 0;
+        case 'C':
+            return 1;
+        case 'R':
+            return 2;
+        default:
+            return -1;
+    }
+}
 
 // Position of an exact band or mode text in its list, -1 when not listed.
 int BandListIndex(std::string_view text);

@@ -1,5 +1,6 @@
 #include "log/CallIndex.h"
 
+#include <cstring>
 #include <functional>
 
 namespace tarnex {
@@ -29,10 +30,40 @@ void CallIndexEntry::AddAnswer(int band, int mode) {
     }
 }
 
-namespace {
-uint64_t HashOf(std::string_view callsign) {
-    return std::hash<std::string_view>{}(callsign);
+uint64_t CallIndex::HashOf(std::string_view callsign) {
+    // A callsign is short: its first and last eight (or four) bytes, overlapping,
+    // mixed by multiplication, hold all of it.
+    const char* p = callsign.data();
+    const size_t n = callsign.size();
+    uint64_t a = 0;
+    uint64_t b = 0;
+    if (n > 16) {
+        return std::hash<std::string_view>{}(callsign);
+    }
+    if (n >= 8) {
+        std::memcpy(&a, p, 8);
+        std::memcpy(&b, p + n - 8, 8);
+    } else if (n >= 4) {
+        uint32_t x = 0;
+        uint32_t y = 0;
+        std::memcpy(&x, p, 4);
+        std::memcpy(&y, p + n - 4, 4);
+        a = x;
+        b = y;
+    } else if (n > 0) {
+        a = static_cast<unsigned char>(p[0]) | (uint64_t{static_cast<unsigned char>(p[n / 2])} << 8) |
+            (uint64_t{static_cast<unsigned char>(p[n - 1])} << 16);
+    }
+    uint64_t h = a * 0x9E3779B97F4A7C15ull + b * 0xC2B2AE3D27D4EB4Full + n;
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 33;
+    return h;
 }
+
+namespace {
 uint32_t TagOf(uint64_t hash) {
     return static_cast<uint32_t>(hash >> 32);
 }
@@ -75,6 +106,36 @@ CallIndexEntry& CallIndex::Put(CallIndexEntry entry) {
     entries_.push_back(std::move(entry));
     slot = {TagOf(hash), static_cast<uint32_t>(entries_.size())};
     return entries_.back();
+}
+
+CallIndexEntry& CallIndex::FindOrAdd(std::string_view callsign, bool& added) {
+    return FindOrAdd(callsign, HashOf(callsign), added);
+}
+
+CallIndexEntry& CallIndex::FindOrAdd(std::string_view callsign, uint64_t hash, bool& added) {
+    if ((entries_.size() + 1) * 2 > slots_.size()) {
+        Grow();
+    }
+    Slot& slot = slots_[SlotOf(callsign, hash)];
+    added = slot.entry == 0;
+    if (!added) {
+        return entries_[slot.entry - 1];
+    }
+    entries_.emplace_back().callsign = callsign;
+    slot = {TagOf(hash), static_cast<uint32_t>(entries_.size())};
+    return entries_.back();
+}
+
+void CallIndex::Prefetch(uint64_t hash, bool entry) const {
+    if (slots_.empty()) {
+        return;
+    }
+    const Slot& slot = slots_[static_cast<size_t>(hash) & (slots_.size() - 1)];
+    if (!entry) {
+        __builtin_prefetch(&slot);
+    } else if (slot.entry != 0 && slot.tag == TagOf(hash)) {
+        __builtin_prefetch(&entries_[slot.entry - 1]);
+    }
 }
 
 void CallIndex::Grow() {

@@ -40,6 +40,16 @@ class CallIndex {
     CallIndexEntry* Find(std::string_view callsign);
     // Adds the entry, or replaces the entry of that callsign.
     CallIndexEntry& Put(CallIndexEntry entry);
+    // The callsign's entry, added with nothing marked when there is none (`added`
+    // says so): one look-up where Find and Put take two.
+    CallIndexEntry& FindOrAdd(std::string_view callsign, bool& added);
+    CallIndexEntry& FindOrAdd(std::string_view callsign, uint64_t hash, bool& added);
+    // The hash a look-up of the callsign starts from.
+    static uint64_t HashOf(std::string_view callsign);
+    // Asks the processor to fetch where a look-up of the hash will read, so that a
+    // look-up a few rows later finds it at hand: the place in the table, or, once that
+    // has arrived, the entry it names.
+    void Prefetch(uint64_t hash, bool entry) const;
     void Clear();
     size_t Size() const { return entries_.size(); }
     bool Empty() const { return entries_.empty(); }

@@ -1,10 +1,12 @@
 #include "log/ContestLog.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
 #include "log/BandMode.h"
+#include "util/SmallCopy.h"
 #include "util/TextNumber.h"
 
 namespace tarnex {
@@ -32,19 +34,10 @@ void ContestLog::SetMode(LogMode mode) {
     Notify([](ContestLogObserver& o) { o.BeforeReset(); });
     mode_ = mode;
     rows_.clear();
+    EmptyStore();
     worked_.Clear();
     calls_.Clear();
     Notify([](ContestLogObserver& o) { o.AfterReset(); });
-}
-
-std::string_view ContestLog::Field(size_t row, int column) const {
-    if (row >= rows_.size() || column < 1 || column >= ColumnCount()) {
-        return {};
-    }
-    const Row& r = rows_[row];
-    size_t index = static_cast<size_t>(column - 1);
-    uint32_t begin = index == 0 ? 0 : r.ends[index - 1];
-    return std::string_view(r.bytes).substr(begin, r.ends[index] - begin);
 }
 
 std::string ContestLog::Text(size_t row, int column) const {
@@ -81,6 +74,51 @@ HrdRecord ContestLog::Listening(size_t row) const {
     return r;
 }
 
+namespace {
+// A new block of the store holds this much at least: few allocations for a large log,
+// little left unused for a small one.
+constexpr size_t kStoreBlock = 256 * 1024;
+}  // namespace
+
+char* ContestLog::StoreBytes(size_t n) {
+    if (n > room_) {
+        const size_t size = std::max(n, kStoreBlock);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+        free_ = blocks_.back().get();
+        room_ = size;
+    }
+    char* given = free_;
+    free_ += n;
+    room_ -= n;
+    storedBytes_ += n;
+    return given;
+}
+
+void ContestLog::EmptyStore() {
+    blocks_.clear();
+    free_ = nullptr;
+    room_ = 0;
+    storedBytes_ = 0;
+    unusedBytes_ = 0;
+}
+
+void ContestLog::PackStore() {
+    const size_t used = storedBytes_ - unusedBytes_;
+    std::vector<std::unique_ptr<char[]>> old = std::move(blocks_);
+    EmptyStore();
+    if (used == 0) {
+        return;
+    }
+    char* to = StoreBytes(used);
+    for (Row& row : rows_) {
+        if (row.Size() != 0) {
+            std::memcpy(to, row.bytes, row.Size());
+        }
+        row.bytes = to;
+        to += row.Size();
+    }
+}
+
 ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t count,
                                     std::string_view identity) {
     Row row;
@@ -88,14 +126,20 @@ ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t coun
     for (size_t i = 0; i < count; ++i) {
         total += columns[i].size();
     }
-    row.bytes.reserve(total);
-    for (size_t i = 0; i < row.ends.size(); ++i) {
+    char* to = StoreBytes(total);
+    row.bytes = to;
+    uint32_t end = 0;
+    for (size_t i = 0; i < 9; ++i) {
         if (i < count) {
-            row.bytes.append(columns[i]);
+            CopySmall(to + end, columns[i].data(), columns[i].size());
+            end += static_cast<uint32_t>(columns[i].size());
         }
-        row.ends[i] = static_cast<uint32_t>(row.bytes.size());
+        row.ends[i] = end;
     }
-    row.bytes.append(identity);
+    if (!identity.empty()) {
+        std::memcpy(to + end, identity.data(), identity.size());
+    }
+    row.ends[9] = end + static_cast<uint32_t>(identity.size());
     return row;
 }
 
@@ -108,10 +152,10 @@ std::array<std::string_view, 9> Columns(const HrdRecord& r) {
 }
 }  // namespace
 
-void ContestLog::AppendRow(Row row, bool updateIndexes) {
+void ContestLog::AppendRow(const Row& row, bool updateIndexes) {
     size_t index = rows_.size();
     Notify([&](ContestLogObserver& o) { o.BeforeAppend(index); });
-    rows_.push_back(std::move(row));
+    rows_.push_back(row);
     if (updateIndexes) {
         UpdateIndexesFor(index, false);
     }
@@ -156,11 +200,59 @@ void ContestLog::InsertFields(size_t row, std::span<const std::string_view> colu
     Notify([&](ContestLogObserver& o) { o.AfterAppend(row); });
 }
 
+void ContestLog::AppendFieldsWithoutIndexes(std::span<const std::string_view> columns,
+                                            std::string_view identity) {
+    size_t count = std::min(columns.size(), static_cast<size_t>(ColumnCount() - 1));
+    AppendRow(MakeRow(columns.data(), count, identity), false);
+}
+
+void ContestLog::IndexRowsFrom(size_t first) {
+    if (mode_ == LogMode::Qso) {
+        for (size_t row = first; row < rows_.size(); ++row) {
+            UpdateIndexesFor(row, false);
+        }
+        return;
+    }
+    // Each row looks up two callsigns in a table larger than the processor's nearer
+    // caches: the table's places are fetched sixteen rows ahead, the entries they name
+    // eight rows ahead, so that the look-ups seldom wait for memory. The hashes are
+    // computed once, when the places are fetched.
+    constexpr size_t kSlotsAhead = 16;
+    constexpr size_t kEntriesAhead = 8;
+    std::array<uint64_t, 2 * kSlotsAhead> hashes{};  // of row r at (r % kSlotsAhead) * 2
+    auto hashAhead = [&](size_t row) {
+        uint64_t* h = &hashes[(row % kSlotsAhead) * 2];
+        h[0] = CallIndex::HashOf(Field(row, ListeningCol::CallingCall));
+        h[1] = CallIndex::HashOf(Field(row, ListeningCol::AnsweringCall));
+        calls_.Prefetch(h[0], false);
+        calls_.Prefetch(h[1], false);
+    };
+    for (size_t row = first; row < std::min(rows_.size(), first + kSlotsAhead); ++row) {
+        hashAhead(row);
+    }
+    for (size_t row = first; row < rows_.size(); ++row) {
+        if (row + kEntriesAhead < rows_.size()) {
+            const uint64_t* h = &hashes[((row + kEntriesAhead) % kSlotsAhead) * 2];
+            calls_.Prefetch(h[0], true);
+            calls_.Prefetch(h[1], true);
+        }
+        const std::array<uint64_t, 2> rowHashes = {hashes[(row % kSlotsAhead) * 2],
+                                                   hashes[(row % kSlotsAhead) * 2 + 1]};
+        if (row + kSlotsAhead < rows_.size()) {
+            hashAhead(row + kSlotsAhead);
+        }
+        UpdateIndexesFor(row, false, &rowHashes);
+    }
+}
+
 void ContestLog::Replace(size_t row, const QsoRecord& record) {
     if (row >= rows_.size()) {
         return;
     }
     auto columns = Columns(record);
+    // The old bytes stay where they are until the store is packed: the identity can be
+    // read from them.
+    ForgetBytes(rows_[row]);
     rows_[row] = MakeRow(columns.data(), columns.size(), Identity(row));
     Notify([&](ContestLogObserver& o) { o.RowChanged(row); });
 }
@@ -170,6 +262,7 @@ void ContestLog::Replace(size_t row, const HrdRecord& record) {
         return;
     }
     auto columns = Columns(record);
+    ForgetBytes(rows_[row]);
     rows_[row] = MakeRow(columns.data(), 8, Identity(row));
     Notify([&](ContestLogObserver& o) { o.RowChanged(row); });
 }
@@ -179,16 +272,19 @@ std::string_view ContestLog::Identity(size_t row) const {
         return {};
     }
     const Row& r = rows_[row];
-    return std::string_view(r.bytes).substr(r.ends.back());
+    return std::string_view(r.bytes + r.DataSize(), r.Size() - r.DataSize());
 }
 
 void ContestLog::SetIdentity(size_t row, std::string_view identity) {
     if (row >= rows_.size()) {
         return;
     }
-    Row& r = rows_[row];
-    r.bytes.resize(r.ends.back());
-    r.bytes.append(identity);
+    std::array<std::string_view, 9> columns;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        columns[i] = Field(row, static_cast<int>(i + 1));
+    }
+    ForgetBytes(rows_[row]);
+    rows_[row] = MakeRow(columns.data(), columns.size(), identity);
 }
 
 void ContestLog::RemoveRows(const std::vector<size_t>& ascendingRows) {
@@ -204,14 +300,16 @@ void ContestLog::RemoveRows(const std::vector<size_t>& ascendingRows) {
     }
     size_t out = 0;
     for (size_t in = 0; in < rows_.size(); ++in) {
-        if (!remove[in]) {
-            if (out != in) {
-                rows_[out] = std::move(rows_[in]);
-            }
-            ++out;
+        if (remove[in]) {
+            ForgetBytes(rows_[in]);
+        } else {
+            rows_[out++] = rows_[in];
         }
     }
     rows_.resize(out);
+    if (unusedBytes_ > kStoreBlock && unusedBytes_ > storedBytes_ / 2) {
+        PackStore();
+    }
     Notify([](ContestLogObserver& o) { o.AfterReset(); });
 }
 
@@ -264,15 +362,17 @@ void ContestLog::SortByDateTime() {
     std::vector<Row> sorted;
     sorted.reserve(rows_.size());
     for (const Key& key : keys) {
-        sorted.push_back(std::move(rows_[key.row]));
+        sorted.push_back(rows_[key.row]);
     }
     rows_ = std::move(sorted);
+    PackStore();
     Notify([](ContestLogObserver& o) { o.AfterReset(); });
 }
 
 void ContestLog::Clear() {
     Notify([](ContestLogObserver& o) { o.BeforeReset(); });
     rows_.clear();
+    EmptyStore();
     worked_.Clear();
     calls_.Clear();
     Notify([](ContestLogObserver& o) { o.AfterReset(); });
@@ -286,42 +386,31 @@ void ContestLog::RebuildIndexes() {
     }
 }
 
-void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays) {
+void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays, const std::array<uint64_t, 2>* hashes) {
     std::optional<BandCode> band = DecodeBand(Field(row, 3));
     int mode = DecodeMode(Field(row, 4));
     if (!band || mode < 0) {
         return;
     }
     if (mode_ == LogMode::Qso) {
-        worked_.Mark(NumericValue(Field(row, QsoCol::Section)), mode, band->bit);
+        worked_.Mark(SectionCodeValue(Field(row, QsoCol::Section)), mode, band->bit);
         return;
     }
-    int32_t section = NumericValue(Field(row, ListeningCol::CallingSection));
+    int32_t section = SectionCodeValue(Field(row, ListeningCol::CallingSection));
     worked_.Mark(section, mode, band->bit);
 
-    std::string_view calling = Field(row, ListeningCol::CallingCall);
-    if (CallIndexEntry* entry = calls_.Find(calling)) {
-        entry->MarkCalling(band->index, mode);
-        if (lastSectionStays || entry->section == 0) {
-            entry->section = section;
-        }
-    } else {
-        CallIndexEntry fresh;
-        fresh.callsign = std::string(calling);
-        fresh.MarkCalling(band->index, mode);
-        fresh.section = section;
-        calls_.Put(std::move(fresh));
+    bool added = false;
+    const std::string_view callingCall = Field(row, ListeningCol::CallingCall);
+    const std::string_view answeringCall = Field(row, ListeningCol::AnsweringCall);
+    CallIndexEntry& calling =
+        calls_.FindOrAdd(callingCall, hashes ? (*hashes)[0] : CallIndex::HashOf(callingCall), added);
+    calling.MarkCalling(band->index, mode);
+    if (added || lastSectionStays || calling.section == 0) {
+        calling.section = section;
     }
-
-    std::string_view answering = Field(row, ListeningCol::AnsweringCall);
-    if (CallIndexEntry* entry = calls_.Find(answering)) {
-        entry->AddAnswer(band->index, mode);
-    } else {
-        CallIndexEntry fresh;
-        fresh.callsign = std::string(answering);
-        fresh.SetAnswerCount(band->index, mode, 1);
-        calls_.Put(std::move(fresh));
-    }
+    CallIndexEntry& answering =
+        calls_.FindOrAdd(answeringCall, hashes ? (*hashes)[1] : CallIndex::HashOf(answeringCall), added);
+    answering.AddAnswer(band->index, mode);
 }
 
 void ContestLog::SetModified(bool modified) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -53,9 +54,35 @@ class ContestLog {
 
     // Text of a data column (1..9) of a row; empty for column 0 and columns past the
     // mode's last. The view stays valid until the row changes.
-    std::string_view Field(size_t row, int column) const;
+    std::string_view Field(size_t row, int column) const {
+        if (row >= rows_.size() || column < 1 || column >= ColumnCount()) {
+            return {};
+        }
+        const Row& r = rows_[row];
+        const size_t index = static_cast<size_t>(column - 1);
+        const uint32_t begin = index == 0 ? 0 : r.ends[index - 1];
+        return std::string_view(r.bytes + begin, r.ends[index] - begin);
+    }
     // Text of any column, column 0 included ("%5d" of the row's position).
     std::string Text(size_t row, int column) const;
+
+    // Asks the processor to fetch a row's place in the list, or (once that is at hand)
+    // its bytes, so that reading a few scattered rows waits for memory once, not once
+    // per row.
+    void PrefetchRow(size_t row) const {
+        if (row < rows_.size()) {
+            __builtin_prefetch(&rows_[row]);
+        }
+    }
+    void PrefetchRowBytes(size_t row) const {
+        if (row < rows_.size()) {
+            __builtin_prefetch(rows_[row].bytes);
+            __builtin_prefetch(rows_[row].bytes + rows_[row].DataSize());
+        }
+    }
+
+    // The bytes of a row's data columns in all (0 past the last row).
+    size_t RowSize(size_t row) const { return row < rows_.size() ? rows_[row].DataSize() : 0; }
 
     QsoRecord Qso(size_t row) const;
     HrdRecord Listening(size_t row) const;
@@ -68,6 +95,13 @@ class ContestLog {
     void AppendFields(std::span<const std::string_view> columns, std::string_view identity = {});
     // The same at any row (0..RowCount()); the rows from there on move down by one.
     void InsertFields(size_t row, std::span<const std::string_view> columns, std::string_view identity);
+    // The same as AppendFields without touching the indexes: a load appends all its rows
+    // this way, then calls IndexRowsFrom once.
+    void AppendFieldsWithoutIndexes(std::span<const std::string_view> columns,
+                                    std::string_view identity = {});
+    // Updates both indexes for the rows from `first` on, one after the other, as their
+    // appends would have.
+    void IndexRowsFrom(size_t first);
     // Appends without touching the indexes (the entry forms update them themselves).
     void AppendWithoutIndexes(const QsoRecord& record);
     void AppendWithoutIndexes(const HrdRecord& record);
@@ -108,13 +142,27 @@ class ContestLog {
     void RemoveObserver(ContestLogObserver* observer);
 
   private:
+    // A row's data columns, then its identity, lie one after the other in the log's byte
+    // store; the row holds where they start and where each ends.
     struct Row {
-        std::string bytes;               // the data columns one after the other, then the identity
-        std::array<uint32_t, 9> ends{};  // end offset of columns 1..9 in bytes
+        const char* bytes = nullptr;
+        std::array<uint32_t, 10> ends{};  // end offset of columns 1..9, then of the identity
+        uint32_t DataSize() const { return ends[8]; }
+        uint32_t Size() const { return ends[9]; }
     };
-    static Row MakeRow(const std::string_view* columns, size_t count, std::string_view identity = {});
-    void AppendRow(Row row, bool updateIndexes);
-    void UpdateIndexesFor(size_t row, bool lastSectionStays);
+    Row MakeRow(const std::string_view* columns, size_t count, std::string_view identity = {});
+    void AppendRow(const Row& row, bool updateIndexes);
+    // Room for n bytes in the store; what it gives never moves until the store is
+    // emptied or packed.
+    char* StoreBytes(size_t n);
+    void ForgetBytes(const Row& row) { unusedBytes_ += row.Size(); }
+    void EmptyStore();
+    // Copies the rows' bytes into one block in row order and drops the old blocks:
+    // after a sort the rows lie in display order again, after deletes and edits the
+    // bytes no row uses any more are given back.
+    void PackStore();
+    // The hashes of the row's two callsigns may be given, when already computed.
+    void UpdateIndexesFor(size_t row, bool lastSectionStays, const std::array<uint64_t, 2>* hashes = nullptr);
     template <typename F>
     void Notify(F&& f) {
         for (ContestLogObserver* observer : observers_) {
@@ -124,6 +172,11 @@ class ContestLog {
 
     LogMode mode_;
     std::vector<Row> rows_;
+    std::vector<std::unique_ptr<char[]>> blocks_;  // the byte store
+    char* free_ = nullptr;                         // the unused end of the last block
+    size_t room_ = 0;
+    size_t storedBytes_ = 0;  // handed out, by rows in use or not
+    size_t unusedBytes_ = 0;  // of rows replaced or removed
     WorkedSections worked_;
     CallIndex calls_;
     bool modified_ = false;

@@ -27,7 +27,9 @@ JournalLoad Journal::Load(ContestLog& log, StationSummary& station, const Sectio
     return JournalLoad::Loaded;
 }
 
-FileResult Journal::Append(const std::string& line) { return AppendToFile(path_, line); }
+FileResult Journal::Append(const std::string& line) {
+    return AppendToFile(path_, line);
+}
 
 FileResult Journal::Rewrite(const ContestLog& log, const StationSummary& station) {
     return WriteFileAtomically(path_, LogFileBytes(log, station));

@@ -20,7 +20,7 @@ enum class JournalLoad {
 };
 
 class Journal {
-public:
+  public:
     explicit Journal(std::string path) : path_(std::move(path)) {}
     const std::string& Path() const { return path_; }
 
@@ -38,7 +38,7 @@ public:
     // Replaces the journal with the header only.
     FileResult WriteHeaderOnly(LogMode mode, const StationSummary& station);
 
-private:
+  private:
     std::string path_;
 };
 

@@ -3,12 +3,71 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "log/EntryIdentity.h"
 #include "sections/SectionTable.h"
 #include "sections/TextLineReader.h"
 
 namespace tarnex {
+
+namespace {
+
+// The fields of an entry line, found in one pass: where each of the first (at most
+// ten) "^" lies. Field i is the text between the (i-1)th and the ith "^"; the one
+// after the last "^" found runs to the line's end; those after it are missing.
+class FieldCuts {
+  public:
+    static constexpr size_t kMost = 10;
+
+    // `readable`: how many bytes from the line's start may be read (at least its
+    // length); the search reads sixteen at a time where it can.
+    FieldCuts(std::string_view line, size_t count, size_t readable) : line_(line) {
+        const char* const p = line.data();
+        const size_t n = line.size();
+        size_t pos = 0;
+#ifdef __SSE2__
+        const __m128i caret = _mm_set1_epi8('^');
+        while (pos < n && pos + 16 <= readable && found_ < count) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + pos));
+            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, caret)));
+            if (n - pos < 16) {
+                mask &= (1u << (n - pos)) - 1;  // the bytes past the line's end are not its
+            }
+            while (mask != 0 && found_ < count) {
+                at_[found_++] = static_cast<uint32_t>(pos + static_cast<size_t>(__builtin_ctz(mask)));
+                mask &= mask - 1;
+            }
+            pos += 16;
+        }
+#endif
+        for (; pos < n && found_ < count; ++pos) {
+            if (p[pos] == '^') {
+                at_[found_++] = static_cast<uint32_t>(pos);
+            }
+        }
+    }
+
+    std::string_view operator[](size_t i) const {
+        if (i > found_) {
+            return {};
+        }
+        const size_t begin = i == 0 ? 0 : at_[i - 1] + 1;
+        const size_t end = i < found_ ? at_[i] : line_.size();
+        return std::string_view(line_.data() + begin, end - begin);
+    }
+
+  private:
+    std::string_view line_;
+    std::array<uint32_t, kMost> at_;  // only the first found_ are set
+    size_t found_ = 0;
+};
+
+}  // namespace
 
 void SplitFields(std::string_view line, std::string_view* fields, size_t count) {
     size_t pos = 0;
@@ -43,25 +102,75 @@ std::string_view ShortenTime(std::string_view time, std::array<char, 4>& buffer)
 // The field after the entry's own fields: a network log's entry identity. Anything
 // else there is ignored, as any field after the last expected one.
 std::string_view IdentityField(std::string_view field) {
-    return EntryIdentity::Parse(field) ? field : std::string_view();
+    return field.empty() || !EntryIdentity::Parse(field) ? std::string_view() : field;
 }
 
-// The line's fields go straight into the log's row, without a record in between.
-void AppendEntry(std::string_view line, const SectionTable& sections, ContestLog& log) {
+// The line's fields go straight into the log's row, without a record in between; the
+// indexes follow once all rows are in.
+void AppendEntry(std::string_view line, size_t readable, const SectionTable& sections, ContestLog& log) {
     std::array<char, 4> time;
     if (log.Mode() == LogMode::Qso) {
-        std::array<std::string_view, 10> f;
-        SplitFields(line, f.data(), f.size());
+        const FieldCuts f(line, 10, readable);
         // f[6] is the own section sent, a value of the whole log.
+        const std::string_view section = f[8];
         const std::array<std::string_view, 9> columns = {
-            f[0], ShortenTime(f[1], time), f[2], f[3], f[4], f[5], f[7], f[8], sections.NameOfText(f[8])};
-        log.AppendFields(columns, IdentityField(f[9]));
+            f[0],    ShortenTime(f[1], time),     f[2], f[3], f[4], f[5], f[7],
+            section, sections.NameOfText(section)};
+        log.AppendFieldsWithoutIndexes(columns, IdentityField(f[9]));
     } else {
-        std::array<std::string_view, 9> f;
-        SplitFields(line, f.data(), f.size());
-        f[1] = ShortenTime(f[1], time);
-        log.AppendFields(std::span<const std::string_view>(f.data(), 8), IdentityField(f[8]));
+        const FieldCuts f(line, 9, readable);
+        const std::array<std::string_view, 8> columns = {
+            f[0], ShortenTime(f[1], time), f[2], f[3], f[4], f[5], f[6], f[7]};
+        log.AppendFieldsWithoutIndexes(columns, IdentityField(f[8]));
     }
+}
+
+size_t CountLineFeeds(std::string_view bytes) {
+    size_t count = 0;
+    size_t pos = 0;
+#ifdef __SSE2__
+    // Each byte lane counts its LFs (0 - (-1) per match) for up to 255 blocks, then the
+    // lanes are summed.
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (pos + 16 <= bytes.size()) {
+        __m128i lanes = _mm_setzero_si128();
+        for (int block = 0; block < 255 && pos + 16 <= bytes.size(); ++block, pos += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + pos));
+            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(chunk, lf));
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+        count += static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
+                 static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+    }
+#endif
+    for (; pos < bytes.size(); ++pos) {
+        count += bytes[pos] == '\n' ? 1 : 0;
+    }
+    return count;
+}
+
+// The next line as the line reader would give it, when it is a plain one: an LF ahead,
+// no CR but one right before the LF, and at most kLogLineLimit characters (a line one
+// longer is cut by the reader before its line end). The line is then a piece of the
+// bytes themselves and the source moves past its LF; otherwise nothing moves.
+bool NextPlainLine(TextSource& source, std::string_view& line) {
+    const std::string_view rest = source.Rest();
+    const size_t scan = std::min(rest.size(), kLogLineLimit + 2);  // the characters, a CR, the LF
+    const void* lf = std::memchr(rest.data(), '\n', scan);
+    if (lf == nullptr) {
+        return false;
+    }
+    size_t length = static_cast<size_t>(static_cast<const char*>(lf) - rest.data());
+    const size_t stretch = length;
+    if (length > 0 && rest[length - 1] == '\r') {
+        --length;
+    }
+    if (length > kLogLineLimit || std::memchr(rest.data(), '\r', length) != nullptr) {
+        return false;
+    }
+    line = rest.substr(0, length);
+    source.Skip(stretch + 1);
+    return true;
 }
 
 }  // namespace
@@ -88,13 +197,31 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
     log.SetMode(info.mode);
     // The line just read and one more for every LF after it (a line longer than the
     // reader takes only adds a row here and there).
-    log.Reserve(1 + static_cast<size_t>(std::count(
-                        bytes.begin() + static_cast<std::ptrdiff_t>(source.position()), bytes.end(), '\n')));
-    while (!line.endOfFile) {
-        AppendEntry(line.text, sections, log);
-        ++info.entries;
-        ReadTextLine(source, kLogLineLimit, line);
+    log.Reserve(1 + CountLineFeeds(source.Rest()));
+    if (line.endOfFile) {
+        return info;
     }
+    AppendEntry(line.text, line.text.size(), sections, log);
+    ++info.entries;
+    // The entry lines are cut where they lie in the file's bytes. A line the line
+    // reader would treat otherwise (a CR inside it, more characters than it takes, the
+    // last line without its LF) is left to the line reader.
+    for (;;) {
+        std::string_view plain;
+        if (NextPlainLine(source, plain)) {
+            // The file's bytes go on after the line: the search for "^" may read them.
+            AppendEntry(plain, static_cast<size_t>(bytes.data() + bytes.size() - plain.data()), sections,
+                        log);
+        } else {
+            ReadTextLine(source, kLogLineLimit, line);
+            if (line.endOfFile) {
+                break;
+            }
+            AppendEntry(line.text, line.text.size(), sections, log);
+        }
+        ++info.entries;
+    }
+    log.IndexRowsFrom(0);
     return info;
 }
 

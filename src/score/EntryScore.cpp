@@ -20,8 +20,9 @@ EntryScore ScoreEntry(const ContestLog& log, size_t row) {
         score.outcome = EntryScore::Outcome::BadMode;
         return score;
     }
-    const int sectionColumn = log.Mode() == LogMode::Qso ? int{QsoCol::Section} : int{ListeningCol::CallingSection};
-    const int32_t code = NumericValue(log.Field(row, sectionColumn));
+    const int sectionColumn =
+        log.Mode() == LogMode::Qso ? int{QsoCol::Section} : int{ListeningCol::CallingSection};
+    const int32_t code = SectionCodeValue(log.Field(row, sectionColumn));
     score.outcome = EntryScore::Outcome::Counted;
     score.band = band->index;
     score.mode = mode;

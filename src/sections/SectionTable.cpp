@@ -19,7 +19,7 @@ const std::string& SectionTable::NameOf(int32_t code) const {
 }
 
 const std::string& SectionTable::NameOfText(std::string_view codeText) const {
-    return NameOf(NumericValue(codeText));
+    return NameOf(SectionCodeValue(codeText));
 }
 
 void SectionTable::SetName(int32_t code, std::string name) {

@@ -11,9 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "export/AdifExport.h"
+#include "export/FastlogExport.h"
 #include "log/CallIndex.h"
 #include "log/ContestLog.h"
+#include "log/LogFile.h"
+#include "log/StationSummary.h"
+#include "sections/SectionTable.h"
 #include "sections/TextLineReader.h"
+#include "util/TextNumber.h"
 
 using namespace tarnex;
 
@@ -73,7 +79,182 @@ std::string AwkwardText(std::mt19937& random, size_t length) {
     return text;
 }
 
+// A load the plain way: the lines as the byte-wise reader gives them (the header and
+// its eleven values skipped, the last attempt, which found no byte, dropped), each cut
+// at every "^" with find, the QSO time shortened and the section name looked up.
+std::vector<std::vector<std::string>> RowsReadPlainly(const std::string& bytes, const SectionTable& sections,
+                                                      LogMode& mode) {
+    std::vector<TextLine> lines = ReadLinesByteWise(bytes, kLogLineLimit);
+    size_t first = 0;
+    mode = LogMode::Qso;
+    if (lines[0].text.compare(0, 6, "trnx14") == 0) {
+        mode = lines[0].text.find("hrd", 7) != std::string::npos ? LogMode::Listening : LogMode::Qso;
+        first = std::min(lines.size() - 1, size_t{12});
+    }
+    std::vector<std::vector<std::string>> rows;
+    for (size_t i = first; i < lines.size() && !lines[i].endOfFile; ++i) {
+        std::vector<std::string> f;
+        std::string rest = lines[i].text;
+        for (int n = 0; n < 9; ++n) {
+            size_t caret = rest.find('^');
+            f.push_back(rest.substr(0, caret));
+            rest = caret == std::string::npos ? std::string() : rest.substr(caret + 1);
+        }
+        if (f[1].size() > 4) {
+            f[1] = f[1].substr(0, 2) + f[1].substr(f[1].size() - 2);
+        }
+        if (mode == LogMode::Qso) {
+            rows.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[7], f[8], sections.NameOfText(f[8])});
+        } else {
+            rows.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]});
+        }
+    }
+    return rows;
+}
+
+// An entry line of the log's kind, sometimes damaged the way a file can be.
+std::string EntryLineText(std::mt19937& random, LogMode mode) {
+    static const char* const bands[] = {"7", "3,5", "14", "1,8", "21", "28", "70"};
+    static const char* const modes[] = {"SSB", "CW", "RTTY", "FM"};
+    std::string line = std::to_string(10 + random() % 20) + ".06.2007^" +
+                       (random() % 5 == 0 ? "13:5" : "13") + std::to_string(10 + random() % 50) + "^" +
+                       bands[random() % 7] + "^" + modes[random() % 4] + "^I" +
+                       std::to_string(random() % 300) + "^59^";
+    line += mode == LogMode::Qso
+                ? "2011^599^" + std::to_string(1000 + random() % 30) + "^"
+                : std::to_string(1000 + random() % 30) + "^IK" + std::to_string(random() % 300) + "^";
+    switch (random() % 12) {
+        case 0:
+            line.insert(random() % line.size(), "\r");
+            break;
+        case 1:
+            line += std::string(random() % 80, 'x');
+            break;
+        case 2:
+            line.resize(random() % line.size());
+            break;
+        case 3:
+            line += "^extra^fields";
+            break;
+        default:
+            break;
+    }
+    return line + (random() % 9 == 0 ? "\n" : "\r\n");
+}
+
 }  // namespace
+
+TEST(LogFastPaths, LoadGivesTheRowsOfReadingLineByLineAndFieldByField) {
+    std::mt19937 random(29);
+    SectionTable sections;
+    sections.SetName(1010, "TORINO");
+    sections.SetName(2011, "MILANO");
+    std::vector<std::string> files = {"",
+                                      "\n",
+                                      "trnx14;qso",
+                                      "trnx141;hrd\r\n",
+                                      "a^b",
+                                      "a^b\r\n",
+                                      std::string(100, '^') + "\r\n",
+                                      std::string(101, 'a') + "\r\n" + std::string(100, 'b') + "\r\r\n",
+                                      std::string(250, 'a') + "\n"};
+    for (int round = 0; round < 400; ++round) {
+        const LogMode mode = round % 2 == 0 ? LogMode::Qso : LogMode::Listening;
+        std::string bytes;
+        if (round % 5 != 0) {
+            bytes = mode == LogMode::Qso ? "trnx14;qso\r\n" : "trnx141;hrd\r\n";
+            for (int i = 0; i < 11; ++i) {
+                bytes += "value\r\n";
+            }
+        }
+        for (size_t n = random() % 40; n > 0; --n) {
+            bytes += random() % 15 == 0 ? AwkwardText(random, random() % 150) : EntryLineText(random, mode);
+        }
+        if (random() % 4 == 0 && !bytes.empty()) {
+            bytes.pop_back();  // no line end at the end, or a lone CR
+        }
+        files.push_back(bytes);
+    }
+    for (const std::string& bytes : files) {
+        LogMode mode = LogMode::Qso;
+        const std::vector<std::vector<std::string>> expected = RowsReadPlainly(bytes, sections, mode);
+        ContestLog log(mode == LogMode::Qso ? LogMode::Listening : LogMode::Qso);
+        StationSummary station;
+        const LogFileInfo info = ReadLogBytes(bytes, sections, log, station);
+        ASSERT_EQ(log.Mode(), mode) << bytes;
+        ASSERT_EQ(info.entries, expected.size()) << bytes;
+        ASSERT_EQ(log.RowCount(), expected.size()) << bytes;
+        for (size_t row = 0; row < expected.size(); ++row) {
+            for (size_t column = 0; column < expected[row].size(); ++column) {
+                ASSERT_EQ(log.Field(row, static_cast<int>(column) + 1), expected[row][column])
+                    << "row " << row << " column " << column + 1 << " of\n"
+                    << bytes;
+            }
+        }
+    }
+}
+
+// The rows keep their bytes through every change of the log (appends, edits, deletes,
+// sorts), the bytes of all rows living in one store that is packed now and then.
+TEST(LogFastPaths, RowsKeepTheirTextsThroughEditsDeletesAndSorts) {
+    std::mt19937 random(5);
+    ContestLog log(LogMode::Qso);
+    std::vector<QsoRecord> model;
+    auto text = [&](size_t longest) {
+        return std::string(random() % (longest + 1), static_cast<char>('a' + random() % 26));
+    };
+    auto record = [&] {
+        QsoRecord r{std::to_string(10 + random() % 3) + ".06.2007",
+                    std::to_string(1000 + random() % 3),
+                    "7",
+                    "CW",
+                    text(12),
+                    text(3),
+                    text(3),
+                    text(4),
+                    text(20)};
+        if (random() % 50 == 0) {
+            r.sectionName = std::string(300000, 'n');  // more than a block of the store
+        }
+        return r;
+    };
+    for (int step = 0; step < 6000; ++step) {
+        const unsigned what = random() % 100;
+        if (what < 60 || model.empty()) {
+            model.push_back(record());
+            log.Append(model.back());
+        } else if (what < 85) {
+            const size_t row = random() % model.size();
+            model[row] = record();
+            log.Replace(row, model[row]);
+        } else if (what < 97) {
+            std::vector<size_t> rows;
+            for (size_t row = 0; row < model.size(); ++row) {
+                if (random() % 3 == 0) {
+                    rows.push_back(row);
+                }
+            }
+            for (size_t i = rows.size(); i > 0; --i) {
+                model.erase(model.begin() + static_cast<std::ptrdiff_t>(rows[i - 1]));
+            }
+            log.RemoveRows(rows);
+        } else if (what < 99) {
+            std::stable_sort(model.begin(), model.end(), [](const QsoRecord& a, const QsoRecord& b) {
+                return a.date != b.date ? a.date < b.date : a.time < b.time;
+            });
+            log.SortByDateTime();
+        } else {
+            model.clear();
+            log.Clear();
+        }
+        ASSERT_EQ(log.RowCount(), model.size());
+        if (step % 97 == 0 || what >= 85) {
+            for (size_t row = 0; row < model.size(); ++row) {
+                ASSERT_EQ(log.Qso(row), model[row]) << "step " << step << " row " << row;
+            }
+        }
+    }
+}
 
 TEST(LogFastPaths, LineReaderMatchesReadingByteByByte) {
     std::mt19937 random(11);
@@ -212,5 +393,65 @@ TEST(LogFastPaths, CallIndexFindsWhatAMapFindsAndIteratesInByteOrder) {
         model.clear();
         EXPECT_TRUE(index.Empty());
         EXPECT_EQ(index.Find(modelOrder.front()), nullptr);
+    }
+}
+
+// The exports build each line in a buffer of its own; the single-line functions keep
+// the plain way (appends to a text). Both give the same bytes on rows of any text, a
+// field too long for the buffer included.
+TEST(LogFastPaths, ExportLinesBuiltInABufferMatchThePlainWay) {
+    std::mt19937 random(17);
+    auto text = [&](size_t longest) {
+        static const std::string alphabet = "0123456789.,:^ abcIKSCRW\x80\xff";
+        std::string t;
+        for (size_t n = random() % (longest + 1); n > 0; --n) {
+            t += alphabet[random() % alphabet.size()];
+        }
+        return t;
+    };
+    static const char* const bands[] = {"7", "3,5", "14", "1,8", "21", "28", "70", ""};
+    static const char* const modes[] = {"SSB", "CW", "RTTY", "FM", ""};
+    for (LogMode mode : {LogMode::Qso, LogMode::Listening}) {
+        ContestLog log(mode);
+        StationSummary station;
+        station.ownSection = text(6);
+        station.callsign = text(16);
+        for (int i = 0; i < 400; ++i) {
+            const size_t longest = i % 50 == 0 ? 2000 : 12;
+            std::string date = random() % 4 == 0 ? text(12) : std::to_string(10 + random() % 20) + ".06.2007";
+            if (mode == LogMode::Qso) {
+                log.Append(QsoRecord{date, text(5), bands[random() % 8], modes[random() % 5], text(longest),
+                                     text(4), text(4), text(longest), text(10)});
+            } else {
+                log.Append(HrdRecord{date, text(5), bands[random() % 8], modes[random() % 5], text(longest),
+                                     text(4), text(5), text(longest)});
+            }
+        }
+        ContestLog empty(mode);
+        std::string adif = ExportAdif(empty, station);
+        std::string fastlog;
+        for (size_t row = 0; row < log.RowCount(); ++row) {
+            adif += AdifRecord(log, row, station);
+            if (mode == LogMode::Qso) {
+                fastlog += FastlogLine(log, row);
+            }
+        }
+        EXPECT_EQ(ExportAdif(log, station), adif);
+        if (mode == LogMode::Qso) {
+            EXPECT_EQ(ExportFastlog(log).value_or(""), fastlog);
+        }
+    }
+}
+
+// A section code's four digits read directly give what the general reading gives.
+TEST(LogFastPaths, SectionCodeValueIsTheNumericValue) {
+    std::mt19937 random(23);
+    static const std::string alphabet = "0123456789 +-/a\x80";
+    for (int i = 0; i < 20000; ++i) {
+        std::string t;
+        for (size_t n = random() % 7; n > 0; --n) {
+            t += alphabet[random() % (i % 3 == 0 ? alphabet.size() : 10)];
+        }
+        ASSERT_EQ(SectionCodeValue(t), NumericValue(t)) << t;
     }
 }
