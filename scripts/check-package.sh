@@ -129,10 +129,14 @@ echo "== the installed tarnex-cli"
 "${person[@]}" tarnex-cli --help >"$scratch/help.txt" || fail "tarnex-cli --help failed"
 grep -q '^usage:' "$scratch/help.txt" || fail "tarnex-cli --help printed no usage"
 "${person[@]}" tarnex-cli score "$data/_ult.trnx" >/dev/null || fail "tarnex-cli cannot score the journal"
+# The chart command loads its drawing module from the package's library folder.
+"${person[@]}" tarnex-cli chart "$data/_ult.trnx" -o "$scratch/chart.png" 2>"$scratch/chart.txt" ||
+  fail "tarnex-cli cannot draw a chart: $(cat "$scratch/chart.txt")"
+[ "$(head -c 4 "$scratch/chart.png" | tail -c 3)" = PNG ] || fail "tarnex-cli chart wrote no PNG picture"
 status=0
 "${person[@]}" tarnex-cli check "$data/_ult.trnx" 2>"$scratch/check.txt" || status=$?
 [ "$status" -eq 2 ] && grep -qF "$data/_sez.cod" "$scratch/check.txt" ||
   fail "tarnex-cli does not look for the sections list in $data: $(cat "$scratch/check.txt")"
-echo "--help, score and the data folder's sections list: as expected"
+echo "--help, score, chart and the data folder's sections list: as expected"
 
 echo "== package checks passed in $((SECONDS - started)) s"

@@ -14,12 +14,13 @@
 namespace {
 
 // The chart command loads the drawing module, next to the program in its build folder
-// or in the installed program's library folder, when it is first needed.
+// or in the installed program's library folder (a path from the program's folder), when
+// it is first needed.
 std::string WriteChartThroughModule(const tarnex::HourlyActivity& activity, const std::string& path) {
     static TarnexWriteChartFile write = nullptr;
     std::string failures;
-    for (const std::string& candidate :
-         {tarnex::ExecutableFolder() + kChartModuleFileName, std::string(TARNEX_CHART_MODULE_INSTALLED)}) {
+    for (const std::string& candidate : {tarnex::ExecutableFolder() + kChartModuleFileName,
+                                         tarnex::ExecutableFolder() + TARNEX_CHART_MODULE_INSTALLED}) {
         if (write != nullptr) {
             break;
         }
