@@ -6,29 +6,11 @@
 #include <numeric>
 
 #include "log/BandMode.h"
+#include "log/EntryTime.h"
 #include "util/SmallCopy.h"
 #include "util/TextNumber.h"
 
 namespace tarnex {
-
-namespace {
-
-// yyyymmdd of a dd.mm.yyyy date, or INT32_MAX when the text is not such a date.
-int32_t CalendarKey(std::string_view date) {
-    if (date.size() != 10 || date[2] != '.' || date[5] != '.') {
-        return std::numeric_limits<int32_t>::max();
-    }
-    for (size_t i : {0u, 1u, 3u, 4u, 6u, 7u, 8u, 9u}) {
-        if (date[i] < '0' || date[i] > '9') {
-            return std::numeric_limits<int32_t>::max();
-        }
-    }
-    auto two = [&](size_t at) { return (date[at] - '0') * 10 + (date[at + 1] - '0'); };
-    int32_t year = two(6) * 100 + two(8);
-    return year * 10000 + two(3) * 100 + two(0);
-}
-
-}  // namespace
 
 void ContestLog::SetMode(LogMode mode) {
     Notify([](ContestLogObserver& o) { o.BeforeReset(); });
@@ -338,7 +320,7 @@ void ContestLog::SortByDateTime() {
     std::vector<Key> keys(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i) {
         std::string_view time = Field(i, 2);
-        keys[i] = {CalendarKey(Field(i, 1)), static_cast<uint32_t>(std::min<size_t>(time.size(), UINT32_MAX)),
+        keys[i] = {DateSortKey(Field(i, 1)), static_cast<uint32_t>(std::min<size_t>(time.size(), UINT32_MAX)),
                    PackedPrefix(time), i};
     }
     // Byte-wise order of the texts: for texts of up to eight bytes the packed prefix

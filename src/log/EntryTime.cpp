@@ -1,6 +1,7 @@
 #include "log/EntryTime.h"
 
 #include <chrono>
+#include <limits>
 #include <map>
 
 #include "log/ContestLog.h"
@@ -46,6 +47,19 @@ UtcMinute MinuteOfDay(std::chrono::sys_days day) {
 }
 
 }  // namespace
+
+int32_t DateSortKey(std::string_view date) {
+    if (date.size() != 10 || date[2] != '.' || date[5] != '.') {
+        return std::numeric_limits<int32_t>::max();
+    }
+    for (size_t i : {0u, 1u, 3u, 4u, 6u, 7u, 8u, 9u}) {
+        if (date[i] < '0' || date[i] > '9') {
+            return std::numeric_limits<int32_t>::max();
+        }
+    }
+    auto two = [&](size_t at) { return (date[at] - '0') * 10 + (date[at + 1] - '0'); };
+    return (two(6) * 100 + two(8)) * 10000 + two(3) * 100 + two(0);
+}
 
 std::optional<UtcMinute> EntryMinute(std::string_view date, std::string_view time) {
     auto day = Day(date);

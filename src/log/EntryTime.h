@@ -18,6 +18,10 @@ using UtcMinute = int64_t;
 // The entry's minute, or nullopt when the date or the time is not a real one.
 std::optional<UtcMinute> EntryMinute(std::string_view date, std::string_view time);
 
+// The order "Riordina per data ed ora" puts dates in: yyyymmdd of a "dd.mm.yyyy" text
+// (digits where digits belong, the day not checked), INT32_MAX for any other text.
+int32_t DateSortKey(std::string_view date);
+
 // The year of a "dd.mm.yyyy" date (digits only, a real day), or nullopt.
 std::optional<int> EntryYear(std::string_view date);
 

@@ -4,31 +4,14 @@
 #include <limits>
 
 #include "app/Settings.h"
+#include "log/EntryTime.h"
 
 namespace tarnex {
 
-namespace {
-
-// yyyymmdd of a dd.mm.yyyy date; INT32_MAX for any other text.
-int32_t CalendarKey(std::string_view date) {
-    if (date.size() != 10 || date[2] != '.' || date[5] != '.') {
-        return std::numeric_limits<int32_t>::max();
-    }
-    for (size_t i : {0u, 1u, 3u, 4u, 6u, 7u, 8u, 9u}) {
-        if (date[i] < '0' || date[i] > '9') {
-            return std::numeric_limits<int32_t>::max();
-        }
-    }
-    auto two = [&](size_t at) { return (date[at] - '0') * 10 + (date[at + 1] - '0'); };
-    return (two(6) * 100 + two(8)) * 10000 + two(3) * 100 + two(0);
-}
-
-}  // namespace
-
 bool DateTimeLess(std::string_view dateA, std::string_view timeA, std::string_view dateB,
                   std::string_view timeB) {
-    int32_t a = CalendarKey(dateA);
-    int32_t b = CalendarKey(dateB);
+    int32_t a = DateSortKey(dateA);
+    int32_t b = DateSortKey(dateB);
     if (a != b) {
         return a < b;
     }
