@@ -602,38 +602,27 @@ void EntryForm::EvaluateCallsign() {
     v.previousCall.clear();
     ResetGrids(Grids::Lower);
 
-    const ContestLog& log = Log();
-    // The station's earlier rows lie anywhere in a large log: all are asked for at
-    // once, so that their fetches from memory overlap.
-    const std::vector<uint32_t>& rows = callsignRows_->RowsOf(v.callsign);
-    for (uint32_t row : rows) {
-        log.PrefetchRow(row);
-    }
-    for (uint32_t row : rows) {
-        log.PrefetchRowBytes(row);
-    }
-    for (uint32_t row : rows) {
-        std::string_view rowBand = log.Field(row, QsoCol::Band);
-        std::string_view rowMode = log.Field(row, QsoCol::Mode);
-        v.previousCall = log.Field(row, QsoCol::Callsign);
+    // The station's earlier contacts lie together, next to its entry in the index.
+    callsignRows_->ContactsOf(v.callsign, contacts_);
+    for (const CallsignContact& c : contacts_) {
+        v.previousCall = v.callsign;  // the rows found hold this callsign byte for byte
         if (v.section.empty() && !state_.duplicate) {
-            v.section = log.Field(row, QsoCol::Section);
+            v.section = c.section;
             v.sectionName = Sections().NameOfText(v.section);
             ShowSectionGrid(NumericValue(v.section), Grid::Upper);
         }
-        if (rowBand == v.band && rowMode == v.mode) {
+        if (c.band == v.band && c.mode == v.mode) {
             state_.indicators.duplicate = true;
             v.sectionName.clear();
             v.section.clear();
             state_.duplicate = true;
             state_.indicators.newMultiplier = false;
         }
-        state_.previous.push_back(PreviousContact{
-            std::string(log.Field(row, QsoCol::Date).substr(0, 2)), std::string(log.Field(row, QsoCol::Time)),
-            std::string(rowBand), std::string(rowMode), std::string(log.Field(row, QsoCol::RstSent)),
-            std::string(log.Field(row, QsoCol::RstReceived))});
-        std::optional<BandCode> band = DecodeBand(rowBand);
-        int mode = DecodeMode(rowMode);
+        state_.previous.push_back(PreviousContact{std::string(c.day), std::string(c.time),
+                                                  std::string(c.band), std::string(c.mode),
+                                                  std::string(c.rstSent), std::string(c.rstReceived)});
+        std::optional<BandCode> band = DecodeBand(c.band);
+        int mode = DecodeMode(c.mode);
         if (band && mode >= 0) {
             state_.cells[GridCell(static_cast<int>(Grid::Lower), mode, band->index)] = true;
         }

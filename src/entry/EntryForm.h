@@ -44,6 +44,7 @@
 namespace tarnex {
 
 class CallsignRows;
+struct CallsignContact;
 class ContestLog;
 class EntryFormObserver;
 class ListeningHandler;
@@ -184,6 +185,7 @@ class EntryForm final : private ListeningForm {
     std::vector<EntryFormObserver*> observers_;
     SectionSource* sectionSource_ = nullptr;
     std::unique_ptr<CallsignRows> callsignRows_;
+    std::vector<CallsignContact> contacts_;  // kept to save allocating on each evaluation
     // While a field is being left: where the focus goes next (the leave handler may
     // keep it or send it elsewhere).
     bool leaving_ = false;

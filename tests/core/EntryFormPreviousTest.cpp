@@ -177,18 +177,33 @@ TEST_F(EntryFormPrevious, LogReplacedSwitchesEverythingOff) {
     EXPECT_EQ(LitCells(), 0);
 }
 
-// The index gives the rows the walk over the log gives, in the same order, through
-// appends, edits, deletions, sorts and a change of mode.
+// The index gives the rows and columns the walk over the log gives, in the same order,
+// through appends, edits, deletions, sorts and a change of mode; a column too long to
+// be copied next to the row numbers is read from the log.
 TEST(CallsignRowsIndex, StaysInStepWithTheLog) {
     ContestLog log;
     CallsignRows index(log);
     std::mt19937 random(7);
-    const char* calls[] = {"IZ2AAA", "IZ2BBB", "I1A", "IZ2AAA/P", ""};
+    // Enough stations for the table to grow and for stations to vanish in edits.
+    std::vector<std::string> calls = {"IZ2AAA", "IZ2BBB", "I1A", "IZ2AAA/P", ""};
+    for (int n = 0; n < 60; ++n) {
+        calls.push_back("IK" + std::to_string(n) + "Q");
+    }
+    const std::string longReport(300, '9');
+    const char* bands[] = {"7", "3.5", "14", ""};
+    const char* modes[] = {"SSB", "CW", "X"};
     auto record = [&](int i) {
         char date[16];
         std::snprintf(date, sizeof date, "%02d.06.2007", 1 + static_cast<int>(random() % 28));
-        return QsoRecord{
-            date, std::to_string(1000 + i % 50), "7", "SSB", calls[random() % 5], "59", "59", "1234", ""};
+        return QsoRecord{i % 37 == 0 ? "1" : date,
+                         std::to_string(1000 + i % 50),
+                         bands[random() % 4],
+                         modes[random() % 3],
+                         calls[random() % calls.size()],
+                         i % 23 == 0 ? longReport : "59",
+                         std::to_string(random() % 600),
+                         std::to_string(1000 + random() % 9000),
+                         ""};
     };
     auto walk = [&](std::string_view callsign) {
         std::vector<uint32_t> rows;
@@ -199,13 +214,33 @@ TEST(CallsignRowsIndex, StaysInStepWithTheLog) {
         }
         return rows;
     };
-    auto same = [&] {
-        for (const char* call : calls) {
-            if (index.RowsOf(call) != walk(call)) {
+    std::vector<CallsignContact> contacts;
+    auto sameContacts = [&](std::string_view callsign, const std::vector<uint32_t>& rows) {
+        index.ContactsOf(callsign, contacts);
+        if (contacts.size() != rows.size()) {
+            return false;
+        }
+        for (size_t n = 0; n < rows.size(); ++n) {
+            const CallsignContact& c = contacts[n];
+            const uint32_t row = rows[n];
+            if (c.row != row || c.day != log.Field(row, QsoCol::Date).substr(0, 2) ||
+                c.time != log.Field(row, QsoCol::Time) || c.band != log.Field(row, QsoCol::Band) ||
+                c.mode != log.Field(row, QsoCol::Mode) || c.rstSent != log.Field(row, QsoCol::RstSent) ||
+                c.rstReceived != log.Field(row, QsoCol::RstReceived) ||
+                c.section != log.Field(row, QsoCol::Section)) {
                 return false;
             }
         }
-        return index.RowsOf("IZ9ZZZ").empty();
+        return true;
+    };
+    auto same = [&] {
+        for (const std::string& call : calls) {
+            const std::vector<uint32_t> rows = walk(call);
+            if (index.RowsOf(call) != rows || !sameContacts(call, rows)) {
+                return false;
+            }
+        }
+        return index.RowsOf("IZ9ZZZ").empty() && sameContacts("IZ9ZZZ", {});
     };
     for (int i = 0; i < 200; ++i) {
         log.Append(record(i));
