@@ -67,7 +67,9 @@ void PutRecord(char* at, uint32_t row, const Kept& kept) {
     char* bytes = at + kRecordHead;
     for (int k = 0; k < kKept; ++k) {
         lengths[k] = static_cast<char>(kept[k].size());
-        std::memcpy(bytes, kept[k].data(), kept[k].size());
+        if (!kept[k].empty()) {  // an empty text may have no bytes at all to copy from
+            std::memcpy(bytes, kept[k].data(), kept[k].size());
+        }
         bytes += kept[k].size();
     }
 }
@@ -99,7 +101,9 @@ std::unique_ptr<char[]> NewBlock(std::string_view callsign, size_t capacity) {
     Put32(block.get() + 4, kHeader + callsign.size());
     Put32(block.get() + 8, capacity);
     Put32(block.get() + 12, callsign.size());
-    std::memcpy(block.get() + kHeader, callsign.data(), callsign.size());
+    if (!callsign.empty()) {  // an empty callsign may have no bytes at all to copy from
+        std::memcpy(block.get() + kHeader, callsign.data(), callsign.size());
+    }
     return block;
 }
 
