@@ -43,48 +43,48 @@ inline uint8_t BandBit(int index) {
     return static_cast<uint8_t>(1u << index);
 }
 
+namespace detail {
+// Indexed by a text's first byte: the band it starts (1,8 and 28 for '1' and '2', the
+// second character deciding between 1,8 and 14, 21 and 28), the mode, or -1. Tables and
+// no branches, as the bands and modes of a log's rows follow no pattern.
+struct FirstByteCodes {
+    std::array<int8_t, 256> band{};
+    std::array<int8_t, 256> mode{};
+    constexpr FirstByteCodes() {
+        band.fill(-1);
+        mode.fill(-1);
+        band['1'] = 0;
+        band['2'] = 5;
+        band['3'] = 1;
+        band['7'] = 2;
+        mode['S'] = 0;
+        mode['C'] = 1;
+        mode['R'] = 2;
+    }
+};
+inline constexpr FirstByteCodes kFirstByteCodes;
+}  // namespace detail
+
 // Decodes a band by its first one or two characters; nullopt when it is no band.
 // (Here, so that loops over many rows inline it.)
 inline std::optional<BandCode> DecodeBand(std::string_view text) {
     if (text.empty()) {
         return std::nullopt;
     }
-    int index = -1;
-    char second = text.size() > 1 ? text[1] : '\0';
-    switch (text[0]) {
-        case '1':
-            index = second == '4' ? 3 : 0;
-            break;
-        case '2':
-            index = second == '1' ? 4 : 5;
-            break;
-        case '3':
-            index = 1;
-            break;
-        case '7':
-            index = 2;
-            break;
-        default:
-            return std::nullopt;
+    const unsigned char first = static_cast<unsigned char>(text[0]);
+    const char second = text.size() > 1 ? text[1] : '\0';
+    int index = detail::kFirstByteCodes.band[first];
+    index += (first == '1' && second == '4') ? 3 : 0;   // 14
+    index -= (first == '2' && second == '1') ? 1 : 0;   // 21
+    if (index < 0) {
+        return std::nullopt;
     }
     return BandCode{index, BandBit(index)};
 }
 
 // Decodes a mode by its first character: 0 SSB, 1 CW, 2 RTTY, -1 anything else.
 inline int DecodeMode(std::string_view text) {
-    if (text.empty()) {
-        return -1;
-    }
-    switch (text[0]) {
-        case 'S':
-            return 0;
-        case 'C':
-            return 1;
-        case 'R':
-            return 2;
-        default:
-            return -1;
-    }
+    return text.empty() ? -1 : detail::kFirstByteCodes.mode[static_cast<unsigned char>(text[0])];
 }
 
 // Position of an exact band or mode text in its list, -1 when not listed.

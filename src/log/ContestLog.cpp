@@ -62,9 +62,9 @@ namespace {
 constexpr size_t kStoreBlock = 256 * 1024;
 }  // namespace
 
-char* ContestLog::StoreBytes(size_t n) {
-    if (n > room_) {
-        const size_t size = std::max(n, kStoreBlock);
+char* ContestLog::StoreBytes(size_t n, size_t slack) {
+    if (n + slack > room_) {
+        const size_t size = std::max(n + slack, kStoreBlock);
         blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
         free_ = blocks_.back().get();
         room_ = size;
@@ -125,7 +125,53 @@ ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t coun
     return row;
 }
 
+ContestLog::Row ContestLog::MakeLoadedRow(const std::string_view* columns, size_t count,
+                                          std::string_view identity, std::string_view source) {
+    constexpr size_t kMove = 16;
+    Row row;
+    size_t total = identity.size();
+    for (size_t i = 0; i < count; ++i) {
+        total += columns[i].size();
+    }
+    // Each move may write up to sixteen bytes past its column: the next column, or the
+    // room kept after the row, takes them.
+    char* to = StoreBytes(total, kMove);
+    row.bytes = to;
+    const uintptr_t first = reinterpret_cast<uintptr_t>(source.data());
+    const uintptr_t last = first + source.size();  // one past the source's last byte
+    uint32_t end = 0;
+    for (size_t i = 0; i < 9; ++i) {
+        if (i < count) {
+            const std::string_view column = columns[i];
+            const uintptr_t at = reinterpret_cast<uintptr_t>(column.data());
+            if (column.size() <= kMove && at >= first && last - at >= kMove) {
+                std::memcpy(to + end, column.data(), kMove);
+            } else {
+                CopySmall(to + end, column.data(), column.size());
+            }
+            end += static_cast<uint32_t>(column.size());
+        }
+        row.ends[i] = end;
+    }
+    if (!identity.empty()) {
+        std::memcpy(to + end, identity.data(), identity.size());
+    }
+    row.ends[9] = end + static_cast<uint32_t>(identity.size());
+    return row;
+}
+
 namespace {
+
+// QSO mode: the band and mode of an entry with a valid band and mode mark its section.
+void MarkWorked(WorkedSections& worked, std::string_view band, std::string_view mode,
+                std::string_view section) {
+    const std::optional<BandCode> code = DecodeBand(band);
+    const int modeIndex = DecodeMode(mode);
+    if (code && modeIndex >= 0) {
+        worked.Mark(SectionCodeValue(section), modeIndex, code->bit);
+    }
+}
+
 std::array<std::string_view, 9> Columns(const QsoRecord& r) {
     return {r.date, r.time, r.band, r.mode, r.callsign, r.rstSent, r.rstReceived, r.section, r.sectionName};
 }
@@ -182,10 +228,13 @@ void ContestLog::InsertFields(size_t row, std::span<const std::string_view> colu
     Notify([&](ContestLogObserver& o) { o.AfterAppend(row); });
 }
 
-void ContestLog::AppendFieldsWithoutIndexes(std::span<const std::string_view> columns,
-                                            std::string_view identity) {
-    size_t count = std::min(columns.size(), static_cast<size_t>(ColumnCount() - 1));
-    AppendRow(MakeRow(columns.data(), count, identity), false);
+void ContestLog::AppendLoaded(std::span<const std::string_view> columns, std::string_view identity,
+                              std::string_view source) {
+    const size_t count = std::min(columns.size(), static_cast<size_t>(ColumnCount() - 1));
+    AppendRow(MakeLoadedRow(columns.data(), count, identity, source), false);
+    if (mode_ == LogMode::Qso && count > 7) {
+        MarkWorked(worked_, columns[2], columns[3], columns[7]);
+    }
 }
 
 void ContestLog::IndexRowsFrom(size_t first) {
@@ -369,13 +418,13 @@ void ContestLog::RebuildIndexes() {
 }
 
 void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays, const std::array<uint64_t, 2>* hashes) {
+    if (mode_ == LogMode::Qso) {
+        MarkWorked(worked_, Field(row, 3), Field(row, 4), Field(row, QsoCol::Section));
+        return;
+    }
     std::optional<BandCode> band = DecodeBand(Field(row, 3));
     int mode = DecodeMode(Field(row, 4));
     if (!band || mode < 0) {
-        return;
-    }
-    if (mode_ == LogMode::Qso) {
-        worked_.Mark(SectionCodeValue(Field(row, QsoCol::Section)), mode, band->bit);
         return;
     }
     int32_t section = SectionCodeValue(Field(row, ListeningCol::CallingSection));

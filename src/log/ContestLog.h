@@ -95,10 +95,12 @@ class ContestLog {
     void AppendFields(std::span<const std::string_view> columns, std::string_view identity = {});
     // The same at any row (0..RowCount()); the rows from there on move down by one.
     void InsertFields(size_t row, std::span<const std::string_view> columns, std::string_view identity);
-    // The same as AppendFields without touching the indexes: a load appends all its rows
-    // this way, then calls IndexRowsFrom once.
-    void AppendFieldsWithoutIndexes(std::span<const std::string_view> columns,
-                                    std::string_view identity = {});
+    // A load's append: as AppendFields, but a column lying in `source` with sixteen bytes
+    // of it from the column's start is copied with one move of sixteen bytes. In QSO mode
+    // the worked sections follow at once; in listening mode the indexes are left alone, and
+    // the load calls IndexRowsFrom once all its rows are in.
+    void AppendLoaded(std::span<const std::string_view> columns, std::string_view identity,
+                      std::string_view source);
     // Updates both indexes for the rows from `first` on, one after the other, as their
     // appends would have.
     void IndexRowsFrom(size_t first);
@@ -151,10 +153,13 @@ class ContestLog {
         uint32_t Size() const { return ends[9]; }
     };
     Row MakeRow(const std::string_view* columns, size_t count, std::string_view identity = {});
+    Row MakeLoadedRow(const std::string_view* columns, size_t count, std::string_view identity,
+                      std::string_view source);
     void AppendRow(const Row& row, bool updateIndexes);
     // Room for n bytes in the store; what it gives never moves until the store is
     // emptied or packed.
-    char* StoreBytes(size_t n);
+    // `slack`: bytes after the n given that may be written over (the next row's place).
+    char* StoreBytes(size_t n, size_t slack = 0);
     void ForgetBytes(const Row& row) { unusedBytes_ += row.Size(); }
     void EmptyStore();
     // Copies the rows' bytes into one block in row order and drops the old blocks:

@@ -52,6 +52,10 @@ class FieldCuts {
         }
     }
 
+    // Separators already found (the first `found` of `at`).
+    FieldCuts(std::string_view line, const std::array<uint32_t, kMost>& at, size_t found)
+        : line_(line), at_(at), found_(found) {}
+
     std::string_view operator[](size_t i) const {
         if (i > found_) {
             return {};
@@ -105,24 +109,33 @@ std::string_view IdentityField(std::string_view field) {
     return field.empty() || !EntryIdentity::Parse(field) ? std::string_view() : field;
 }
 
-// The line's fields go straight into the log's row, without a record in between; the
-// indexes follow once all rows are in.
-void AppendEntry(std::string_view line, size_t readable, const SectionTable& sections, ContestLog& log) {
+// The line's fields go straight into the log's row, without a record in between.
+// `readable`: how many bytes from the line's start may be read, all of them in `source`.
+void AppendCutEntry(const FieldCuts& f, std::string_view source, const SectionTable& sections, ContestLog& log) {
     std::array<char, 4> time;
     if (log.Mode() == LogMode::Qso) {
-        const FieldCuts f(line, 10, readable);
         // f[6] is the own section sent, a value of the whole log.
         const std::string_view section = f[8];
         const std::array<std::string_view, 9> columns = {
             f[0],    ShortenTime(f[1], time),     f[2], f[3], f[4], f[5], f[7],
             section, sections.NameOfText(section)};
-        log.AppendFieldsWithoutIndexes(columns, IdentityField(f[9]));
+        log.AppendLoaded(columns, IdentityField(f[9]), source);
     } else {
-        const FieldCuts f(line, 9, readable);
         const std::array<std::string_view, 8> columns = {
             f[0], ShortenTime(f[1], time), f[2], f[3], f[4], f[5], f[6], f[7]};
-        log.AppendFieldsWithoutIndexes(columns, IdentityField(f[8]));
+        log.AppendLoaded(columns, IdentityField(f[8]), source);
     }
+}
+
+// The fields an entry line holds: ten in QSO mode (the last one a network entry's
+// identity), nine in listening mode.
+size_t FieldsOf(const ContestLog& log) {
+    return log.Mode() == LogMode::Qso ? 10 : 9;
+}
+
+void AppendEntry(std::string_view line, size_t readable, std::string_view source, const SectionTable& sections,
+                 ContestLog& log) {
+    AppendCutEntry(FieldCuts(line, FieldsOf(log), readable), source, sections, log);
 }
 
 size_t CountLineFeeds(std::string_view bytes) {
@@ -173,6 +186,66 @@ bool NextPlainLine(TextSource& source, std::string_view& line) {
     return true;
 }
 
+#ifdef __SSE2__
+// Bytes a plain line's search reads from the line's start: the characters, a CR and the
+// LF, in moves of sixteen.
+constexpr size_t kPlainScan = (kLogLineLimit + 2 + 15) / 16 * 16;
+
+// NextPlainLine and the line's separators in one pass over its bytes, sixteen at a time
+// (kPlainScan of them must be readable): false, with nothing moved, when the next line
+// is not a plain one.
+bool NextPlainLineCut(TextSource& source, size_t count, std::array<uint32_t, FieldCuts::kMost>& carets,
+                      size_t& found, std::string_view& line) {
+    const char* const p = source.Rest().data();
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i caret = _mm_set1_epi8('^');
+    bool crEndsChunk = false;  // a CR as the last byte of the chunk before, allowed right before the LF
+    found = 0;
+    for (size_t pos = 0; pos < kLogLineLimit + 2; pos += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + pos));
+        const unsigned lfMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf)));
+        unsigned crMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr)));
+        unsigned caretMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, caret)));
+        size_t length = 0;
+        if (lfMask != 0) {
+            const unsigned at = static_cast<unsigned>(__builtin_ctz(lfMask));
+            const size_t end = pos + at;  // where the LF lies
+            if (end > kLogLineLimit + 1) {
+                return false;
+            }
+            crMask &= (1u << at) - 1;
+            const bool crBefore = at == 0 ? crEndsChunk : (crMask >> (at - 1)) != 0;
+            if (at > 0) {
+                crMask &= ~(1u << (at - 1));
+            } else if (crEndsChunk) {
+                crEndsChunk = false;
+            }
+            length = crBefore ? end - 1 : end;
+            if (crMask != 0 || crEndsChunk || length > kLogLineLimit) {
+                return false;
+            }
+            // The separators before the line's end (a CR before the LF is none).
+            caretMask &= length >= pos ? (1u << (length - pos)) - 1 : 0u;
+        } else if ((crMask & 0x7FFFu) != 0 || crEndsChunk) {
+            return false;
+        } else {
+            crEndsChunk = crMask != 0;
+        }
+        while (caretMask != 0 && found < count) {
+            carets[found++] = static_cast<uint32_t>(pos + static_cast<size_t>(__builtin_ctz(caretMask)));
+            caretMask &= caretMask - 1;
+        }
+        if (lfMask != 0) {
+            line = std::string_view(p, length);
+            source.Skip(pos + static_cast<size_t>(__builtin_ctz(lfMask)) + 1);
+            return true;
+        }
+    }
+    return false;
+}
+#endif
+
 }  // namespace
 
 LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, ContestLog& log,
@@ -201,27 +274,43 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
     if (line.endOfFile) {
         return info;
     }
-    AppendEntry(line.text, line.text.size(), sections, log);
+    AppendEntry(line.text, line.text.size(), line.text, sections, log);
     ++info.entries;
     // The entry lines are cut where they lie in the file's bytes. A line the line
     // reader would treat otherwise (a CR inside it, more characters than it takes, the
     // last line without its LF) is left to the line reader.
+    const size_t fields = FieldsOf(log);
     for (;;) {
         std::string_view plain;
+#ifdef __SSE2__
+        if (source.Rest().size() >= kPlainScan) {
+            std::array<uint32_t, FieldCuts::kMost> carets;
+            size_t found = 0;
+            if (NextPlainLineCut(source, fields, carets, found, plain)) {
+                AppendCutEntry(FieldCuts(plain, carets, found), bytes, sections, log);
+                ++info.entries;
+                continue;
+            }
+        }
+#endif
         if (NextPlainLine(source, plain)) {
             // The file's bytes go on after the line: the search for "^" may read them.
-            AppendEntry(plain, static_cast<size_t>(bytes.data() + bytes.size() - plain.data()), sections,
+            AppendEntry(plain, static_cast<size_t>(bytes.data() + bytes.size() - plain.data()), bytes, sections,
                         log);
         } else {
             ReadTextLine(source, kLogLineLimit, line);
             if (line.endOfFile) {
                 break;
             }
-            AppendEntry(line.text, line.text.size(), sections, log);
+            AppendEntry(line.text, line.text.size(), line.text, sections, log);
         }
         ++info.entries;
     }
-    log.IndexRowsFrom(0);
+    // The worked sections of a QSO log followed each row; a listening log's call index
+    // is filled in one pass.
+    if (log.Mode() == LogMode::Listening) {
+        log.IndexRowsFrom(0);
+    }
     return info;
 }
 

@@ -158,6 +158,23 @@ TEST(LogFastPaths, LoadGivesTheRowsOfReadingLineByLineAndFieldByField) {
                                       std::string(100, '^') + "\r\n",
                                       std::string(101, 'a') + "\r\n" + std::string(100, 'b') + "\r\r\n",
                                       std::string(250, 'a') + "\n"};
+    // Lines whose line ends, CRs and separators fall on either side of every sixteenth
+    // byte, with more lines after them (the search for a plain line reads 112 bytes).
+    for (size_t length = 0; length <= 104; ++length) {
+        std::string line(length, 'a');
+        for (size_t at = 3; at < length; at += 7) {
+            line[at] = '^';
+        }
+        std::string bytes = "trnx14;qso\r\n" + line + "\r\n" + line + "\n" + line + "\r\r\n";
+        for (size_t cr : {size_t{14}, size_t{15}, size_t{16}, size_t{31}, size_t{32}, size_t{47}}) {
+            if (cr < length) {
+                std::string damaged = line;
+                damaged[cr] = '\r';
+                bytes += damaged + "\r\n" + damaged + "\n";
+            }
+        }
+        files.push_back(bytes + std::string(120, 'z') + "\r\n" + line + "\r\n" + std::string(130, 'y'));
+    }
     for (int round = 0; round < 400; ++round) {
         const LogMode mode = round % 2 == 0 ? LogMode::Qso : LogMode::Listening;
         std::string bytes;
@@ -191,6 +208,33 @@ TEST(LogFastPaths, LoadGivesTheRowsOfReadingLineByLineAndFieldByField) {
                     << bytes;
             }
         }
+        // The indexes a load fills are those the rows give appended one by one.
+        std::vector<uint8_t> loadedWorked;
+        std::vector<CallIndexEntry> loadedCalls;
+        auto indexesOf = [](const ContestLog& log, std::vector<uint8_t>& worked, std::vector<CallIndexEntry>& calls) {
+            worked.clear();
+            calls.clear();
+            for (int32_t code = 0; code < WorkedSections::kCodes; ++code) {
+                for (int m = 0; m < kModeCount; ++m) {
+                    worked.push_back(log.Worked().Bits(code, m));
+                }
+            }
+            log.Calls().ForEach([&](const CallIndexEntry& entry) { calls.push_back(entry); });
+        };
+        indexesOf(log, loadedWorked, loadedCalls);
+        ContestLog appended(mode);
+        for (size_t row = 0; row < log.RowCount(); ++row) {
+            std::array<std::string_view, ContestLog::kDataColumns> columns;
+            for (size_t column = 0; column < columns.size(); ++column) {
+                columns[column] = log.Field(row, static_cast<int>(column) + 1);
+            }
+            appended.AppendFields(columns);
+        }
+        std::vector<uint8_t> rebuiltWorked;
+        std::vector<CallIndexEntry> rebuiltCalls;
+        indexesOf(appended, rebuiltWorked, rebuiltCalls);
+        ASSERT_TRUE(loadedWorked == rebuiltWorked) << bytes;
+        ASSERT_TRUE(loadedCalls == rebuiltCalls) << bytes;
     }
 }
 
