@@ -125,41 +125,6 @@ ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t coun
     return row;
 }
 
-ContestLog::Row ContestLog::MakeLoadedRow(const std::string_view* columns, size_t count,
-                                          std::string_view identity, std::string_view source) {
-    constexpr size_t kMove = 16;
-    Row row;
-    size_t total = identity.size();
-    for (size_t i = 0; i < count; ++i) {
-        total += columns[i].size();
-    }
-    // Each move may write up to sixteen bytes past its column: the next column, or the
-    // room kept after the row, takes them.
-    char* to = StoreBytes(total, kMove);
-    row.bytes = to;
-    const uintptr_t first = reinterpret_cast<uintptr_t>(source.data());
-    const uintptr_t last = first + source.size();  // one past the source's last byte
-    uint32_t end = 0;
-    for (size_t i = 0; i < 9; ++i) {
-        if (i < count) {
-            const std::string_view column = columns[i];
-            const uintptr_t at = reinterpret_cast<uintptr_t>(column.data());
-            if (column.size() <= kMove && at >= first && last - at >= kMove) {
-                std::memcpy(to + end, column.data(), kMove);
-            } else {
-                CopySmall(to + end, column.data(), column.size());
-            }
-            end += static_cast<uint32_t>(column.size());
-        }
-        row.ends[i] = end;
-    }
-    if (!identity.empty()) {
-        std::memcpy(to + end, identity.data(), identity.size());
-    }
-    row.ends[9] = end + static_cast<uint32_t>(identity.size());
-    return row;
-}
-
 namespace {
 
 // QSO mode: the band and mode of an entry with a valid band and mode mark its section.
@@ -230,10 +195,46 @@ void ContestLog::InsertFields(size_t row, std::span<const std::string_view> colu
 
 void ContestLog::AppendLoaded(std::span<const std::string_view> columns, std::string_view identity,
                               std::string_view source) {
+    constexpr size_t kMove = 16;
     const size_t count = std::min(columns.size(), static_cast<size_t>(ColumnCount() - 1));
-    AppendRow(MakeLoadedRow(columns.data(), count, identity, source), false);
+    const size_t index = rows_.size();
+    if (!observers_.empty()) {
+        Notify([&](ContestLogObserver& o) { o.BeforeAppend(index); });
+    }
+    size_t total = identity.size();
+    for (size_t i = 0; i < count; ++i) {
+        total += columns[i].size();
+    }
+    // Each move may write up to sixteen bytes past its column: the next column, or the
+    // room kept after the row, takes them.
+    char* const to = StoreBytes(total, kMove);
+    Row& row = rows_.emplace_back();
+    row.bytes = to;
+    const uintptr_t first = reinterpret_cast<uintptr_t>(source.data());
+    const uintptr_t last = first + source.size();  // one past the source's last byte
+    uint32_t end = 0;
+    for (size_t i = 0; i < 9; ++i) {
+        if (i < count) {
+            const std::string_view column = columns[i];
+            const uintptr_t at = reinterpret_cast<uintptr_t>(column.data());
+            if (column.size() <= kMove && at >= first && last - at >= kMove) {
+                std::memcpy(to + end, column.data(), kMove);
+            } else {
+                CopySmall(to + end, column.data(), column.size());
+            }
+            end += static_cast<uint32_t>(column.size());
+        }
+        row.ends[i] = end;
+    }
+    if (!identity.empty()) {
+        std::memcpy(to + end, identity.data(), identity.size());
+    }
+    row.ends[9] = end + static_cast<uint32_t>(identity.size());
     if (mode_ == LogMode::Qso && count > 7) {
         MarkWorked(worked_, columns[2], columns[3], columns[7]);
+    }
+    if (!observers_.empty()) {
+        Notify([&](ContestLogObserver& o) { o.AfterAppend(index); });
     }
 }
 

@@ -153,8 +153,6 @@ class ContestLog {
         uint32_t Size() const { return ends[9]; }
     };
     Row MakeRow(const std::string_view* columns, size_t count, std::string_view identity = {});
-    Row MakeLoadedRow(const std::string_view* columns, size_t count, std::string_view identity,
-                      std::string_view source);
     void AppendRow(const Row& row, bool updateIndexes);
     // Room for n bytes in the store; what it gives never moves until the store is
     // emptied or packed.
