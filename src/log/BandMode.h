@@ -73,9 +73,10 @@ inline std::optional<BandCode> DecodeBand(std::string_view text) {
     }
     const unsigned char first = static_cast<unsigned char>(text[0]);
     const char second = text.size() > 1 ? text[1] : '\0';
-    int index = detail::kFirstByteCodes.band[first];
-    index += (first == '1' && second == '4') ? 3 : 0;   // 14
-    index -= (first == '2' && second == '1') ? 1 : 0;   // 21
+    // Flags as numbers, so that the compiler keeps them free of jumps.
+    const int fourteen = static_cast<int>(first == '1') & static_cast<int>(second == '4');
+    const int twentyOne = static_cast<int>(first == '2') & static_cast<int>(second == '1');
+    const int index = detail::kFirstByteCodes.band[first] + 3 * fourteen - twentyOne;
     if (index < 0) {
         return std::nullopt;
     }

@@ -52,9 +52,12 @@ class FieldCuts {
         }
     }
 
-    // Separators already found (the first `found` of `at`).
-    FieldCuts(std::string_view line, const std::array<uint32_t, kMost>& at, size_t found)
-        : line_(line), at_(at), found_(found) {}
+    // Filled separator by separator (Add), then given its line (SetLine).
+    FieldCuts() = default;
+    void Clear() { found_ = 0; }
+    size_t Found() const { return found_; }
+    void Add(uint32_t at) { at_[found_++] = at; }
+    void SetLine(std::string_view line) { line_ = line; }
 
     std::string_view operator[](size_t i) const {
         if (i > found_) {
@@ -194,14 +197,13 @@ constexpr size_t kPlainScan = (kLogLineLimit + 2 + 15) / 16 * 16;
 // NextPlainLine and the line's separators in one pass over its bytes, sixteen at a time
 // (kPlainScan of them must be readable): false, with nothing moved, when the next line
 // is not a plain one.
-bool NextPlainLineCut(TextSource& source, size_t count, std::array<uint32_t, FieldCuts::kMost>& carets,
-                      size_t& found, std::string_view& line) {
+bool NextPlainLineCut(TextSource& source, size_t count, FieldCuts& cuts) {
     const char* const p = source.Rest().data();
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i caret = _mm_set1_epi8('^');
     bool crEndsChunk = false;  // a CR as the last byte of the chunk before, allowed right before the LF
-    found = 0;
+    cuts.Clear();
     for (size_t pos = 0; pos < kLogLineLimit + 2; pos += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + pos));
         const unsigned lfMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf)));
@@ -232,12 +234,12 @@ bool NextPlainLineCut(TextSource& source, size_t count, std::array<uint32_t, Fie
         } else {
             crEndsChunk = crMask != 0;
         }
-        while (caretMask != 0 && found < count) {
-            carets[found++] = static_cast<uint32_t>(pos + static_cast<size_t>(__builtin_ctz(caretMask)));
+        while (caretMask != 0 && cuts.Found() < count) {
+            cuts.Add(static_cast<uint32_t>(pos + static_cast<size_t>(__builtin_ctz(caretMask))));
             caretMask &= caretMask - 1;
         }
         if (lfMask != 0) {
-            line = std::string_view(p, length);
+            cuts.SetLine(std::string_view(p, length));
             source.Skip(pos + static_cast<size_t>(__builtin_ctz(lfMask)) + 1);
             return true;
         }
@@ -280,14 +282,15 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
     // reader would treat otherwise (a CR inside it, more characters than it takes, the
     // last line without its LF) is left to the line reader.
     const size_t fields = FieldsOf(log);
+#ifdef __SSE2__
+    FieldCuts cuts;
+#endif
     for (;;) {
         std::string_view plain;
 #ifdef __SSE2__
         if (source.Rest().size() >= kPlainScan) {
-            std::array<uint32_t, FieldCuts::kMost> carets;
-            size_t found = 0;
-            if (NextPlainLineCut(source, fields, carets, found, plain)) {
-                AppendCutEntry(FieldCuts(plain, carets, found), bytes, sections, log);
+            if (NextPlainLineCut(source, fields, cuts)) {
+                AppendCutEntry(cuts, bytes, sections, log);
                 ++info.entries;
                 continue;
             }
