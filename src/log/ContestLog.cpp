@@ -217,7 +217,7 @@ void ContestLog::AppendLoaded(std::span<const std::string_view> columns, std::st
         if (i < count) {
             const std::string_view column = columns[i];
             const uintptr_t at = reinterpret_cast<uintptr_t>(column.data());
-            if (column.size() <= kMove && at >= first && last - at >= kMove) {
+            if (column.size() <= kMove && at >= first && at <= last && last - at >= kMove) {
                 std::memcpy(to + end, column.data(), kMove);
             } else {
                 CopySmall(to + end, column.data(), column.size());
