@@ -57,6 +57,17 @@ class FieldCuts {
     void Clear() { found_ = 0; }
     size_t Found() const { return found_; }
     void Add(uint32_t at) { at_[found_++] = at; }
+    // The first `count` of the separators marked in `marks` (bit i: byte i), each of
+    // the kMost places filled, so that the work does not depend on how many there are.
+    void TakeMarked(uint64_t marks, size_t count) {
+        constexpr uint64_t kLast = uint64_t{1} << 63;  // never a separator's: the line is shorter
+        const size_t marked = static_cast<size_t>(__builtin_popcountll(marks));
+        for (size_t i = 0; i < kMost; ++i) {
+            at_[i] = static_cast<uint32_t>(__builtin_ctzll(marks | kLast));
+            marks &= marks - 1;
+        }
+        found_ = std::min(marked, count);
+    }
     void SetLine(std::string_view line) { line_ = line; }
 
     std::string_view operator[](size_t i) const {
@@ -202,6 +213,32 @@ bool NextPlainLineCut(TextSource& source, size_t count, FieldCuts& cuts) {
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i caret = _mm_set1_epi8('^');
+    // Most lines end within their first 64 bytes: those are looked at as one.
+    uint64_t lf64 = 0;
+    uint64_t cr64 = 0;
+    uint64_t caret64 = 0;
+    for (size_t pos = 0; pos < 64; pos += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + pos));
+        lf64 |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf)))} << pos;
+        cr64 |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr)))} << pos;
+        caret64 |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, caret)))} << pos;
+    }
+    if (lf64 != 0) {
+        const size_t end = static_cast<size_t>(__builtin_ctzll(lf64));  // where the LF lies, under the limit
+        cr64 &= (uint64_t{1} << end) - 1;
+        size_t length = end;
+        if (end > 0 && ((cr64 >> (end - 1)) & 1) != 0) {
+            --length;
+            cr64 &= ~(uint64_t{1} << (end - 1));
+        }
+        if (cr64 != 0) {
+            return false;
+        }
+        cuts.TakeMarked(caret64 & ((uint64_t{1} << length) - 1), count);
+        cuts.SetLine(std::string_view(p, length));
+        source.Skip(end + 1);
+        return true;
+    }
     bool crEndsChunk = false;  // a CR as the last byte of the chunk before, allowed right before the LF
     cuts.Clear();
     for (size_t pos = 0; pos < kLogLineLimit + 2; pos += 16) {
