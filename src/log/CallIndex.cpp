@@ -136,15 +136,17 @@ void CallIndex::Resize(size_t slots) {
     slots_.assign(slots, Slot{});
     shift_ = 32 - static_cast<unsigned>(std::countr_zero(slots));
     const size_t mask = slots - 1;
+    const unsigned shift = shift_;
+    Slot* const table = slots_.data();
     // The tag holds the leading bits of the hash, so each place is found from the old
     // table alone.
     for (const Slot& slot : old) {
         if (slot.entry != 0) {
-            size_t at = HomeOf(slot.tag);
-            while (slots_[at].entry != 0) {
+            size_t at = static_cast<size_t>(uint64_t{slot.tag} >> shift);
+            while (table[at].entry != 0) {
                 at = (at + 1) & mask;
             }
-            slots_[at] = slot;
+            table[at] = slot;
         }
     }
 }

@@ -199,6 +199,9 @@ void ContestLog::IndexRowsFrom(size_t first) {
     // caches: the table's places are fetched sixteen rows ahead, the entries they name
     // eight rows ahead, so that the look-ups seldom wait for memory. The keys are
     // computed once, when the places are fetched.
+    // A station is seldom heard only once: room for one new callsign every second row
+    // spares the table its doublings on the way.
+    calls_.Reserve(calls_.Size() + (rows_.size() - first) / 2);
     constexpr size_t kSlotsAhead = 16;
     constexpr size_t kEntriesAhead = 8;
     std::array<std::array<CallIndex::Key, 2>, kSlotsAhead> keys{};  // of row r at r % kSlotsAhead
