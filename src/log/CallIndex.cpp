@@ -1,7 +1,9 @@
 #include "log/CallIndex.h"
 
+#include <bit>
 #include <cstring>
 #include <functional>
+#include <utility>
 
 namespace tarnex {
 
@@ -30,127 +32,128 @@ void CallIndexEntry::AddAnswer(int band, int mode) {
     }
 }
 
-uint64_t CallIndex::HashOf(std::string_view callsign) {
-    // A callsign is short: its first and last eight (or four) bytes, overlapping,
-    // mixed by multiplication, hold all of it.
-    const char* p = callsign.data();
-    const size_t n = callsign.size();
-    uint64_t a = 0;
-    uint64_t b = 0;
-    if (n > 16) {
-        return std::hash<std::string_view>{}(callsign);
-    }
-    if (n >= 8) {
-        std::memcpy(&a, p, 8);
-        std::memcpy(&b, p + n - 8, 8);
-    } else if (n >= 4) {
-        uint32_t x = 0;
-        uint32_t y = 0;
-        std::memcpy(&x, p, 4);
-        std::memcpy(&y, p + n - 4, 4);
-        a = x;
-        b = y;
-    } else if (n > 0) {
-        a = static_cast<unsigned char>(p[0]) | (uint64_t{static_cast<unsigned char>(p[n / 2])} << 8) |
-            (uint64_t{static_cast<unsigned char>(p[n - 1])} << 16);
-    }
-    uint64_t h = a * 0x9E3779B97F4A7C15ull + b * 0xC2B2AE3D27D4EB4Full + n;
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDull;
-    h ^= h >> 33;
-    h *= 0xC4CEB9FE1A85EC53ull;
-    h ^= h >> 33;
-    return h;
+bool CallIndexEntry::Call::SameLong(const Words& a, const Words& b) {
+    return std::memcmp(reinterpret_cast<const char*>(a[0]), reinterpret_cast<const char*>(b[0]),
+                       static_cast<size_t>(a[1] & ~kLongMark)) == 0;
 }
 
-namespace {
-uint32_t TagOf(uint64_t hash) {
-    return static_cast<uint32_t>(hash >> 32);
-}
-}  // namespace
-
-size_t CallIndex::SlotOf(std::string_view callsign, uint64_t hash) const {
-    const size_t mask = slots_.size() - 1;
-    const uint32_t tag = TagOf(hash);
-    for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
-        const Slot& slot = slots_[at];
-        if (slot.entry == 0 || (slot.tag == tag && entries_[slot.entry - 1].callsign == callsign)) {
-            return at;
-        }
+void CallIndexEntry::Call::Assign(std::string_view bytes) {
+    Words words = WordsOf(bytes);
+    if (bytes.size() > kInline) {
+        char* held = new char[bytes.size()];
+        std::memcpy(held, bytes.data(), bytes.size());
+        words[0] = reinterpret_cast<uint64_t>(held);
     }
+    Release();
+    words_ = words;
+}
+
+void CallIndexEntry::Call::Release() {
+    if (IsLong()) {
+        delete[] LongBytes();
+    }
+    words_ = {};
+}
+
+CallIndexEntry::Call& CallIndexEntry::Call::operator=(const Call& other) {
+    if (this != &other) {
+        Assign(other.View());
+    }
+    return *this;
+}
+
+CallIndexEntry::Call& CallIndexEntry::Call::operator=(Call&& other) noexcept {
+    if (this != &other) {
+        Release();
+        words_ = std::exchange(other.words_, Words{});
+    }
+    return *this;
+}
+
+CallIndexEntry::Call& CallIndexEntry::Call::operator=(std::string_view bytes) {
+    Assign(bytes);
+    return *this;
+}
+
+uint64_t CallIndex::LongHash(std::string_view callsign) {
+    return Mix(std::hash<std::string_view>{}(callsign) + callsign.size());
 }
 
 const CallIndexEntry* CallIndex::Find(std::string_view callsign) const {
-    if (entries_.empty()) {
+    if (size_ == 0) {
         return nullptr;
     }
-    const Slot& slot = slots_[SlotOf(callsign, HashOf(callsign))];
-    return slot.entry == 0 ? nullptr : &entries_[slot.entry - 1];
+    const Slot& slot = slots_[SlotOf(KeyOf(callsign))];
+    return slot.entry == 0 ? nullptr : &At(slot.entry - 1);
 }
 
 CallIndexEntry* CallIndex::Find(std::string_view callsign) {
     return const_cast<CallIndexEntry*>(static_cast<const CallIndex&>(*this).Find(callsign));
 }
 
-CallIndexEntry& CallIndex::Put(CallIndexEntry entry) {
-    if ((entries_.size() + 1) * 2 > slots_.size()) {
-        Grow();
-    }
-    const uint64_t hash = HashOf(entry.callsign);
-    Slot& slot = slots_[SlotOf(entry.callsign, hash)];
-    if (slot.entry != 0) {
-        CallIndexEntry& held = entries_[slot.entry - 1];
-        held = std::move(entry);
-        return held;
-    }
-    entries_.push_back(std::move(entry));
-    slot = {TagOf(hash), static_cast<uint32_t>(entries_.size())};
-    return entries_.back();
-}
-
-CallIndexEntry& CallIndex::FindOrAdd(std::string_view callsign, bool& added) {
-    return FindOrAdd(callsign, HashOf(callsign), added);
-}
-
-CallIndexEntry& CallIndex::FindOrAdd(std::string_view callsign, uint64_t hash, bool& added) {
-    if ((entries_.size() + 1) * 2 > slots_.size()) {
-        Grow();
-    }
-    Slot& slot = slots_[SlotOf(callsign, hash)];
-    added = slot.entry == 0;
-    if (!added) {
-        return entries_[slot.entry - 1];
-    }
-    entries_.emplace_back().callsign = callsign;
-    slot = {TagOf(hash), static_cast<uint32_t>(entries_.size())};
-    return entries_.back();
-}
-
-void CallIndex::Prefetch(uint64_t hash, bool entry) const {
-    if (slots_.empty()) {
-        return;
-    }
-    const Slot& slot = slots_[static_cast<size_t>(hash) & (slots_.size() - 1)];
-    if (!entry) {
-        __builtin_prefetch(&slot);
-    } else if (slot.entry != 0 && slot.tag == TagOf(hash)) {
-        __builtin_prefetch(&entries_[slot.entry - 1]);
-    }
-}
-
 void CallIndex::Grow() {
+    Resize(slots_.empty() ? 64 : slots_.size() * 2);
+}
+
+CallIndexEntry& CallIndex::AddAt(size_t at, uint64_t hash) {
+    if ((size_ >> kBlockBits) == blocks_.size()) {
+        blocks_.push_back(std::make_unique<CallIndexEntry[]>(kBlockSize));
+    }
+    ++size_;
+    slots_[at] = {TagOf(hash), static_cast<uint32_t>(size_)};
+    return At(size_ - 1);
+}
+
+CallIndexEntry& CallIndex::Put(CallIndexEntry entry) {
+    if ((size_ + 1) * kSlotsPerEntry > slots_.size()) {
+        Grow();
+    }
+    const Key key = KeyOf(entry.callsign);
+    const size_t at = SlotOf(key);
+    CallIndexEntry& held = slots_[at].entry != 0 ? At(slots_[at].entry - 1) : AddAt(at, key.hash);
+    held = std::move(entry);
+    return held;
+}
+
+CallIndexEntry& CallIndex::Add(size_t at, std::string_view callsign, uint64_t hash) {
+    CallIndexEntry& entry = AddAt(at, hash);
+    entry.callsign = callsign;
+    return entry;
+}
+
+void CallIndex::Reserve(size_t count) {
+    size_t slots = slots_.empty() ? 64 : slots_.size();
+    while (slots < count * kSlotsPerEntry) {
+        slots *= 2;
+    }
+    if (slots != slots_.size()) {
+        Resize(slots);
+    }
+}
+
+void CallIndex::Resize(size_t slots) {
     std::vector<Slot> old = std::move(slots_);
-    slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+    slots_.assign(slots, Slot{});
+    shift_ = 32 - static_cast<unsigned>(std::countr_zero(slots));
+    const size_t mask = slots - 1;
+    const unsigned shift = shift_;
+    Slot* const table = slots_.data();
+    // The tag holds the leading bits of the hash, so each place is found from the old
+    // table alone.
     for (const Slot& slot : old) {
         if (slot.entry != 0) {
-            const std::string& callsign = entries_[slot.entry - 1].callsign;
-            slots_[SlotOf(callsign, HashOf(callsign))] = slot;
+            size_t at = static_cast<size_t>(uint64_t{slot.tag} >> shift);
+            while (table[at].entry != 0) {
+                at = (at + 1) & mask;
+            }
+            table[at] = slot;
         }
     }
 }
 
 void CallIndex::Clear() {
-    entries_.clear();
+    blocks_.clear();
+    size_ = 0;
     // The table keeps its size: a rebuild refills it without growing it again.
     std::fill(slots_.begin(), slots_.end(), Slot{});
 }

@@ -247,33 +247,35 @@ void ContestLog::IndexRowsFrom(size_t first) {
     }
     // Each row looks up two callsigns in a table larger than the processor's nearer
     // caches: the table's places are fetched sixteen rows ahead, the entries they name
-    // eight rows ahead, so that the look-ups seldom wait for memory. The hashes are
+    // eight rows ahead, so that the look-ups seldom wait for memory. The keys are
     // computed once, when the places are fetched.
+    // A station is seldom heard only once: room for one new callsign every second row
+    // spares the table its doublings on the way.
+    calls_.Reserve(calls_.Size() + (rows_.size() - first) / 2);
     constexpr size_t kSlotsAhead = 16;
     constexpr size_t kEntriesAhead = 8;
-    std::array<uint64_t, 2 * kSlotsAhead> hashes{};  // of row r at (r % kSlotsAhead) * 2
-    auto hashAhead = [&](size_t row) {
-        uint64_t* h = &hashes[(row % kSlotsAhead) * 2];
-        h[0] = CallIndex::HashOf(Field(row, ListeningCol::CallingCall));
-        h[1] = CallIndex::HashOf(Field(row, ListeningCol::AnsweringCall));
-        calls_.Prefetch(h[0], false);
-        calls_.Prefetch(h[1], false);
+    std::array<std::array<CallIndex::Key, 2>, kSlotsAhead> keys{};  // of row r at r % kSlotsAhead
+    auto keysAhead = [&](size_t row) {
+        std::array<CallIndex::Key, 2>& k = keys[row % kSlotsAhead];
+        k[0] = CallIndex::KeyOf(Field(row, ListeningCol::CallingCall));
+        k[1] = CallIndex::KeyOf(Field(row, ListeningCol::AnsweringCall));
+        calls_.Prefetch(k[0], false);
+        calls_.Prefetch(k[1], false);
     };
     for (size_t row = first; row < std::min(rows_.size(), first + kSlotsAhead); ++row) {
-        hashAhead(row);
+        keysAhead(row);
     }
     for (size_t row = first; row < rows_.size(); ++row) {
         if (row + kEntriesAhead < rows_.size()) {
-            const uint64_t* h = &hashes[((row + kEntriesAhead) % kSlotsAhead) * 2];
-            calls_.Prefetch(h[0], true);
-            calls_.Prefetch(h[1], true);
+            const std::array<CallIndex::Key, 2>& k = keys[(row + kEntriesAhead) % kSlotsAhead];
+            calls_.Prefetch(k[0], true);
+            calls_.Prefetch(k[1], true);
         }
-        const std::array<uint64_t, 2> rowHashes = {hashes[(row % kSlotsAhead) * 2],
-                                                   hashes[(row % kSlotsAhead) * 2 + 1]};
+        const std::array<CallIndex::Key, 2> rowKeys = keys[row % kSlotsAhead];
         if (row + kSlotsAhead < rows_.size()) {
-            hashAhead(row + kSlotsAhead);
+            keysAhead(row + kSlotsAhead);
         }
-        UpdateIndexesFor(row, false, &rowHashes);
+        UpdateIndexesFor(row, false, &rowKeys);
     }
 }
 
@@ -418,7 +420,8 @@ void ContestLog::RebuildIndexes() {
     }
 }
 
-void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays, const std::array<uint64_t, 2>* hashes) {
+void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays,
+                                  const std::array<CallIndex::Key, 2>* keys) {
     if (mode_ == LogMode::Qso) {
         MarkWorked(worked_, Field(row, 3), Field(row, 4), Field(row, QsoCol::Section));
         return;
@@ -435,13 +438,13 @@ void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays, const std::
     const std::string_view callingCall = Field(row, ListeningCol::CallingCall);
     const std::string_view answeringCall = Field(row, ListeningCol::AnsweringCall);
     CallIndexEntry& calling =
-        calls_.FindOrAdd(callingCall, hashes ? (*hashes)[0] : CallIndex::HashOf(callingCall), added);
+        calls_.FindOrAdd(callingCall, keys ? (*keys)[0] : CallIndex::KeyOf(callingCall), added);
     calling.MarkCalling(band->index, mode);
     if (added || lastSectionStays || calling.section == 0) {
         calling.section = section;
     }
     CallIndexEntry& answering =
-        calls_.FindOrAdd(answeringCall, hashes ? (*hashes)[1] : CallIndex::HashOf(answeringCall), added);
+        calls_.FindOrAdd(answeringCall, keys ? (*keys)[1] : CallIndex::KeyOf(answeringCall), added);
     answering.AddAnswer(band->index, mode);
 }
 

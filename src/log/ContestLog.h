@@ -164,8 +164,9 @@ class ContestLog {
     // after a sort the rows lie in display order again, after deletes and edits the
     // bytes no row uses any more are given back.
     void PackStore();
-    // The hashes of the row's two callsigns may be given, when already computed.
-    void UpdateIndexesFor(size_t row, bool lastSectionStays, const std::array<uint64_t, 2>* hashes = nullptr);
+    // The keys of the row's two callsigns may be given, when already computed.
+    void UpdateIndexesFor(size_t row, bool lastSectionStays,
+                          const std::array<CallIndex::Key, 2>* keys = nullptr);
     template <typename F>
     void Notify(F&& f) {
         for (ContestLogObserver* observer : observers_) {

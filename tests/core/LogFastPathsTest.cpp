@@ -9,6 +9,8 @@
 #include <map>
 #include <random>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "export/AdifExport.h"
@@ -391,52 +393,168 @@ TEST(LogFastPaths, SortOrdersByCalendarThenTimeBytesAndKeepsTies) {
     }
 }
 
+// Callsigns of every awkward kind: a few thousand ordinary ones met again and again,
+// the empty one, lengths around the 8 and 15 bytes a callsign is held in place up to,
+// long ones sharing their first bytes, trailing NUL bytes ("AB" and "AB\0" differ),
+// bytes 128-255.
+std::string RandomIndexCall(std::mt19937& random) {
+    switch (random() % 8) {
+        case 0:
+            return {};
+        case 1:
+        case 2: {
+            std::string call(random() % 41, '\0');
+            for (char& c : call) {
+                c = static_cast<char>(random() % 256);
+            }
+            return call;
+        }
+        case 3:
+            // The same long start, a different end: only the bytes past the start tell them apart.
+            return "IZ2ABCDEFGHIJKL/" + std::to_string(random() % 300);
+        case 4:
+            return std::string("AB\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", random() % 19);
+        default:
+            return "I" + std::to_string(random() % 3000) + (random() % 20 == 0 ? "\xc8" : "");
+    }
+}
+
 TEST(LogFastPaths, CallIndexFindsWhatAMapFindsAndIteratesInByteOrder) {
     std::mt19937 random(3);
     CallIndex index;
-    std::map<std::string, int32_t> model;
+    std::map<std::string, int32_t> model;  // the section of each callsign
     for (int round = 0; round < 2; ++round) {
-        for (int i = 0; i < 5000; ++i) {
-            std::string call = "I" + std::to_string(random() % 3000);
-            if (random() % 50 == 0) {
-                call = std::string(1, static_cast<char>(0x80 + random() % 128)) + call;
+        std::map<std::string, const CallIndexEntry*> held;  // where each entry was first found
+        for (int i = 0; i < 20000; ++i) {
+            const std::string call = RandomIndexCall(random);
+            const auto known = model.find(call);
+            const CallIndexEntry* found = std::as_const(index).Find(call);
+            ASSERT_EQ(found != nullptr, known != model.end()) << i;
+            if (found != nullptr) {
+                ASSERT_EQ(found->callsign, call);
+                ASSERT_EQ(found->callsign.View(), call);
+                ASSERT_EQ(found->section, known->second);
+                ASSERT_EQ(found, index.Find(call));
+                ASSERT_EQ(found, held[call]) << "an entry moved while others were added";
             }
-            if (random() % 97 == 0) {
-                call.clear();
+            const int32_t section = static_cast<int32_t>(i);
+            switch (random() % 3) {
+                case 0: {
+                    CallIndexEntry entry;
+                    entry.callsign = call;
+                    entry.section = section;
+                    const CallIndexEntry& put = index.Put(entry);
+                    ASSERT_EQ(put, entry);
+                    held.emplace(call, &put);
+                    model[call] = section;
+                    break;
+                }
+                case 1: {
+                    bool added = false;
+                    CallIndexEntry& entry = index.FindOrAdd(call, added);
+                    ASSERT_EQ(added, known == model.end());
+                    ASSERT_EQ(entry.callsign, call);
+                    if (added) {
+                        ASSERT_EQ(entry.section, 0);
+                        held.emplace(call, &entry);
+                    }
+                    entry.section = section;
+                    model[call] = section;
+                    break;
+                }
+                default: {
+                    // A copy taken out of the index is a callsign of its own.
+                    if (found != nullptr) {
+                        CallIndexEntry copy = *found;
+                        copy.callsign = call + "x";
+                        ASSERT_EQ(found->callsign, call);
+                        copy = *found;
+                        ASSERT_EQ(copy, *found);
+                    }
+                    break;
+                }
             }
-            CallIndexEntry* held = index.Find(call);
-            ASSERT_EQ(held != nullptr, model.count(call) == 1) << call;
-            if (held != nullptr) {
-                ASSERT_EQ(held->callsign, call);
-                ASSERT_EQ(held->section, model[call]);
-            }
-            CallIndexEntry entry;
-            entry.callsign = call;
-            entry.section = static_cast<int32_t>(i);
-            index.Put(entry);
-            model[call] = i;
+            ASSERT_EQ(index.Size(), model.size());
         }
-        ASSERT_EQ(index.Size(), model.size());
         std::vector<std::string> order;
-        index.ForEach([&](const CallIndexEntry& e) { order.push_back(e.callsign); });
+        std::vector<int32_t> sections;
+        index.ForEach([&](const CallIndexEntry& e) {
+            order.emplace_back(e.callsign);
+            sections.push_back(e.section);
+        });
         std::vector<std::string> modelOrder;
+        std::vector<int32_t> modelSections;
         for (const auto& [call, section] : model) {
             modelOrder.push_back(call);
+            modelSections.push_back(section);
         }
         EXPECT_EQ(order, modelOrder);
+        EXPECT_EQ(sections, modelSections);
         // An entry found before many others are added is still the same entry.
-        const CallIndexEntry* first = index.Find(modelOrder.front());
+        const CallIndexEntry* first = index.Find(modelOrder.back());
+        const CallIndexEntry kept = *first;
         for (int i = 0; i < 3000; ++i) {
-            CallIndexEntry extra;
-            extra.callsign = "IZ" + std::to_string(round) + "X" + std::to_string(i);
-            index.Put(extra);
-            model[extra.callsign] = 0;
+            bool added = false;
+            index.FindOrAdd("IZ" + std::to_string(round) + "X" + std::to_string(i), added);
+            EXPECT_TRUE(added);
         }
-        EXPECT_EQ(index.Find(modelOrder.front()), first);
+        EXPECT_EQ(index.Find(modelOrder.back()), first);
+        EXPECT_EQ(*first, kept);
         index.Clear();
         model.clear();
         EXPECT_TRUE(index.Empty());
         EXPECT_EQ(index.Find(modelOrder.front()), nullptr);
+        EXPECT_EQ(index.Find(modelOrder.back()), nullptr);
+        // What was copied out of the index stays whole after the index is emptied.
+        EXPECT_EQ(kept.callsign, modelOrder.back());
+    }
+}
+
+// Callsigns of the same length whose hashes agree in their upper half: they start at
+// the same place of the table with the same tag there, so that only their bytes tell
+// them apart. Drawn until `pairs` such pairs turn up; `start` and `end` are the same in all.
+std::vector<std::string> CallsOfSharedTags(std::mt19937& random, const std::string& start, size_t middle,
+                                           const std::string& end, size_t pairs) {
+    std::unordered_map<uint32_t, std::string> seen;
+    std::vector<std::string> calls;
+    while (calls.size() < 2 * pairs) {
+        std::string call = start;
+        for (size_t i = 0; i < middle; ++i) {
+            call += static_cast<char>('A' + random() % 26);
+        }
+        call += end;
+        const auto [at, added] = seen.emplace(static_cast<uint32_t>(CallIndex::KeyOf(call).hash >> 32), call);
+        if (!added && at->second != call) {
+            calls.push_back(at->second);
+            calls.push_back(call);
+        }
+    }
+    return calls;
+}
+
+TEST(LogFastPaths, CallIndexTellsApartCallsignsOfTheSameTag) {
+    std::mt19937 random(11);
+    // Held in place, the last word the same; long, the first sixteen bytes the same.
+    for (const std::vector<std::string>& calls : {CallsOfSharedTags(random, "", 8, "/P12", 2),
+                                                  CallsOfSharedTags(random, "IZ2ABCDEFGHIJKL/", 6, "", 2)}) {
+        CallIndex index;
+        for (int i = 0; i < 5000; ++i) {
+            bool added = false;
+            index.FindOrAdd("I" + std::to_string(i), added).section = -1;
+        }
+        for (size_t i = 0; i < calls.size(); ++i) {
+            SCOPED_TRACE(calls[i]);
+            bool added = false;
+            CallIndexEntry& entry = index.FindOrAdd(calls[i], added);
+            EXPECT_TRUE(added);
+            entry.section = static_cast<int32_t>(i);
+        }
+        EXPECT_EQ(index.Size(), 5000 + calls.size());
+        for (size_t i = 0; i < calls.size(); ++i) {
+            ASSERT_NE(index.Find(calls[i]), nullptr);
+            EXPECT_EQ(index.Find(calls[i])->callsign, calls[i]);
+            EXPECT_EQ(index.Find(calls[i])->section, static_cast<int32_t>(i));
+        }
     }
 }
 

@@ -126,7 +126,7 @@ TEST(LogCallIndex, CaseSensitiveAndSortedByteWise) {
     EXPECT_EQ(log.Calls().Find("Zz9aaa"), nullptr);
     EXPECT_EQ(log.Calls().Find("NOTINDEXED"), nullptr);
     std::vector<std::string> order;
-    log.Calls().ForEach([&](const CallIndexEntry& e) { order.push_back(e.callsign); });
+    log.Calls().ForEach([&](const CallIndexEntry& e) { order.emplace_back(e.callsign); });
     EXPECT_EQ(order, (std::vector<std::string>{"IK1AAA", "ZZ9AAA", "zz9aaa",
                                                "\xc0"
                                                "BC"}));
