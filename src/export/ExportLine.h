@@ -35,8 +35,16 @@ class ExportLine {
             at_ += text.size();
         }
         void Put(char c) { *at_++ = c; }
+        // Up to sixteen spaces are one store of sixteen (the buffer keeps room after any
+        // line for the bytes past its end), so that a field's padding costs no call.
         void Spaces(size_t n) {
-            std::memset(at_, ' ', n);
+            static constexpr char kSixteen[16] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
+                                                  ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+            if (n <= sizeof kSixteen) {
+                std::memcpy(at_, kSixteen, sizeof kSixteen);
+            } else {
+                std::memset(at_, ' ', n);
+            }
             at_ += n;
         }
         // The text and spaces after it up to `width` (never cut).
