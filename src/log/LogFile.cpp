@@ -61,9 +61,10 @@ class FieldCuts {
     // the kMost places filled, so that the work does not depend on how many there are.
     void TakeMarked(uint64_t marks, size_t count) {
         constexpr uint64_t kLast = uint64_t{1} << 63;  // never a separator's: the line is shorter
-        const size_t marked = static_cast<size_t>(__builtin_popcountll(marks));
+        size_t marked = 0;  // counted here: a processor without a population count makes that a call
         for (size_t i = 0; i < kMost; ++i) {
             at_[i] = static_cast<uint32_t>(__builtin_ctzll(marks | kLast));
+            marked += marks != 0 ? 1 : 0;
             marks &= marks - 1;
         }
         found_ = std::min(marked, count);
