@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "SyntheticLog.h"
+#include "SyntheticLogFiles.h"
 #include "sections/SectionTable.h"
 
 extern char** environ;
@@ -35,32 +35,10 @@ LogMode ModeArg(const benchmark::State& state) {
 }
 
 // One log file per size and mode, in the temporary folder, written once.
-class LogFiles {
-  public:
-    static LogFiles& Get() {
-        static LogFiles files;
-        return files;
-    }
-    const std::string& PathFor(size_t entries, LogMode mode) {
-        auto key = std::make_pair(entries, mode);
-        auto it = paths_.find(key);
-        if (it == paths_.end()) {
-            std::string path =
-                folder_.File(std::to_string(entries) + (mode == LogMode::Qso ? "-qso" : "-swl") + ".trnx");
-            PutFile(path, SyntheticLog(entries).JournalBytes(mode, *sections_));
-            it = paths_.emplace(key, path).first;
-        }
-        return it->second;
-    }
-
-  private:
-    LogFiles() : folder_("cli"), sections_(std::make_unique<SectionTable>()) {
-        SyntheticLog::FillSections(*sections_);
-    }
-    BenchFolder folder_;
-    std::unique_ptr<SectionTable> sections_;
-    std::map<std::pair<size_t, LogMode>, std::string> paths_;
-};
+SyntheticLogFiles& LogFiles() {
+    static SyntheticLogFiles files("cli");
+    return files;
+}
 
 // Runs the program with its output thrown away; the processor time of the child in
 // seconds, or a negative number when it could not run or failed.
@@ -93,7 +71,7 @@ double ProcessorTimeOf(const std::vector<std::string>& command) {
 
 void RunProcess(benchmark::State& state, const std::vector<std::string>& before) {
     std::vector<std::string> command = before;
-    command.push_back(LogFiles::Get().PathFor(static_cast<size_t>(state.range(0)), ModeArg(state)));
+    command.push_back(LogFiles().PathFor(static_cast<size_t>(state.range(0)), ModeArg(state)));
     for (auto _ : state) {
         const double seconds = ProcessorTimeOf(command);
         if (seconds < 0) {

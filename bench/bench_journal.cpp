@@ -12,6 +12,7 @@
 
 #include "BenchSupport.h"
 #include "SyntheticLog.h"
+#include "SyntheticLogFiles.h"
 #include "app/AppTexts.h"
 #include "log/ContestLog.h"
 #include "log/Journal.h"
@@ -30,33 +31,10 @@ LogMode ModeArg(const benchmark::State& state) {
 }
 
 // One journal per size and mode, written once for the whole run.
-class Journals {
-  public:
-    static Journals& Get() {
-        static Journals journals;
-        return journals;
-    }
-    const SectionTable& Sections() const { return *sections_; }
-    const std::string& PathFor(size_t entries, LogMode mode) {
-        auto key = std::make_pair(entries, mode);
-        auto it = paths_.find(key);
-        if (it == paths_.end()) {
-            std::string path =
-                folder_.File(std::to_string(entries) + (mode == LogMode::Qso ? "-qso" : "-swl") + ".trnx");
-            PutFile(path, SyntheticLog(entries).JournalBytes(mode, *sections_));
-            it = paths_.emplace(key, path).first;
-        }
-        return it->second;
-    }
-
-  private:
-    Journals() : folder_("journal"), sections_(std::make_unique<SectionTable>()) {
-        SyntheticLog::FillSections(*sections_);
-    }
-    BenchFolder folder_;
-    std::unique_ptr<SectionTable> sections_;
-    std::map<std::pair<size_t, LogMode>, std::string> paths_;
-};
+SyntheticLogFiles& Journals() {
+    static SyntheticLogFiles journals("journal");
+    return journals;
+}
 
 void SizesAndModes(benchmark::internal::Benchmark* b) {
     for (int64_t mode : {0, 1}) {
@@ -68,7 +46,7 @@ void SizesAndModes(benchmark::internal::Benchmark* b) {
 
 // The baseline: the file's bytes into memory, nothing else.
 void BM_ReadJournalBytes(benchmark::State& state) {
-    const std::string& path = Journals::Get().PathFor(static_cast<size_t>(state.range(0)), ModeArg(state));
+    const std::string& path = Journals().PathFor(static_cast<size_t>(state.range(0)), ModeArg(state));
     size_t bytes = 0;
     for (auto _ : state) {
         std::optional<std::string> read = ReadFileBytes(path);
@@ -82,7 +60,7 @@ BENCHMARK(BM_ReadJournalBytes)->Apply(SizesAndModes)->Unit(benchmark::kMilliseco
 // The bytes read and cut into lines with the program's line reader, nothing else: the
 // part of a load that only reads the file as text.
 void BM_ReadJournalLines(benchmark::State& state) {
-    const std::string& path = Journals::Get().PathFor(static_cast<size_t>(state.range(0)), ModeArg(state));
+    const std::string& path = Journals().PathFor(static_cast<size_t>(state.range(0)), ModeArg(state));
     for (auto _ : state) {
         std::optional<std::string> read = ReadFileBytes(path);
         TextSource source(*read);
@@ -100,7 +78,7 @@ BENCHMARK(BM_ReadJournalLines)->Apply(SizesAndModes)->Unit(benchmark::kMilliseco
 // What the window does when it opens: the journal read into an empty log, the mode
 // and station from the header, every row with its section name and both indexes.
 void BM_LoadJournal(benchmark::State& state) {
-    Journals& journals = Journals::Get();
+    SyntheticLogFiles& journals = Journals();
     const std::string& path = journals.PathFor(static_cast<size_t>(state.range(0)), ModeArg(state));
     Journal journal(path);
     for (auto _ : state) {
@@ -153,7 +131,7 @@ BENCHMARK(BM_AppendFlushed)
 // The memory a loaded log holds: the allocator's bytes in use and the resident set,
 // before and after loading, the journal's bytes already read and freed.
 void BM_MemoryOfLoadedLog(benchmark::State& state) {
-    Journals& journals = Journals::Get();
+    SyntheticLogFiles& journals = Journals();
     const std::string& path = journals.PathFor(static_cast<size_t>(state.range(0)), ModeArg(state));
     Journal journal(path);
     double heap = 0;
