@@ -66,21 +66,6 @@ class ContestLog {
     // Text of any column, column 0 included ("%5d" of the row's position).
     std::string Text(size_t row, int column) const;
 
-    // Asks the processor to fetch a row's place in the list, or (once that is at hand)
-    // its bytes, so that reading a few scattered rows waits for memory once, not once
-    // per row.
-    void PrefetchRow(size_t row) const {
-        if (row < rows_.size()) {
-            __builtin_prefetch(&rows_[row]);
-        }
-    }
-    void PrefetchRowBytes(size_t row) const {
-        if (row < rows_.size()) {
-            __builtin_prefetch(rows_[row].bytes);
-            __builtin_prefetch(rows_[row].bytes + rows_[row].DataSize());
-        }
-    }
-
     // The bytes of a row's data columns in all (0 past the last row).
     size_t RowSize(size_t row) const { return row < rows_.size() ? rows_[row].DataSize() : 0; }
 
