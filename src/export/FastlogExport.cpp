@@ -1,5 +1,6 @@
 #include "export/FastlogExport.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "export/ExportFields.h"
@@ -50,8 +51,9 @@ void AppendFastlogLine(std::string& out, const ContestLog& log, size_t row) {
     out.append("     --\r\n");
 }
 
-void PutColumn(ExportLine::Cursor& line, std::string_view text, size_t width) {
-    line.Padded(text.substr(0, width), width);
+// Inline in each line's building: six columns a line, a hundred thousand lines.
+[[gnu::always_inline]] inline void PutColumn(ExportLine::Cursor& line, std::string_view text, size_t width) {
+    line.Padded(std::string_view(text.data(), std::min(text.size(), width)), width);
 }
 
 // The same line built in a line buffer: every column is cut to its width, so it
