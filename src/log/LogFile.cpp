@@ -125,7 +125,8 @@ std::string_view IdentityField(std::string_view field) {
 }
 
 // The line's fields go straight into the log's row, without a record in between.
-// `readable`: how many bytes from the line's start may be read, all of them in `source`.
+// `source`: bytes the line's fields lie in, which the row's copying may read in moves
+// of sixteen.
 void AppendCutEntry(const FieldCuts& f, std::string_view source, const SectionTable& sections, ContestLog& log) {
     std::array<char, 4> time;
     if (log.Mode() == LogMode::Qso) {
@@ -148,6 +149,7 @@ size_t FieldsOf(const ContestLog& log) {
     return log.Mode() == LogMode::Qso ? 10 : 9;
 }
 
+// `readable`: how many bytes from the line's start may be read, all of them in `source`.
 void AppendEntry(std::string_view line, size_t readable, std::string_view source, const SectionTable& sections,
                  ContestLog& log) {
     AppendCutEntry(FieldCuts(line, FieldsOf(log), readable), source, sections, log);
