@@ -102,11 +102,11 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
         errno = EISDIR;
         return fail("cannot read");
     }
-    std::string bytes;
-    if (info.st_size > 0) {
-        bytes.reserve(static_cast<size_t>(info.st_size));
-    }
-    char buffer[65536];
+    // The bytes are read straight into the text, sized for the file as it stands; what
+    // the file gained since, and the bytes of a file of no known size, come after.
+    std::string bytes(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0, '\0');
+    size_t got = 0;
+    char spare[65536];
     for (;;) {
         if (Injected(FileStep::Read, path)) {
             int saved = errno;
@@ -114,7 +114,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
             errno = saved;
             return fail("cannot read");
         }
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const bool room = got < bytes.size();
+        ssize_t n = room ? ::read(fd, bytes.data() + got, bytes.size() - got) : ::read(fd, spare, sizeof spare);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -127,8 +128,14 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
         if (n == 0) {
             break;
         }
-        bytes.append(buffer, static_cast<size_t>(n));
+        if (room) {
+            got += static_cast<size_t>(n);
+        } else {
+            bytes.append(spare, static_cast<size_t>(n));
+            got = bytes.size();
+        }
     }
+    bytes.resize(got);
     ::close(fd);
     return bytes;
 }

@@ -4,6 +4,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <string>
 #include <thread>
 
 #include "ScratchFolder.h"
@@ -23,6 +28,10 @@ void Fill(ContestLog& log, size_t rows, const std::string& call) {
         log.Append(
             QsoRecord{"12.03.2005", "1423", "14", "CW", call + std::to_string(i), "599", "579", "5678", ""});
     }
+}
+
+void PutPlainFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 }  // namespace
@@ -144,4 +153,53 @@ TEST(JournalAppend, FailedAppendLeavesNoHalfLineAndNeverCreatesTheFile) {
     }
     EXPECT_TRUE(journal.Append("b^\r\n").ok);
     EXPECT_EQ(ReadFileBytes(journal.Path()), header + "b^\r\n");
+}
+
+// A file is read whole, whatever its size and whatever happens to it between the look at
+// its size and the reading: bytes added meanwhile are read too, a file cut meanwhile
+// gives what is left, and a file of no known size (as those of /proc) is read to its end.
+TEST(FileRead, GivesTheWholeFileWhateverItsSizeAndWhenItChangesMeanwhile) {
+    ScratchFolder folder;
+    const std::string path = folder.File("bytes.bin");
+    std::mt19937 random(11);
+    auto bytesOf = [&](size_t n) {
+        std::string bytes(n, '\0');
+        for (char& c : bytes) {
+            c = static_cast<char>(random());
+        }
+        return bytes;
+    };
+    enum class Meanwhile { Nothing, Grows, Shrinks };
+    for (size_t size : {size_t{0}, size_t{1}, size_t{65535}, size_t{65536}, size_t{65537}, size_t{200003}}) {
+        for (Meanwhile meanwhile : {Meanwhile::Nothing, Meanwhile::Grows, Meanwhile::Shrinks}) {
+            std::string expected = bytesOf(size);
+            PutPlainFile(path, expected);
+            const std::string added = bytesOf(70000 + size % 7);
+            bool first = true;
+            // The first read step comes after the size is taken: the file changes there.
+            FaultHookGuard guard([&](FileStep step, const std::string&) {
+                if (step == FileStep::Read && first) {
+                    first = false;
+                    if (meanwhile == Meanwhile::Grows) {
+                        std::ofstream(path, std::ios::binary | std::ios::app) << added;
+                    } else if (meanwhile == Meanwhile::Shrinks) {
+                        std::filesystem::resize_file(path, size / 3);
+                    }
+                }
+                return false;
+            });
+            if (meanwhile == Meanwhile::Grows) {
+                expected += added;
+            } else if (meanwhile == Meanwhile::Shrinks) {
+                expected.resize(size / 3);
+            }
+            const std::optional<std::string> read = ReadFileBytes(path);
+            ASSERT_TRUE(read.has_value());
+            ASSERT_TRUE(*read == expected) << size << " bytes, case " << static_cast<int>(meanwhile) << ": read "
+                                           << read->size() << ", expected " << expected.size();
+        }
+    }
+    const std::optional<std::string> status = ReadFileBytes("/proc/self/status");
+    ASSERT_TRUE(status.has_value());
+    EXPECT_NE(status->find("\nVmRSS:"), std::string::npos);
 }
