@@ -151,7 +151,7 @@ class CallIndex {
         Key key{CallIndexEntry::Call::WordsOf(callsign)};
         key.hash = CallIndexEntry::Call::IsLong(key.words)
                        ? LongHash(callsign)
-                       : Mix(key.words[0] * 0x9E3779B97F4A7C15ull + key.words[1] * 0xC2B2AE3D27D4EB4Full);
+                       : Fold(key.words[0] ^ Rotate(key.words[1], 29), 0x9E3779B97F4A7C15ull);
         return key;
     }
     // The same with the key of `callsign` at hand.
@@ -221,6 +221,12 @@ class CallIndex {
     CallIndexEntry& At(size_t i) { return blocks_[i >> kBlockBits][i & (kBlockSize - 1)]; }
     static uint32_t TagOf(uint64_t hash) { return static_cast<uint32_t>(hash >> 32); }
     size_t HomeOf(uint32_t tag) const { return static_cast<size_t>(uint64_t{tag} >> shift_); }
+    static uint64_t Rotate(uint64_t x, int n) { return (x << n) | (x >> (64 - n)); }
+    static uint64_t Fold(uint64_t x, uint64_t k) {
+        __extension__ using Wide = unsigned __int128;
+        const Wide p = static_cast<Wide>(x) * k;
+        return static_cast<uint64_t>(p) ^ static_cast<uint64_t>(p >> 64);
+    }
     static uint64_t Mix(uint64_t h) {
         h ^= h >> 33;
         h *= 0xFF51AFD7ED558CCDull;

@@ -193,8 +193,22 @@ void ContestLog::InsertFields(size_t row, std::span<const std::string_view> colu
     Notify([&](ContestLogObserver& o) { o.AfterAppend(row); });
 }
 
+void ContestLog::StartLoad(size_t rows) {
+    rows_.reserve(rows_.size() + rows);
+    if (mode_ == LogMode::Listening) {
+        // A station is seldom heard only once: room for one new callsign every second
+        // row spares the table its doublings on the way.
+        calls_.Reserve(calls_.Size() + rows / 2);
+    }
+    loading_ = true;
+    loadIndexed_ = rows_.size();
+}
+
 void ContestLog::AppendLoaded(std::span<const std::string_view> columns, std::string_view identity,
                               std::string_view source) {
+    if (!loading_) {
+        StartLoad(0);
+    }
     constexpr size_t kMove = 16;
     const size_t count = std::min(columns.size(), static_cast<size_t>(ColumnCount() - 1));
     const size_t index = rows_.size();
@@ -230,53 +244,46 @@ void ContestLog::AppendLoaded(std::span<const std::string_view> columns, std::st
         std::memcpy(to + end, identity.data(), identity.size());
     }
     row.ends[9] = end + static_cast<uint32_t>(identity.size());
-    if (mode_ == LogMode::Qso && count > 7) {
-        MarkWorked(worked_, columns[2], columns[3], columns[7]);
+    if (mode_ == LogMode::Qso) {
+        if (count > 7) {
+            MarkWorked(worked_, columns[2], columns[3], columns[7]);
+        }
+    } else {
+        IndexBehind(index);
     }
     if (!observers_.empty()) {
         Notify([&](ContestLogObserver& o) { o.AfterAppend(index); });
     }
 }
 
-void ContestLog::IndexRowsFrom(size_t first) {
-    if (mode_ == LogMode::Qso) {
-        for (size_t row = first; row < rows_.size(); ++row) {
-            UpdateIndexesFor(row, false);
-        }
-        return;
+void ContestLog::IndexBehind(size_t row) {
+    std::array<CallIndex::Key, 2>& keys = loadKeys_[row % kIndexBehind];
+    if (row - loadIndexed_ >= kIndexBehind) {
+        // The row kIndexBehind back, whose keys are about to give way to this row's.
+        const std::array<CallIndex::Key, 2> due = keys;
+        UpdateIndexesFor(loadIndexed_++, false, &due);
     }
-    // Each row looks up two callsigns in a table larger than the processor's nearer
-    // caches: the table's places are fetched sixteen rows ahead, the entries they name
-    // eight rows ahead, so that the look-ups seldom wait for memory. The keys are
-    // computed once, when the places are fetched.
-    // A station is seldom heard only once: room for one new callsign every second row
-    // spares the table its doublings on the way.
-    calls_.Reserve(calls_.Size() + (rows_.size() - first) / 2);
-    constexpr size_t kSlotsAhead = 16;
-    constexpr size_t kEntriesAhead = 8;
-    std::array<std::array<CallIndex::Key, 2>, kSlotsAhead> keys{};  // of row r at r % kSlotsAhead
-    auto keysAhead = [&](size_t row) {
-        std::array<CallIndex::Key, 2>& k = keys[row % kSlotsAhead];
-        k[0] = CallIndex::KeyOf(Field(row, ListeningCol::CallingCall));
-        k[1] = CallIndex::KeyOf(Field(row, ListeningCol::AnsweringCall));
-        calls_.Prefetch(k[0], false);
-        calls_.Prefetch(k[1], false);
-    };
-    for (size_t row = first; row < std::min(rows_.size(), first + kSlotsAhead); ++row) {
-        keysAhead(row);
+    // The keys come from the row's own bytes, which stay where they are.
+    keys[0] = CallIndex::KeyOf(Field(row, ListeningCol::CallingCall));
+    keys[1] = CallIndex::KeyOf(Field(row, ListeningCol::AnsweringCall));
+    calls_.Prefetch(keys[0], false);
+    calls_.Prefetch(keys[1], false);
+    constexpr size_t kEntriesBehind = kIndexBehind / 2;
+    if (row - loadIndexed_ >= kEntriesBehind) {
+        const std::array<CallIndex::Key, 2>& half = loadKeys_[(row - kEntriesBehind) % kIndexBehind];
+        calls_.Prefetch(half[0], true);
+        calls_.Prefetch(half[1], true);
     }
-    for (size_t row = first; row < rows_.size(); ++row) {
-        if (row + kEntriesAhead < rows_.size()) {
-            const std::array<CallIndex::Key, 2>& k = keys[(row + kEntriesAhead) % kSlotsAhead];
-            calls_.Prefetch(k[0], true);
-            calls_.Prefetch(k[1], true);
+}
+
+void ContestLog::FinishLoad() {
+    if (loading_ && mode_ == LogMode::Listening) {
+        for (; loadIndexed_ < rows_.size(); ++loadIndexed_) {
+            const std::array<CallIndex::Key, 2> keys = loadKeys_[loadIndexed_ % kIndexBehind];
+            UpdateIndexesFor(loadIndexed_, false, &keys);
         }
-        const std::array<CallIndex::Key, 2> rowKeys = keys[row % kSlotsAhead];
-        if (row + kSlotsAhead < rows_.size()) {
-            keysAhead(row + kSlotsAhead);
-        }
-        UpdateIndexesFor(row, false, &rowKeys);
     }
+    loading_ = false;
 }
 
 void ContestLog::Replace(size_t row, const QsoRecord& record) {

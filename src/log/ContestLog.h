@@ -80,15 +80,17 @@ class ContestLog {
     void AppendFields(std::span<const std::string_view> columns, std::string_view identity = {});
     // The same at any row (0..RowCount()); the rows from there on move down by one.
     void InsertFields(size_t row, std::span<const std::string_view> columns, std::string_view identity);
-    // A load's append: as AppendFields, but a column lying in `source` with sixteen bytes
-    // of it from the column's start is copied with one move of sixteen bytes. In QSO mode
-    // the worked sections follow at once; in listening mode the indexes are left alone, and
-    // the load calls IndexRowsFrom once all its rows are in.
+    // A load: StartLoad makes room for the rows to come, AppendLoaded takes them one by
+    // one and FinishLoad brings the indexes up to date; nothing else changes the log in
+    // between.
+    void StartLoad(size_t rows);
+    // As AppendFields, but a column lying in `source` with sixteen bytes of it from the
+    // column's start is copied with one move of sixteen bytes. In QSO mode the worked
+    // sections follow at once; in listening mode the indexes follow kIndexBehind rows
+    // behind, while the row's bytes are still at hand.
     void AppendLoaded(std::span<const std::string_view> columns, std::string_view identity,
                       std::string_view source);
-    // Updates both indexes for the rows from `first` on, one after the other, as their
-    // appends would have.
-    void IndexRowsFrom(size_t first);
+    void FinishLoad();
     // Appends without touching the indexes (the entry forms update them themselves).
     void AppendWithoutIndexes(const QsoRecord& record);
     void AppendWithoutIndexes(const HrdRecord& record);
@@ -152,6 +154,12 @@ class ContestLog {
     // The keys of the row's two callsigns may be given, when already computed.
     void UpdateIndexesFor(size_t row, bool lastSectionStays,
                           const std::array<CallIndex::Key, 2>* keys = nullptr);
+    // A listening load's indexing, a few rows behind the appends: the call index's
+    // places for a row's two callsigns are fetched when it is appended, the entries
+    // they name kIndexBehind / 2 rows later, and the row is indexed kIndexBehind rows
+    // later, so that its look-ups seldom wait for memory.
+    static constexpr size_t kIndexBehind = 16;
+    void IndexBehind(size_t row);
     template <typename F>
     void Notify(F&& f) {
         for (ContestLogObserver* observer : observers_) {
@@ -168,6 +176,11 @@ class ContestLog {
     size_t unusedBytes_ = 0;  // of rows replaced or removed
     WorkedSections worked_;
     CallIndex calls_;
+    // While a listening load runs: the rows from loadIndexed_ on wait for their indexing,
+    // with the keys of row r at r % kIndexBehind.
+    bool loading_ = false;
+    size_t loadIndexed_ = 0;
+    std::array<std::array<CallIndex::Key, 2>, kIndexBehind> loadKeys_{};
     bool modified_ = false;
     std::vector<ContestLogObserver*> observers_;
 };

@@ -312,8 +312,9 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
     log.SetMode(info.mode);
     // The line just read and one more for every LF after it (a line longer than the
     // reader takes only adds a row here and there).
-    log.Reserve(1 + CountLineFeeds(source.Rest()));
+    log.StartLoad(1 + CountLineFeeds(source.Rest()));
     if (line.endOfFile) {
+        log.FinishLoad();
         return info;
     }
     AppendEntry(line.text, line.text.size(), line.text, sections, log);
@@ -349,11 +350,7 @@ LogFileInfo ReadLogBytes(std::string_view bytes, const SectionTable& sections, C
         }
         ++info.entries;
     }
-    // The worked sections of a QSO log followed each row; a listening log's call index
-    // is filled in one pass.
-    if (log.Mode() == LogMode::Listening) {
-        log.IndexRowsFrom(0);
-    }
+    log.FinishLoad();
     return info;
 }
 
