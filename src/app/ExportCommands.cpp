@@ -11,6 +11,7 @@
 #include "export/CabrilloExport.h"
 #include "export/ExportTexts.h"
 #include "export/FastlogExport.h"
+#include "export/FileExportSink.h"
 #include "export/ListeningBandOrder.h"
 #include "util/FileIo.h"
 
@@ -37,6 +38,25 @@ ExportOutcome ExportCommands::ChooseAndWrite(const ExportDialogTexts& texts, con
         return ExportOutcome::Cancelled;
     }
     if (!WriteFileAtomically(*path, bytes())) {
+        prompts.ShowMessage(ExportOpenErrorText(FileSystemText(*path)), kErrorTitle, MessageIcon::Stop);
+        return ExportOutcome::Failed;
+    }
+    return ExportOutcome::Written;
+}
+
+ExportOutcome ExportCommands::ChooseAndStream(const ExportDialogTexts& texts, const std::string& initialName,
+                                              const std::function<void(ExportSink&)>& write) {
+    UserPrompts& prompts = session_.Prompts();
+    std::optional<std::string> path = prompts.ChooseSaveFile(DialogOptions(texts, initialName));
+    if (!path) {
+        return ExportOutcome::Cancelled;
+    }
+    AtomicFileWriter file(*path);
+    if (file.Good()) {
+        FileExportSink sink(file);
+        write(sink);
+    }
+    if (!file.Finish()) {
         prompts.ShowMessage(ExportOpenErrorText(FileSystemText(*path)), kErrorTitle, MessageIcon::Stop);
         return ExportOutcome::Failed;
     }
@@ -85,9 +105,9 @@ ExportOutcome ExportCommands::ExportCabrillo() {
     if (byBand) {
         ApplyListeningBandOrder(log);
     }
-    ExportOutcome outcome = ChooseAndWrite(kCabrilloDialog, CabrilloInitialFileName(station.callsign), [&] {
-        return tarnex::ExportCabrillo(log, station, sections, score.claimedScore, options);
-    });
+    ExportOutcome outcome = ChooseAndStream(
+        kCabrilloDialog, CabrilloInitialFileName(station.callsign),
+        [&](ExportSink& out) { ExportCabrilloTo(out, log, station, sections, score.claimedScore, options); });
     if (outcome == ExportOutcome::Written && byBand) {
         log.SortByDateTime();
     }
@@ -111,8 +131,8 @@ ExportOutcome ExportCommands::ExportCabrillo3() {
     options.contest =
         IsCabrilloContestName(settings.contestName) ? settings.contestName : kDefaultContestName;
     options.extras = settings.extras;
-    return ChooseAndWrite(kCabrilloDialog, CabrilloInitialFileName(station.callsign), [&] {
-        return tarnex::ExportCabrillo3(session_.Log(), station, sections, score.claimedScore, options);
+    return ChooseAndStream(kCabrilloDialog, CabrilloInitialFileName(station.callsign), [&](ExportSink& out) {
+        ExportCabrillo3To(out, session_.Log(), station, sections, score.claimedScore, options);
     });
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "check/LogCheck.h"
+#include "export/ExportSink.h"
 
 namespace tarnex {
 
@@ -71,6 +72,9 @@ class ExportCommands {
     // written whole.
     ExportOutcome ChooseAndWrite(const ExportDialogTexts& texts, const std::string& initialName,
                                  const std::function<std::string()>& bytes);
+    // The same, the bytes written into the file as `write` makes them.
+    ExportOutcome ChooseAndStream(const ExportDialogTexts& texts, const std::string& initialName,
+                                  const std::function<void(ExportSink&)>& write);
 
     // The checks before sending and the review of their findings: true to go on.
     bool Reviewed(CheckedExport target);

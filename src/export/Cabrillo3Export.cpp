@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "export/CabrilloExport.h"
+#include "export/StringExportSink.h"
 #include "log/StationCategory.h"
 
 namespace tarnex {
@@ -35,30 +36,45 @@ void AppendLine(std::string& out, std::string_view tag, std::string_view value) 
     out.append("\r\n");
 }
 
-bool AllDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-uint64_t Digits(std::string_view text, uint64_t value) {
-    for (char c : text) {
-        value = value * 10 + static_cast<uint64_t>(c - '0');
+// Eight bytes as one number, the first the most significant.
+uint64_t EightBytes(const char* bytes) {
+    uint64_t value = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        value = value << 8 | static_cast<unsigned char>(bytes[i]);
     }
     return value;
 }
 
-// yyyymmddhhmm of a "dd.mm.yyyy" date and a "hhmm" time, compared as a number;
-// kNoTime when either cannot be read.
+// True when each of the eight bytes is a digit '0' to '9'.
+bool EightDigits(uint64_t bytes) {
+    constexpr uint64_t kHigh = 0xF0F0F0F0F0F0F0F0;
+    constexpr uint64_t kThrees = 0x3030303030303030;
+    return (bytes & kHigh) == kThrees && ((bytes + 0x0606060606060606) & kHigh) == kThrees;
+}
+
+// The values of eight digit bytes, four bits each in the same order.
+uint32_t PackedDigits(uint64_t digits) {
+    uint64_t x = digits & 0x0F0F0F0F0F0F0F0F;
+    x = (x | x >> 4) & 0x00FF00FF00FF00FF;
+    x = (x | x >> 8) & 0x0000FFFF0000FFFF;
+    return static_cast<uint32_t>(x | x >> 16);
+}
+
+// yyyymmddhhmm of a "dd.mm.yyyy" date and a "hhmm" time as one number that orders as
+// the date and time do (each digit in four bits, year first); kNoTime when either cannot
+// be read. Eight digits are looked at together, without a jump on any of them.
 uint64_t TimeKey(std::string_view date, std::string_view time) {
-    if (date.size() != 10 || date[2] != '.' || date[5] != '.' || time.size() != 4 || !AllDigits(time)) {
+    if (date.size() != 10 || date[2] != '.' || date[5] != '.' || time.size() != 4) {
         return kNoTime;
     }
-    const std::string_view day = date.substr(0, 2);
-    const std::string_view month = date.substr(3, 2);
-    const std::string_view year = date.substr(6, 4);
-    if (!AllDigits(day) || !AllDigits(month) || !AllDigits(year)) {
+    const char yearMonthDay[8] = {date[6], date[7], date[8], date[9], date[3], date[4], date[0], date[1]};
+    const char hourMinute[8] = {time[0], time[1], time[2], time[3], '0', '0', '0', '0'};
+    const uint64_t day = EightBytes(yearMonthDay);
+    const uint64_t minute = EightBytes(hourMinute);
+    if (!EightDigits(day) || !EightDigits(minute)) {
         return kNoTime;
     }
-    return Digits(time, Digits(day, Digits(month, Digits(year, 0))));
+    return uint64_t{PackedDigits(day)} << 16 | PackedDigits(minute) >> 16;
 }
 
 // The rows out of date and time order; empty when the log is in order already (the
@@ -149,27 +165,27 @@ std::vector<size_t> Cabrillo3RowOrder(const ContestLog& log) {
     return rows;
 }
 
-std::string ExportCabrillo3(const ContestLog& log, const StationSummary& station,
-                            const SectionTable& sections, int64_t claimedScore,
-                            const Cabrillo3Options& options) {
-    std::string out;
-    out.reserve(768 + log.RowCount() * 96);
-    AppendHeader(out, station, sections, claimedScore, options);
+void ExportCabrillo3To(ExportSink& out, const ContestLog& log, const StationSummary& station,
+                       const SectionTable& sections, int64_t claimedScore, const Cabrillo3Options& options) {
+    std::string header;
+    AppendHeader(header, station, sections, claimedScore, options);
+    out.Add(header);
     // The own callsign and section are the sent exchange of every QSO-mode line.
     StationSummary sender;
     sender.callsign = LineValue(station.callsign);
     sender.ownSection = LineValue(station.ownSection);
     const std::vector<size_t> reordered = ReorderedRows(log);
-    if (reordered.empty()) {
-        for (size_t row = 0; row < log.RowCount(); ++row) {
-            AppendCabrilloQsoLine(out, log, row, sender, QsoLineFields::Separated);
-        }
-    } else {
-        for (size_t row : reordered) {
-            AppendCabrilloQsoLine(out, log, row, sender, QsoLineFields::Separated);
-        }
-    }
-    out.append("END-OF-LOG: \r\n");
+    AddCabrilloQsoLines(out, log, reordered.empty() ? nullptr : &reordered, sender, QsoLineFields::Separated);
+    out.Add("END-OF-LOG: \r\n");
+}
+
+std::string ExportCabrillo3(const ContestLog& log, const StationSummary& station,
+                            const SectionTable& sections, int64_t claimedScore,
+                            const Cabrillo3Options& options) {
+    std::string out;
+    out.reserve(768 + log.RowCount() * 96);
+    StringExportSink sink(out);
+    ExportCabrillo3To(sink, log, station, sections, claimedScore, options);
     return out;
 }
 

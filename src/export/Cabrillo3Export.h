@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "export/ExportSink.h"
 #include "export/ProgramVersion.h"
 #include "log/ContestLog.h"
 #include "log/StationExtras.h"
@@ -40,6 +41,10 @@ struct Cabrillo3Options {
 std::string ExportCabrillo3(const ContestLog& log, const StationSummary& station,
                             const SectionTable& sections, int64_t claimedScore,
                             const Cabrillo3Options& options = {});
+// The same bytes handed to `out` as they are made, a block of lines at a time.
+void ExportCabrillo3To(ExportSink& out, const ContestLog& log, const StationSummary& station,
+                       const SectionTable& sections, int64_t claimedScore,
+                       const Cabrillo3Options& options = {});
 
 // The rows in the order the 3.0 file lists them: by date and time; rows of the same
 // minute keep their log order; rows whose date or time cannot be read come last.

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "export/ExportSink.h"
 #include "log/ContestLog.h"
 #include "log/StationSummary.h"
 #include "sections/SectionTable.h"
@@ -25,6 +27,10 @@ struct CabrilloOptions {
 // window's in-place ordering).
 std::string ExportCabrillo(const ContestLog& log, const StationSummary& station, const SectionTable& sections,
                            int64_t claimedScore, const CabrilloOptions& options = {});
+// The same bytes handed to `out` as they are made, a block of lines at a time.
+void ExportCabrilloTo(ExportSink& out, const ContestLog& log, const StationSummary& station,
+                      const SectionTable& sections, int64_t claimedScore,
+                      const CabrilloOptions& options = {});
 
 // The "QSO:" line of one row (CR LF included), as ExportCabrillo writes it.
 std::string CabrilloQsoLine(const ContestLog& log, size_t row, const StationSummary& station);
@@ -34,9 +40,17 @@ std::string CabrilloQsoLine(const ContestLog& log, size_t row, const StationSumm
 // line at spaces finds every field; lines of shorter values are the same bytes.
 enum class QsoLineFields { AsPadded, Separated };
 
-// The same line added to the end of `out`, with nothing built in between: the
-// Cabrillo writers put a log of 100,000 rows into one buffer this way.
+// The same line added to the end of `out`.
 void AppendCabrilloQsoLine(std::string& out, const ContestLog& log, size_t row, const StationSummary& station,
                            QsoLineFields fields = QsoLineFields::AsPadded);
+
+// The lines of the given rows in that order, of every row in log order when `rows` is
+// null: the same bytes as one AppendCabrilloQsoLine per row, written a block of lines
+// at a time.
+void AppendCabrilloQsoLines(std::string& out, const ContestLog& log, const std::vector<size_t>* rows,
+                            const StationSummary& station, QsoLineFields fields = QsoLineFields::AsPadded);
+// The same lines handed to `out`.
+void AddCabrilloQsoLines(ExportSink& out, const ContestLog& log, const std::vector<size_t>* rows,
+                         const StationSummary& station, QsoLineFields fields = QsoLineFields::AsPadded);
 
 }  // namespace tarnex

@@ -35,6 +35,12 @@ class ExportLine {
             at_ += text.size();
         }
         void Put(char c) { *at_++ = c; }
+        // Exactly N bytes, N known when compiled (a fixed move or two).
+        template <size_t N>
+        void PutFixed(const char* from) {
+            std::memcpy(at_, from, N);
+            at_ += N;
+        }
         // Up to sixteen spaces are one store of sixteen (the buffer keeps room after any
         // line for the bytes past its end), so that a field's padding costs no call.
         void Spaces(size_t n) {

@@ -18,13 +18,13 @@ class MultiplierMarks {
         if (!entry.Counted() || entry.multiplierSlot < 0 || entry.multiplierSlot >= kMultiplierSlots) {
             return false;
         }
+        // Stored whether new or not, without a jump: in a log of many sections whether an
+        // entry is a new multiplier follows no pattern a processor could learn.
         const uint8_t bandBit = static_cast<uint8_t>(1u << entry.band);
         uint8_t& slot = bytes_[static_cast<size_t>(entry.multiplierSlot)];
-        if ((slot & bandBit) != 0) {
-            return false;
-        }
-        slot = static_cast<uint8_t>(slot | bandBit);
-        return true;
+        const uint8_t before = slot;
+        slot = static_cast<uint8_t>(before | bandBit);
+        return (before & bandBit) == 0;
     }
 
   private:

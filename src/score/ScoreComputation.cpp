@@ -1,5 +1,6 @@
 #include "score/ScoreComputation.h"
 
+#include <array>
 #include <limits>
 
 #include "score/EntryScore.h"
@@ -10,6 +11,10 @@ namespace tarnex {
 ScoreResult ComputeScore(const ContestLog& log) {
     ScoreResult result;
     MultiplierMarks marks;
+    // Counted here and put into the table at the end, so that the loop keeps no
+    // running total of the table's in memory it must read back row after row.
+    std::array<int64_t, kBandCount> entries{};
+    std::array<int64_t, kBandCount> multipliers{};
     for (size_t row = 0; row < log.RowCount(); ++row) {
         const EntryScore entry = ScoreEntry(log, row);
         if (entry.outcome == EntryScore::Outcome::BadBand) {
@@ -22,11 +27,16 @@ ScoreResult ComputeScore(const ContestLog& log) {
             result.skipMessages.push_back(BadModeMessage(row + 1));
             continue;
         }
-        result.table.At(entry.band, ScoreTable::Entries) += 1;
-        result.table.At(entry.band, ScoreTable::Points) += entry.points;
-        if (marks.MarkNew(entry)) {
-            result.table.At(entry.band, ScoreTable::Multipliers) += 1;
-        }
+        const auto band = static_cast<size_t>(entry.band);
+        entries[band] += 1;
+        multipliers[band] += static_cast<int64_t>(marks.MarkNew(entry));
+    }
+    for (int band = 0; band < kBandCount; ++band) {
+        const auto at = static_cast<size_t>(band);
+        result.table.At(band, ScoreTable::Entries) = entries[at];
+        // Every entry of a band earns the band's points.
+        result.table.At(band, ScoreTable::Points) = entries[at] * BandPoints(band);
+        result.table.At(band, ScoreTable::Multipliers) = multipliers[at];
     }
     result.table.FillTotals();
     result.claimedScore = result.table.Score();

@@ -198,49 +198,87 @@ std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder,
     return failed;
 }
 
-FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string temp = path + std::string(kTemporarySuffix) + std::string(kTemporaryRandomLength, 'X');
-    if (Injected(FileStep::Open, path)) {
-        return Failure("cannot create", path);
+AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
+    if (Injected(FileStep::Open, path_)) {
+        Fail("cannot create");
+        return;
     }
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        return Failure("cannot create", path);
+    temp_ = path_ + std::string(kTemporarySuffix) + std::string(kTemporaryRandomLength, 'X');
+    fd_ = ::mkstemp(temp_.data());
+    if (fd_ < 0) {
+        Fail("cannot create");
+        return;
     }
     // Keep the permissions an ordinary new file would get.
     mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    auto abandon = [&](const char* what) {
-        int saved = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        errno = saved;
-        return Failure(what, path);
-    };
-    if (!WriteAll(fd, bytes, path)) {
-        return abandon("cannot write");
+    ::fchmod(fd_, 0666 & ~mask);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temp_.c_str());
     }
-    if (Injected(FileStep::Flush, path) || ::fsync(fd) != 0) {
-        return abandon("cannot flush");
+}
+
+void AtomicFileWriter::Fail(const char* what) {
+    if (failedStep_ == nullptr) {
+        failedStep_ = what;
+        failedErrno_ = errno;
     }
-    if (Injected(FileStep::Close, path)) {
-        return abandon("cannot close");
+}
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+    if (Good() && !WriteAll(fd_, bytes, path_)) {
+        Fail("cannot write");
     }
+}
+
+FileResult AtomicFileWriter::Abandon(const char* what) {
+    int saved = errno;
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temp_.c_str());
+        fd_ = -1;
+    }
+    errno = saved;
+    return Failure(what, path_);
+}
+
+FileResult AtomicFileWriter::Finish() {
+    if (!Good()) {
+        errno = failedErrno_;
+        return Abandon(failedStep_);
+    }
+    if (Injected(FileStep::Flush, path_) || ::fsync(fd_) != 0) {
+        return Abandon("cannot flush");
+    }
+    if (Injected(FileStep::Close, path_)) {
+        return Abandon("cannot close");
+    }
+    const int fd = fd_;
+    fd_ = -1;
     if (::close(fd) != 0) {
         int saved = errno;
-        ::unlink(temp.c_str());
+        ::unlink(temp_.c_str());
         errno = saved;
-        return Failure("cannot close", path);
+        return Failure("cannot close", path_);
     }
-    if (Injected(FileStep::Rename, path) || ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (Injected(FileStep::Rename, path_) || ::rename(temp_.c_str(), path_.c_str()) != 0) {
         int saved = errno;
-        ::unlink(temp.c_str());
+        ::unlink(temp_.c_str());
         errno = saved;
-        return Failure("cannot replace", path);
+        return Failure("cannot replace", path_);
     }
-    SyncFolder(FolderOf(path));
+    SyncFolder(FolderOf(path_));
     return Success();
+}
+
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter writer(path);
+    writer.Write(bytes);
+    return writer.Finish();
 }
 
 FileResult AppendToFile(const std::string& path, std::string_view bytes) {

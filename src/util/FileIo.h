@@ -34,6 +34,41 @@ bool FileExists(const std::string& path);
 // previous file is untouched and no temporary file is left behind.
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// A whole-file replace whose bytes arrive in pieces: the temporary file is created
+// first, each piece is written to it as it comes, and Finish flushes the file and
+// renames it over the target. Every failure is one WriteFileAtomically reports, and
+// leaves the target as it was and no temporary file; a writer dropped without Finish
+// removes its temporary file.
+class AtomicFileWriter {
+  public:
+    // Creates the temporary file next to `path`.
+    explicit AtomicFileWriter(std::string path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False once a step has failed: what is written after it goes nowhere, and Finish
+    // reports the failure.
+    bool Good() const { return failedStep_ == nullptr; }
+
+    // Writes the bytes after those written so far.
+    void Write(std::string_view bytes);
+
+    // Flushes, closes and renames (or reports the first failure). Call once.
+    FileResult Finish();
+
+  private:
+    void Fail(const char* what);
+    FileResult Abandon(const char* what);
+
+    std::string path_;
+    std::string temp_;
+    int fd_ = -1;
+    // The first failure ("cannot write") and its errno; null while all is well.
+    const char* failedStep_ = nullptr;
+    int failedErrno_ = 0;
+};
+
 // Appends to an existing file (never creates it) and flushes it to disk.
 FileResult AppendToFile(const std::string& path, std::string_view bytes);
 

@@ -1,5 +1,6 @@
-// Every command that replaces a file — the journal rewrite, Save, Save as, Open and
-// the sections file's save — taken through every step it asks the file layer for:
+// Every command that replaces a file — the journal rewrite, Save, Save as, Open, the
+// Cabrillo exports (written while they are made) and the sections file's save — taken
+// through every step it asks the file layer for:
 // - made to fail at that step (full disk, I/O error): the file it was replacing is
 //   exactly as before, no temporary file is left, the person is told what failed in
 //   an "Errore" box, and the log, the flag and the title stay as they were;
@@ -23,8 +24,13 @@
 #include "ScratchFolder.h"
 #include "ScriptedPrompts.h"
 #include "app/AppTexts.h"
+#include "app/ExportCommands.h"
 #include "app/LogSession.h"
+#include "app/ScoreCommand.h"
+#include "export/Cabrillo3Export.h"
+#include "export/CabrilloExport.h"
 #include "log/LogFile.h"
+#include "score/ScoreComputation.h"
 #include "sections/SectionTable.h"
 #include "sections/SectionsFile.h"
 
@@ -60,6 +66,12 @@ struct World {
             QsoRecord r = Contact(call + std::to_string(i), i);
             session->Log().Append(r);
             session->JournalAppend(QsoLine(r, settings.station.ownSection));
+        }
+    }
+    // Rows in the log only (no journal lines), for a file of many blocks.
+    void AddUnjournaled(const std::string& call, int count) {
+        for (int i = 0; i < count; ++i) {
+            session->Log().Append(Contact(call + std::to_string(i), i));
         }
     }
     std::string Journal() const { return folder.File(kJournalFileName); }
@@ -152,6 +164,33 @@ std::vector<Scenario> Scenarios() {
                                   ? kCannotReplaceJournal + w.Journal()
                                   : kCannotReadLog + w.folder.File("gara.trnx");
                    }});
+    // The Cabrillo files go into the file a block at a time while they are made: a file
+    // of some 1.3 MB takes several writes, and a full disk may strike at any of them.
+    const char* kExportOpenError = "Errore apertura file:\n";
+    auto prepareExport = [](World& w) {
+        w.AddUnjournaled("IK2AA", 16000);
+        ASSERT_TRUE(WriteFileAtomically(w.folder.File("gara.log"), "un export precedente\r\n"));
+        w.prompts.yesNoAnswers = {true};
+        w.prompts.fileAnswers = {w.folder.File("gara.log")};
+    };
+    auto exportTarget = [](World& w) { return w.folder.File("gara.log"); };
+    auto exportMessage = [kExportOpenError](World& w, const std::string&) {
+        return kExportOpenError + w.folder.File("gara.log");
+    };
+    all.push_back({"Cabrillo export over an existing file", prepareExport,
+                   [](World& w) { ExportCommands(*w.session).ExportCabrillo(); }, exportTarget,
+                   [](World& w) {
+                       return ExportCabrillo(w.session->Log(), w.settings.station, *w.sections,
+                                             ComputeScore(w.session->Log()).claimedScore);
+                   },
+                   exportMessage});
+    all.push_back({"Cabrillo 3.0 export over an existing file", prepareExport,
+                   [](World& w) { ExportCommands(*w.session).ExportCabrillo3(); }, exportTarget,
+                   [](World& w) {
+                       return ExportCabrillo3(w.session->Log(), w.settings.station, *w.sections,
+                                              ComputeScore(w.session->Log()).claimedScore);
+                   },
+                   exportMessage});
     return all;
 }
 
@@ -214,6 +253,21 @@ TEST(FaultFileCommands, FailureAtEveryStepKeepsThePreviousFileAndIsTold) {
         EXPECT_EQ(ReadFileBytes(s.target(w)), expected) << s.name;
         EXPECT_TRUE(w.prompts.Boxes().empty() || w.prompts.Boxes().back().kind == PromptRecord::Question)
             << s.name;
+    }
+}
+
+TEST(FaultFileCommands, CabrilloExportsAreWrittenBlockByBlockWhileMade) {
+    // Each block is its own write, so that the failures above strike in the middle of
+    // the file as well as at its start and end.
+    for (const Scenario& s : Scenarios()) {
+        if (std::string(s.name).rfind("Cabrillo", 0) != 0) {
+            continue;
+        }
+        const auto steps = StepsOf(s);
+        const auto writes = std::count_if(steps.begin(), steps.end(), [](const auto& step) {
+            return step.first == FileStep::Write && FileNameOf(step.second) == "gara.log";
+        });
+        EXPECT_GE(writes, 4) << s.name;
     }
 }
 
