@@ -1,5 +1,7 @@
 #include "SyntheticLog.h"
 
+#include <memory>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -192,6 +194,15 @@ void SyntheticLog::FillSections(SectionTable& table) {
         table.SetName(NumericValue(SectionCode(i)),
                       std::string(kAreas[i / kTownsPerArea].towns[i % kTownsPerArea]));
     }
+}
+
+const SectionTable& SyntheticLog::Sections() {
+    static const std::unique_ptr<SectionTable> table = [] {
+        auto t = std::make_unique<SectionTable>();
+        FillSections(*t);
+        return t;
+    }();
+    return *table;
 }
 
 StationSummary SyntheticLog::Station(LogMode mode) {

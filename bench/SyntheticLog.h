@@ -24,6 +24,8 @@ class SyntheticLog {
 
     // The full table of sections (about a hundred codes, one per provincial section).
     static void FillSections(SectionTable& table);
+    // That table, made once.
+    static const SectionTable& Sections();
     // A section code of the table ("0101").
     static std::string SectionCode(size_t index);
     static size_t SectionCount();

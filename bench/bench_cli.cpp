@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "BenchArgs.h"
 #include "BenchSupport.h"
 #include "SyntheticLogFiles.h"
 #include "sections/SectionTable.h"
@@ -29,10 +30,6 @@ using namespace tarnex;
 using namespace tarnex::bench;
 
 namespace {
-
-LogMode ModeArg(const benchmark::State& state) {
-    return state.range(1) == 0 ? LogMode::Qso : LogMode::Listening;
-}
 
 // One log file per size and mode, in the temporary folder, written once.
 SyntheticLogFiles& LogFiles() {

@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchArgs.h"
 #include "BenchSession.h"
 #include "app/ExportCommands.h"
 #include "check/LogCheck.h"
@@ -25,18 +26,6 @@ using namespace tarnex::bench;
 namespace {
 
 enum class Format { Cabrillo, Cabrillo3, Adif, Fastlog };
-
-LogMode ModeArg(const benchmark::State& state) {
-    return state.range(1) == 0 ? LogMode::Qso : LogMode::Listening;
-}
-
-void SizesAndModes(benchmark::internal::Benchmark* b) {
-    for (int64_t mode : {0, 1}) {
-        for (int64_t entries : {1000, 100000}) {
-            b->Args({entries, mode});
-        }
-    }
-}
 
 void SizesQsoOnly(benchmark::internal::Benchmark* b) {
     b->Args({1000, 0})->Args({100000, 0});

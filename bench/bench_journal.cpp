@@ -10,6 +10,7 @@
 #include <memory>
 #include <utility>
 
+#include "BenchArgs.h"
 #include "BenchSupport.h"
 #include "SyntheticLog.h"
 #include "SyntheticLogFiles.h"
@@ -25,10 +26,6 @@ using namespace tarnex;
 using namespace tarnex::bench;
 
 namespace {
-
-LogMode ModeArg(const benchmark::State& state) {
-    return state.range(1) == 0 ? LogMode::Qso : LogMode::Listening;
-}
 
 // One journal per size and mode, written once for the whole run.
 SyntheticLogFiles& Journals() {

@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchArgs.h"
 #include "SyntheticLog.h"
 #include "log/ContestLog.h"
 #include "log/LogFile.h"
@@ -29,27 +30,6 @@ using namespace tarnex;
 using namespace tarnex::bench;
 
 namespace {
-
-LogMode ModeArg(const benchmark::State& state) {
-    return state.range(1) == 0 ? LogMode::Qso : LogMode::Listening;
-}
-
-void SizesAndModes(benchmark::internal::Benchmark* b) {
-    for (int64_t mode : {0, 1}) {
-        for (int64_t entries : {1000, 100000}) {
-            b->Args({entries, mode});
-        }
-    }
-}
-
-const SectionTable& Sections() {
-    static std::unique_ptr<SectionTable> table = [] {
-        auto t = std::make_unique<SectionTable>();
-        SyntheticLog::FillSections(*t);
-        return t;
-    }();
-    return *table;
-}
 
 // The " Punteggio " box as the main window has it, shown offscreen.
 struct Place {
@@ -71,7 +51,7 @@ void RunScheduled(LiveScoreController& controller) {
 // they fall at the end of the contest.
 struct Typed {
     explicit Typed(LogMode mode) : mode(mode), extra(2000, 99) {
-        contacts = extra.Contacts(Sections());
+        contacts = extra.Contacts(SyntheticLog::Sections());
         heard = extra.Heard();
     }
     void AppendNext(ContestLog& log) {
@@ -90,9 +70,9 @@ struct Typed {
 };
 
 void Fill(ContestLog& log, size_t entries) {
-    const std::string bytes = SyntheticLog(entries).JournalBytes(log.Mode(), Sections());
+    const std::string bytes = SyntheticLog(entries).JournalBytes(log.Mode(), SyntheticLog::Sections());
     StationSummary station;
-    ReadLogBytes(bytes, Sections(), log, station);
+    ReadLogBytes(bytes, SyntheticLog::Sections(), log, station);
 }
 
 // One contact added to a log of n entries with the panel following it: the row
@@ -178,14 +158,14 @@ void OpenBytes(benchmark::State& state, bool panel) {
     Place place;
     const LogMode mode = ModeArg(state);
     const std::string bytes =
-        SyntheticLog(static_cast<size_t>(state.range(0))).JournalBytes(mode, Sections());
+        SyntheticLog(static_cast<size_t>(state.range(0))).JournalBytes(mode, SyntheticLog::Sections());
     ContestLog log(mode);
     auto controller = panel ? std::make_unique<LiveScoreController>(log, place.box) : nullptr;
     StationSummary station;
     int refreshes = 0;
     for (auto _ : state) {
         const int before = controller ? controller->Refreshes() : 0;
-        ReadLogBytes(bytes, Sections(), log, station);
+        ReadLogBytes(bytes, SyntheticLog::Sections(), log, station);
         if (controller) {
             RunScheduled(*controller);
             refreshes += controller->Refreshes() - before;
@@ -218,13 +198,13 @@ void BM_PanelRefreshAfterOpen(benchmark::State& state) {
     Place place;
     const LogMode mode = ModeArg(state);
     const std::string bytes =
-        SyntheticLog(static_cast<size_t>(state.range(0))).JournalBytes(mode, Sections());
+        SyntheticLog(static_cast<size_t>(state.range(0))).JournalBytes(mode, SyntheticLog::Sections());
     ContestLog log(mode);
     LiveScoreController controller(log, place.box);
     StationSummary station;
     for (auto _ : state) {
         state.PauseTiming();
-        ReadLogBytes(bytes, Sections(), log, station);
+        ReadLogBytes(bytes, SyntheticLog::Sections(), log, station);
         state.ResumeTiming();
         RunScheduled(controller);
     }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchArgs.h"
 #include "SyntheticLog.h"
 #include "log/ContestLog.h"
 #include "log/LogFile.h"
@@ -23,31 +24,10 @@ using namespace tarnex::bench;
 
 namespace {
 
-LogMode ModeArg(const benchmark::State& state) {
-    return state.range(1) == 0 ? LogMode::Qso : LogMode::Listening;
-}
-
-void SizesAndModes(benchmark::internal::Benchmark* b) {
-    for (int64_t mode : {0, 1}) {
-        for (int64_t entries : {1000, 100000}) {
-            b->Args({entries, mode});
-        }
-    }
-}
-
-const SectionTable& Sections() {
-    static std::unique_ptr<SectionTable> table = [] {
-        auto t = std::make_unique<SectionTable>();
-        SyntheticLog::FillSections(*t);
-        return t;
-    }();
-    return *table;
-}
-
 void Fill(ContestLog& log, size_t entries) {
     const SyntheticLog synthetic(entries);
     if (log.Mode() == LogMode::Qso) {
-        for (const QsoRecord& r : synthetic.Contacts(Sections())) {
+        for (const QsoRecord& r : synthetic.Contacts(SyntheticLog::Sections())) {
             log.Append(r);
         }
     } else {
@@ -67,7 +47,7 @@ void BM_LiveAppend(benchmark::State& state) {
     Fill(log, n);
     LiveScore live(log);
     const SyntheticLog extra(2000, 99);
-    const std::vector<QsoRecord> contacts = extra.Contacts(Sections());
+    const std::vector<QsoRecord> contacts = extra.Contacts(SyntheticLog::Sections());
     const std::vector<HrdRecord> heard = extra.Heard();
     size_t next = 0;
     for (auto _ : state) {
@@ -89,7 +69,7 @@ void BM_LogAppendOnly(benchmark::State& state) {
     ContestLog log(ModeArg(state));
     Fill(log, n);
     const SyntheticLog extra(2000, 99);
-    const std::vector<QsoRecord> contacts = extra.Contacts(Sections());
+    const std::vector<QsoRecord> contacts = extra.Contacts(SyntheticLog::Sections());
     const std::vector<HrdRecord> heard = extra.Heard();
     size_t next = 0;
     for (auto _ : state) {
@@ -122,12 +102,12 @@ BENCHMARK(BM_LiveRebuild)->Apply(SizesAndModes)->Unit(benchmark::kMillisecond);
 void LoadBytes(benchmark::State& state, bool live) {
     const size_t n = static_cast<size_t>(state.range(0));
     const LogMode mode = ModeArg(state);
-    const std::string bytes = SyntheticLog(n).JournalBytes(mode, Sections());
+    const std::string bytes = SyntheticLog(n).JournalBytes(mode, SyntheticLog::Sections());
     ContestLog log(mode);
     auto figures = live ? std::make_unique<LiveScore>(log) : nullptr;
     StationSummary station;
     for (auto _ : state) {
-        ReadLogBytes(bytes, Sections(), log, station);
+        ReadLogBytes(bytes, SyntheticLog::Sections(), log, station);
         if (figures) {
             benchmark::DoNotOptimize(figures->Figures());
         }

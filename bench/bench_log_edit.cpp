@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchArgs.h"
 #include "BenchSession.h"
 #include "app/LogEditCommands.h"
 
@@ -15,18 +16,6 @@ using namespace tarnex;
 using namespace tarnex::bench;
 
 namespace {
-
-LogMode ModeArg(const benchmark::State& state) {
-    return state.range(1) == 0 ? LogMode::Qso : LogMode::Listening;
-}
-
-void SizesAndModes(benchmark::internal::Benchmark* b) {
-    for (int64_t mode : {0, 1}) {
-        for (int64_t entries : {1000, 100000}) {
-            b->Args({entries, mode});
-        }
-    }
-}
 
 // "Modifica" on one row in the middle of the log, accepted with a new report.
 void BM_EditOneRow(benchmark::State& state) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <random>
 
+#include "BenchArgs.h"
 #include "SyntheticLog.h"
 #include "entry/CallsignRows.h"
 #include "log/ContestLog.h"
@@ -20,18 +21,6 @@ using namespace tarnex;
 using namespace tarnex::bench;
 
 namespace {
-
-LogMode ModeArg(const benchmark::State& state) {
-    return state.range(1) == 0 ? LogMode::Qso : LogMode::Listening;
-}
-
-void SizesAndModes(benchmark::internal::Benchmark* b) {
-    for (int64_t mode : {0, 1}) {
-        for (int64_t entries : {1000, 100000}) {
-            b->Args({entries, mode});
-        }
-    }
-}
 
 // The synthetic log's entries appended in the given order of positions.
 void Fill(ContestLog& log, const SyntheticLog& synthetic, const std::vector<size_t>& order) {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ByteWiseLines.h"
 #include "sections/TextLineReader.h"
 
 #define FUZZ_CHECK(condition)                                                                  \
@@ -25,35 +26,7 @@
 
 namespace tarnex::fuzz {
 
-// Take a byte; stop after an LF; drop CR and LF; stop as soon as the line holds
-// limit + 1 characters; the end flag when no byte was left to take.
-inline std::vector<TextLine> LinesByteWise(std::string_view bytes, size_t limit) {
-    std::vector<TextLine> lines;
-    size_t pos = 0;
-    for (;;) {
-        TextLine line;
-        for (;;) {
-            if (pos >= bytes.size()) {
-                line.endOfFile = true;
-                break;
-            }
-            char c = bytes[pos++];
-            if (c == '\n') {
-                break;
-            }
-            if (c != '\r') {
-                line.text.push_back(c);
-            }
-            if (line.text.size() > limit) {
-                break;
-            }
-        }
-        lines.push_back(line);
-        if (line.endOfFile) {
-            return lines;
-        }
-    }
-}
+using model::LinesByteWise;
 
 // The program's reader must give the same lines.
 inline void CheckLineReader(std::string_view bytes, size_t limit) {

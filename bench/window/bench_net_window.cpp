@@ -65,13 +65,6 @@ bool RunUntil(F&& done, qint64 limitMs) {
 
 }  // namespace
 
-// The test helpers' prompts report their faults here (no test framework in this program).
-namespace tarnex::testing {
-void ReportPromptFault(const std::string& what) {
-    std::fprintf(stderr, "prompt fault: %s\n", what.c_str());
-}
-}  // namespace tarnex::testing
-
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);

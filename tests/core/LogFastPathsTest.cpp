@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "ByteWiseLines.h"
 #include "export/AdifExport.h"
 #include "export/FastlogExport.h"
 #include "log/CallIndex.h"
@@ -26,36 +27,6 @@
 using namespace tarnex;
 
 namespace {
-
-// The line reader byte by byte: take a byte; stop after an LF; drop CR and LF; stop as
-// soon as the line holds limit + 1 characters; the end flag when no byte was left.
-std::vector<TextLine> ReadLinesByteWise(const std::string& bytes, size_t limit) {
-    std::vector<TextLine> lines;
-    size_t pos = 0;
-    for (;;) {
-        TextLine line;
-        for (;;) {
-            if (pos >= bytes.size()) {
-                line.endOfFile = true;
-                break;
-            }
-            char c = bytes[pos++];
-            if (c == '\n') {
-                break;
-            }
-            if (c != '\r') {
-                line.text.push_back(c);
-            }
-            if (line.text.size() > limit) {
-                break;
-            }
-        }
-        lines.push_back(line);
-        if (line.endOfFile) {
-            return lines;
-        }
-    }
-}
 
 std::vector<TextLine> ReadLines(const std::string& bytes, size_t limit) {
     std::vector<TextLine> lines;
@@ -86,7 +57,7 @@ std::string AwkwardText(std::mt19937& random, size_t length) {
 // at every "^" with find, the QSO time shortened and the section name looked up.
 std::vector<std::vector<std::string>> RowsReadPlainly(const std::string& bytes, const SectionTable& sections,
                                                       LogMode& mode) {
-    std::vector<TextLine> lines = ReadLinesByteWise(bytes, kLogLineLimit);
+    std::vector<TextLine> lines = model::LinesByteWise(bytes, kLogLineLimit);
     size_t first = 0;
     mode = LogMode::Qso;
     if (lines[0].text.compare(0, 6, "trnx14") == 0) {
@@ -319,7 +290,7 @@ TEST(LogFastPaths, LineReaderMatchesReadingByteByByte) {
     };
     for (size_t limit : {size_t{100}, size_t{200}, size_t{0}, size_t{3}}) {
         for (const std::string& bytes : fixed) {
-            std::vector<TextLine> expected = ReadLinesByteWise(bytes, limit);
+            std::vector<TextLine> expected = model::LinesByteWise(bytes, limit);
             std::vector<TextLine> actual = ReadLines(bytes, limit);
             ASSERT_EQ(actual.size(), expected.size()) << limit << " " << bytes;
             for (size_t i = 0; i < expected.size(); ++i) {
@@ -329,7 +300,7 @@ TEST(LogFastPaths, LineReaderMatchesReadingByteByByte) {
         }
         for (int round = 0; round < 300; ++round) {
             const std::string bytes = AwkwardText(random, random() % 400);
-            std::vector<TextLine> expected = ReadLinesByteWise(bytes, limit);
+            std::vector<TextLine> expected = model::LinesByteWise(bytes, limit);
             std::vector<TextLine> actual = ReadLines(bytes, limit);
             ASSERT_EQ(actual.size(), expected.size()) << limit << " round " << round;
             for (size_t i = 0; i < expected.size(); ++i) {

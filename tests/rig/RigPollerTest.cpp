@@ -116,20 +116,30 @@ TEST(RigPoller, FollowsTheDummyRadioTellingOnlyMovesOfBandAndMode) {
 
 TEST(RigPoller, SettingsThatReachNoRadioShowWhyAndKeepTrying) {
     const int refused = FreeLoopbackPort();
+    // Made field by field: GCC 12 at -O3 takes the braced form for an uninitialized use.
+    auto config = [](int model, std::string port, int speed) {
+        RigConfig c;
+        c.model = model;
+        c.port = std::move(port);
+        c.speed = speed;
+        c.intervalMs = 50;
+        return c;
+    };
     struct Case {
         RigConfig config;
         std::string why;
         // Hamlib spends seconds on every attempt to open a missing serial device: that
         // case is not waited for twice.
         bool quickToFail;
-    } cases[] = {
-        {{999'999, "", 0, 50}, "Modello di radio sconosciuto: 999999", true},
-        {{-5, "", 0, 50}, "Modello di radio sconosciuto: -5", true},
-        {{kNetworkRadioModel, "127.0.0.1:" + std::to_string(refused), 0, 50},
+    };
+    const std::vector<Case> cases = {
+        {config(999'999, "", 0), "Modello di radio sconosciuto: 999999", true},
+        {config(-5, "", 0), "Modello di radio sconosciuto: -5", true},
+        {config(kNetworkRadioModel, "127.0.0.1:" + std::to_string(refused), 0),
          "Hamlib NET rigctl su 127.0.0.1:" + std::to_string(refused) +
              ": apertura non riuscita (errore di comunicazione sulla porta)",
          true},
-        {{RIG_MODEL_FT991, "/dev/tarnex-nessuna-porta", 4800, 50},
+        {config(RIG_MODEL_FT991, "/dev/tarnex-nessuna-porta", 4800),
          "Yaesu FT-991 su /dev/tarnex-nessuna-porta: apertura non riuscita (errore di comunicazione sulla "
          "porta)",
          false},

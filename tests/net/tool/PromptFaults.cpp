@@ -1,5 +1,6 @@
-// In the separate position program a scripted prompt's fault ends the program with
-// the fault on the error stream: the test that started it sees the exit status.
+// In a program of its own (the separate position program, the network benchmarks) a
+// scripted prompt's fault ends the program with the fault on the error stream: the test
+// or the person that started it sees the exit status.
 
 #include <cstdlib>
 #include <iostream>
