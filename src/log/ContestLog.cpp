@@ -101,6 +101,23 @@ void ContestLog::PackStore() {
     }
 }
 
+RowCodes ContestLog::CodesOf(std::string_view band, std::string_view mode, std::string_view section) {
+    RowCodes codes;
+    if (const std::optional<BandCode> decoded = DecodeBand(band)) {
+        codes.band = static_cast<int8_t>(decoded->index);
+    }
+    codes.mode = static_cast<int8_t>(DecodeMode(mode));
+    const int32_t code = SectionCodeValue(section);
+    if (code >= 0 && code < WorkedSections::kCodes) {
+        codes.section = static_cast<int16_t>(code);
+    }
+    return codes;
+}
+
+int ContestLog::SectionColumn() const {
+    return mode_ == LogMode::Qso ? int{QsoCol::Section} : int{ListeningCol::CallingSection};
+}
+
 ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t count,
                                     std::string_view identity) {
     Row row;
@@ -108,32 +125,39 @@ ContestLog::Row ContestLog::MakeRow(const std::string_view* columns, size_t coun
     for (size_t i = 0; i < count; ++i) {
         total += columns[i].size();
     }
+    total = std::min(total, kRowBytes);
     char* to = StoreBytes(total);
     row.bytes = to;
-    uint32_t end = 0;
+    size_t end = 0;
     for (size_t i = 0; i < 9; ++i) {
         if (i < count) {
-            CopySmall(to + end, columns[i].data(), columns[i].size());
-            end += static_cast<uint32_t>(columns[i].size());
+            const size_t size = std::min(columns[i].size(), kRowBytes - end);
+            CopySmall(to + end, columns[i].data(), size);
+            end += size;
         }
-        row.ends[i] = end;
+        row.ends[i] = static_cast<uint16_t>(end);
     }
-    if (!identity.empty()) {
-        std::memcpy(to + end, identity.data(), identity.size());
+    const size_t identitySize = std::min(identity.size(), kRowBytes - end);
+    if (identitySize != 0) {
+        std::memcpy(to + end, identity.data(), identitySize);
     }
-    row.ends[9] = end + static_cast<uint32_t>(identity.size());
+    row.ends[9] = static_cast<uint16_t>(end + identitySize);
+    // From the row's own columns, which may have been cut.
+    const auto column = [&](int c) {
+        const size_t i = static_cast<size_t>(c - 1);
+        const size_t begin = i == 0 ? 0 : row.ends[i - 1];
+        return std::string_view(to + begin, row.ends[i] - begin);
+    };
+    row.codes = CodesOf(column(3), column(4), column(SectionColumn()));
     return row;
 }
 
 namespace {
 
-// QSO mode: the band and mode of an entry with a valid band and mode mark its section.
-void MarkWorked(WorkedSections& worked, std::string_view band, std::string_view mode,
-                std::string_view section) {
-    const std::optional<BandCode> code = DecodeBand(band);
-    const int modeIndex = DecodeMode(mode);
-    if (code && modeIndex >= 0) {
-        worked.Mark(SectionCodeValue(section), modeIndex, code->bit);
+// QSO mode: an entry with a valid band and mode marks its section.
+void MarkWorked(WorkedSections& worked, RowCodes codes) {
+    if (codes.band >= 0 && codes.mode >= 0) {
+        worked.Mark(codes.section, codes.mode, BandBit(codes.band));
     }
 }
 
@@ -219,35 +243,43 @@ void ContestLog::AppendLoaded(std::span<const std::string_view> columns, std::st
     for (size_t i = 0; i < count; ++i) {
         total += columns[i].size();
     }
-    // Each move may write up to sixteen bytes past its column: the next column, or the
-    // room kept after the row, takes them.
-    char* const to = StoreBytes(total, kMove);
-    Row& row = rows_.emplace_back();
-    row.bytes = to;
-    const uintptr_t first = reinterpret_cast<uintptr_t>(source.data());
-    const uintptr_t last = first + source.size();  // one past the source's last byte
-    uint32_t end = 0;
-    for (size_t i = 0; i < 9; ++i) {
-        if (i < count) {
-            const std::string_view column = columns[i];
-            const uintptr_t at = reinterpret_cast<uintptr_t>(column.data());
-            if (column.size() <= kMove && at >= first && at <= last && last - at >= kMove) {
-                std::memcpy(to + end, column.data(), kMove);
-            } else {
-                CopySmall(to + end, column.data(), column.size());
+    if (total > kRowBytes) {
+        // Cut to the row's bounds (never so from a line of a log file).
+        rows_.push_back(MakeRow(columns.data(), count, identity));
+    } else {
+        // Each move may write up to sixteen bytes past its column: the next column, or the
+        // room kept after the row, takes them.
+        char* const to = StoreBytes(total, kMove);
+        Row& row = rows_.emplace_back();
+        row.bytes = to;
+        const uintptr_t first = reinterpret_cast<uintptr_t>(source.data());
+        const uintptr_t last = first + source.size();  // one past the source's last byte
+        size_t end = 0;
+        for (size_t i = 0; i < 9; ++i) {
+            if (i < count) {
+                const std::string_view column = columns[i];
+                const uintptr_t at = reinterpret_cast<uintptr_t>(column.data());
+                if (column.size() <= kMove && at >= first && at <= last && last - at >= kMove) {
+                    std::memcpy(to + end, column.data(), kMove);
+                } else {
+                    CopySmall(to + end, column.data(), column.size());
+                }
+                end += column.size();
             }
-            end += static_cast<uint32_t>(column.size());
+            row.ends[i] = static_cast<uint16_t>(end);
         }
-        row.ends[i] = end;
+        if (!identity.empty()) {
+            std::memcpy(to + end, identity.data(), identity.size());
+        }
+        row.ends[9] = static_cast<uint16_t>(end + identity.size());
+        const auto column = [&](int c) {
+            const size_t i = static_cast<size_t>(c - 1);
+            return i < count ? columns[i] : std::string_view();
+        };
+        row.codes = CodesOf(column(3), column(4), column(SectionColumn()));
     }
-    if (!identity.empty()) {
-        std::memcpy(to + end, identity.data(), identity.size());
-    }
-    row.ends[9] = end + static_cast<uint32_t>(identity.size());
     if (mode_ == LogMode::Qso) {
-        if (count > 7) {
-            MarkWorked(worked_, columns[2], columns[3], columns[7]);
-        }
+        MarkWorked(worked_, rows_.back().codes);
     } else {
         IndexBehind(index);
     }
@@ -429,30 +461,33 @@ void ContestLog::RebuildIndexes() {
 
 void ContestLog::UpdateIndexesFor(size_t row, bool lastSectionStays,
                                   const std::array<CallIndex::Key, 2>* keys) {
+    const RowCodes codes = rows_[row].codes;
     if (mode_ == LogMode::Qso) {
-        MarkWorked(worked_, Field(row, 3), Field(row, 4), Field(row, QsoCol::Section));
+        MarkWorked(worked_, codes);
         return;
     }
-    std::optional<BandCode> band = DecodeBand(Field(row, 3));
-    int mode = DecodeMode(Field(row, 4));
-    if (!band || mode < 0) {
+    if (codes.band < 0 || codes.mode < 0) {
         return;
     }
-    int32_t section = SectionCodeValue(Field(row, ListeningCol::CallingSection));
-    worked_.Mark(section, mode, band->bit);
+    const int mode = codes.mode;
+    const BandCode band{codes.band, BandBit(codes.band)};
+    // The call index keeps a section outside 0..9999 too.
+    const int32_t section =
+        codes.section >= 0 ? codes.section : SectionCodeValue(Field(row, ListeningCol::CallingSection));
+    worked_.Mark(section, mode, band.bit);
 
     bool added = false;
     const std::string_view callingCall = Field(row, ListeningCol::CallingCall);
     const std::string_view answeringCall = Field(row, ListeningCol::AnsweringCall);
     CallIndexEntry& calling =
         calls_.FindOrAdd(callingCall, keys ? (*keys)[0] : CallIndex::KeyOf(callingCall), added);
-    calling.MarkCalling(band->index, mode);
+    calling.MarkCalling(band.index, mode);
     if (added || lastSectionStays || calling.section == 0) {
         calling.section = section;
     }
     CallIndexEntry& answering =
         calls_.FindOrAdd(answeringCall, keys ? (*keys)[1] : CallIndex::KeyOf(answeringCall), added);
-    answering.AddAnswer(band->index, mode);
+    answering.AddAnswer(band.index, mode);
 }
 
 void ContestLog::SetModified(bool modified) {

@@ -17,6 +17,16 @@
 
 namespace tarnex {
 
+// What the score and the worked sections read of a row, decoded once when the row is
+// made: the band's index (-1 when the band text is no band), the mode's (-1 when no
+// mode) and the code of the worked section (the section in QSO mode, the calling
+// section in listening mode) when it lies in 0..9999, -1 otherwise.
+struct RowCodes {
+    int8_t band = -1;
+    int8_t mode = -1;
+    int16_t section = -1;
+};
+
 // Told about every change of the rows, so that a list view can follow the log.
 class ContestLogObserver {
   public:
@@ -63,6 +73,8 @@ class ContestLog {
         const uint32_t begin = index == 0 ? 0 : r.ends[index - 1];
         return std::string_view(r.bytes + begin, r.ends[index] - begin);
     }
+    // The decoded band, mode and section of a row that exists.
+    RowCodes Codes(size_t row) const { return rows_[row].codes; }
     // Text of any column, column 0 included ("%5d" of the row's position).
     std::string Text(size_t row, int column) const;
 
@@ -132,13 +144,21 @@ class ContestLog {
 
   private:
     // A row's data columns, then its identity, lie one after the other in the log's byte
-    // store; the row holds where they start and where each ends.
+    // store; the row holds where they start and where each ends, and its codes. 32 bytes:
+    // a row holds at most kRowBytes bytes (a line of a log file a hundred characters;
+    // a longer text from elsewhere is cut where the row is full).
     struct Row {
         const char* bytes = nullptr;
-        std::array<uint32_t, 10> ends{};  // end offset of columns 1..9, then of the identity
+        std::array<uint16_t, 10> ends{};  // end offset of columns 1..9, then of the identity
+        RowCodes codes;
         uint32_t DataSize() const { return ends[8]; }
         uint32_t Size() const { return ends[9]; }
     };
+    static constexpr size_t kRowBytes = UINT16_MAX;
+    // The codes of a row whose band, mode and worked-section columns are these.
+    static RowCodes CodesOf(std::string_view band, std::string_view mode, std::string_view section);
+    // The column of the worked section in the log's mode.
+    int SectionColumn() const;
     Row MakeRow(const std::string_view* columns, size_t count, std::string_view identity = {});
     void AppendRow(const Row& row, bool updateIndexes);
     // Room for n bytes in the store; what it gives never moves until the store is

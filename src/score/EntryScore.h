@@ -33,29 +33,26 @@ struct EntryScore {
 };
 
 // The section is `section` in QSO mode and `callingSection` in listening mode, by
-// its numeric value (an empty or non-numeric text is section 0000). (Here, so that
-// the loops over every row inline it.)
+// its numeric value (an empty or non-numeric text is section 0000), as the log decoded
+// it when the row was made. `row` must be one of the log's rows. (Here, so that the
+// loops over every row inline it.)
 inline EntryScore ScoreEntry(const ContestLog& log, size_t row) {
     EntryScore score;
-    std::optional<BandCode> band = DecodeBand(log.Field(row, QsoCol::Band));
-    if (!band) {
+    const RowCodes codes = log.Codes(row);
+    if (codes.band < 0) {
         score.outcome = EntryScore::Outcome::BadBand;
         return score;
     }
-    int mode = DecodeMode(log.Field(row, QsoCol::Mode));
-    if (mode < 0) {
+    if (codes.mode < 0) {
         score.outcome = EntryScore::Outcome::BadMode;
         return score;
     }
-    const int sectionColumn =
-        log.Mode() == LogMode::Qso ? int{QsoCol::Section} : int{ListeningCol::CallingSection};
-    const int32_t code = SectionCodeValue(log.Field(row, sectionColumn));
     score.outcome = EntryScore::Outcome::Counted;
-    score.band = band->index;
-    score.mode = mode;
-    score.points = BandPoints(band->index);
-    if (code >= 0 && code < kMultiplierSlots / kModeCount) {
-        score.multiplierSlot = code * kModeCount + mode;
+    score.band = codes.band;
+    score.mode = codes.mode;
+    score.points = BandPoints(codes.band);
+    if (codes.section >= 0) {
+        score.multiplierSlot = codes.section * kModeCount + codes.mode;
     }
     return score;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ByteWiseLines.h"
+#include "log/BandMode.h"
 #include "export/AdifExport.h"
 #include "export/FastlogExport.h"
 #include "log/CallIndex.h"
@@ -89,13 +90,18 @@ std::vector<std::vector<std::string>> RowsReadPlainly(const std::string& bytes, 
 std::string EntryLineText(std::mt19937& random, LogMode mode) {
     static const char* const bands[] = {"7", "3,5", "14", "1,8", "21", "28", "70"};
     static const char* const modes[] = {"SSB", "CW", "RTTY", "FM"};
+    // Mostly a section of the table, now and then one outside 0..9999 or no number.
+    static const char* const odd[] = {"12345", "-7", "0", "9999", "10000", "x1", "", "4294967297"};
+    const auto section = [&]() -> std::string {
+        return random() % 6 == 0 ? odd[random() % 8] : std::to_string(1000 + random() % 30);
+    };
     std::string line = std::to_string(10 + random() % 20) + ".06.2007^" +
                        (random() % 5 == 0 ? "13:5" : "13") + std::to_string(10 + random() % 50) + "^" +
                        bands[random() % 7] + "^" + modes[random() % 4] + "^I" +
                        std::to_string(random() % 300) + "^59^";
     line += mode == LogMode::Qso
-                ? "2011^599^" + std::to_string(1000 + random() % 30) + "^"
-                : std::to_string(1000 + random() % 30) + "^IK" + std::to_string(random() % 300) + "^";
+                ? "2011^599^" + section() + "^"
+                : section() + "^IK" + std::to_string(random() % 300) + "^";
     switch (random() % 12) {
         case 0:
             line.insert(random() % line.size(), "\r");
@@ -113,6 +119,23 @@ std::string EntryLineText(std::mt19937& random, LogMode mode) {
             break;
     }
     return line + (random() % 9 == 0 ? "\n" : "\r\n");
+}
+
+// The band, mode and section codes the log keeps for a row are those its texts give,
+// decoded here by the general rules.
+::testing::AssertionResult CodesMatchTexts(const ContestLog& log, size_t row) {
+    const int sectionColumn = log.Mode() == LogMode::Qso ? int{QsoCol::Section} : int{ListeningCol::CallingSection};
+    const std::optional<BandCode> band = DecodeBand(log.Field(row, QsoCol::Band));
+    const int mode = DecodeMode(log.Field(row, QsoCol::Mode));
+    const int32_t section = NumericValue(log.Field(row, sectionColumn));
+    const RowCodes codes = log.Codes(row);
+    const int expectedSection = section >= 0 && section < WorkedSections::kCodes ? section : -1;
+    if (codes.band == (band ? band->index : -1) && codes.mode == mode && codes.section == expectedSection) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "row " << row << ": codes " << int{codes.band} << " " << int{codes.mode}
+                                         << " " << codes.section << " for " << log.Field(row, QsoCol::Band) << " "
+                                         << log.Field(row, QsoCol::Mode) << " " << log.Field(row, sectionColumn);
 }
 
 }  // namespace
@@ -180,6 +203,7 @@ TEST(LogFastPaths, LoadGivesTheRowsOfReadingLineByLineAndFieldByField) {
                     << "row " << row << " column " << column + 1 << " of\n"
                     << bytes;
             }
+            ASSERT_TRUE(CodesMatchTexts(log, row)) << bytes;
         }
         // The indexes a load fills are those the rows give appended one by one.
         std::vector<uint8_t> loadedWorked;
@@ -211,8 +235,9 @@ TEST(LogFastPaths, LoadGivesTheRowsOfReadingLineByLineAndFieldByField) {
     }
 }
 
-// The rows keep their bytes through every change of the log (appends, edits, deletes,
-// sorts), the bytes of all rows living in one store that is packed now and then.
+// The rows keep their bytes and codes through every change of the log (appends, edits,
+// deletes, sorts), the bytes of all rows living in one store that is packed now and
+// then. A row holds at most 65,535 bytes: a longer section name is cut there.
 TEST(LogFastPaths, RowsKeepTheirTextsThroughEditsDeletesAndSorts) {
     std::mt19937 random(5);
     ContestLog log(LogMode::Qso);
@@ -221,29 +246,40 @@ TEST(LogFastPaths, RowsKeepTheirTextsThroughEditsDeletesAndSorts) {
         return std::string(random() % (longest + 1), static_cast<char>('a' + random() % 26));
     };
     auto record = [&] {
+        static const char* const bands[] = {"7", "14", "1,8", "21", "2", ""};
+        static const char* const modes[] = {"CW", "SSB", "RTTY", "FM", ""};
         QsoRecord r{std::to_string(10 + random() % 3) + ".06.2007",
                     std::to_string(1000 + random() % 3),
-                    "7",
-                    "CW",
+                    bands[random() % 6],
+                    modes[random() % 5],
                     text(12),
                     text(3),
                     text(3),
-                    text(4),
+                    random() % 3 == 0 ? text(4) : std::to_string(static_cast<int>(random() % 12000) - 1000),
                     text(20)};
         if (random() % 50 == 0) {
-            r.sectionName = std::string(300000, 'n');  // more than a block of the store
+            r.sectionName = std::string(300000, 'n');  // more than a row holds
         }
+        return r;
+    };
+    // What the row holds of a record.
+    auto held = [](QsoRecord r) {
+        const size_t others = r.date.size() + r.time.size() + r.band.size() + r.mode.size() + r.callsign.size() +
+                              r.rstSent.size() + r.rstReceived.size() + r.section.size();
+        r.sectionName.resize(std::min(r.sectionName.size(), size_t{65535} - others));
         return r;
     };
     for (int step = 0; step < 6000; ++step) {
         const unsigned what = random() % 100;
         if (what < 60 || model.empty()) {
-            model.push_back(record());
-            log.Append(model.back());
+            const QsoRecord given = record();
+            log.Append(given);
+            model.push_back(held(given));
         } else if (what < 85) {
             const size_t row = random() % model.size();
-            model[row] = record();
-            log.Replace(row, model[row]);
+            const QsoRecord given = record();
+            log.Replace(row, given);
+            model[row] = held(given);
         } else if (what < 97) {
             std::vector<size_t> rows;
             for (size_t row = 0; row < model.size(); ++row) {
@@ -268,6 +304,7 @@ TEST(LogFastPaths, RowsKeepTheirTextsThroughEditsDeletesAndSorts) {
         if (step % 97 == 0 || what >= 85) {
             for (size_t row = 0; row < model.size(); ++row) {
                 ASSERT_EQ(log.Qso(row), model[row]) << "step " << step << " row " << row;
+                ASSERT_TRUE(CodesMatchTexts(log, row)) << "step " << step;
             }
         }
     }
