@@ -32,16 +32,7 @@ FileDialogOptions ExportCommands::DialogOptions(const ExportDialogTexts& texts,
 
 ExportOutcome ExportCommands::ChooseAndWrite(const ExportDialogTexts& texts, const std::string& initialName,
                                              const std::function<std::string()>& bytes) {
-    UserPrompts& prompts = session_.Prompts();
-    std::optional<std::string> path = prompts.ChooseSaveFile(DialogOptions(texts, initialName));
-    if (!path) {
-        return ExportOutcome::Cancelled;
-    }
-    if (!WriteFileAtomically(*path, bytes())) {
-        prompts.ShowMessage(ExportOpenErrorText(FileSystemText(*path)), kErrorTitle, MessageIcon::Stop);
-        return ExportOutcome::Failed;
-    }
-    return ExportOutcome::Written;
+    return ChooseAndStream(texts, initialName, [&](ExportSink& out) { out.Add(bytes()); });
 }
 
 ExportOutcome ExportCommands::ChooseAndStream(const ExportDialogTexts& texts, const std::string& initialName,
